@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sf6 {
+
+// An ordered list of 8-bit text lines in Windows-1252, the unit in which
+// catalog files are read and written.
+using LineList = std::vector<std::string>;
+
+// Splits bytes into lines at CR LF, a lone CR or a lone LF. A final line
+// without a terminator is kept; a terminator at the very end adds no empty line.
+LineList SplitLines(std::string_view bytes);
+
+} // namespace sf6
