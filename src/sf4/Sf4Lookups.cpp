@@ -1,0 +1,51 @@
+#include "sf4/Sf4Lookups.h"
+
+#include "sf4/Sf4Code.h"
+
+namespace sf6 {
+
+Sf4CoatingRules::Sf4CoatingRules(const LineList &lines) {
+  for (const std::string &line : lines) {
+    Sf4CoatingRuleLine rule = readSf4CoatingRuleLine(line);
+    m_byCode.try_emplace(foldCode(rule.code), std::move(rule));
+  }
+}
+
+const Sf4CoatingRuleLine *Sf4CoatingRules::find(std::string_view code) const {
+  const auto it = m_byCode.find(foldCode(RightTrim(code)));
+  return it == m_byCode.end() ? nullptr : &it->second;
+}
+
+std::string Sf4CoatingRules::replacementCode(std::string_view code) const {
+  const Sf4CoatingRuleLine *rule = find(code);
+  return rule ? rule->replacement : RightTrim(code);
+}
+
+int Sf4CoatingRules::materialRule(std::string_view code) const {
+  const Sf4CoatingRuleLine *rule = find(code);
+  return rule ? rule->materialRule : 0;
+}
+
+Sf4EllipticRanges::Sf4EllipticRanges(const LineList &lines) {
+  for (const std::string &line : lines) {
+    Sf4EllipticLine entry = readSf4EllipticLine(line);
+    m_byCode.try_emplace(foldCode(entry.lensCode), std::move(entry));
+  }
+}
+
+const Sf4EllipticLine *Sf4EllipticRanges::find(std::string_view lensCode) const {
+  const auto it = m_byCode.find(foldCode(RightTrim(lensCode)));
+  return it == m_byCode.end() ? nullptr : &it->second;
+}
+
+int Sf4EllipticRanges::rangeSelector(std::string_view lensCode) const {
+  const Sf4EllipticLine *entry = find(lensCode);
+  return entry ? entry->rangeSelector : 0;
+}
+
+bool Sf4EllipticRanges::clampsNegativeSphere(std::string_view lensCode) const {
+  const Sf4EllipticLine *entry = find(lensCode);
+  return entry && entry->clamp > 0;
+}
+
+} // namespace sf6

@@ -1,0 +1,59 @@
+#pragma once
+
+// The two SF4 files that are only consulted by code: GlBesch2.Dat (catalog
+// code and material rule of an SF4 coating code) and GlEllip.Dat (which power
+// ranges a lens gets). In both the first line with a code decides; codes are
+// compared right-trimmed and ignoring the case of A-Z. Lookups are by hash, so
+// a load stays linear in the size of the files.
+
+#include "sf4/Sf4Lines.h"
+#include "text/LineList.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace sf6 {
+
+class Sf4CoatingRules {
+public:
+  // Reads the lines of GlBesch2.Dat; the lines need not outlive the object.
+  explicit Sf4CoatingRules(const LineList &lines);
+
+  // The catalog code replacing an SF4 coating code: cols 7-12 of its line,
+  // right-trimmed (possibly empty), or the code itself when no line names it.
+  std::string replacementCode(std::string_view code) const;
+  // The digit of col 13 of the code's line (0-9), 0 when no line names it.
+  int materialRule(std::string_view code) const;
+
+private:
+  const Sf4CoatingRuleLine *find(std::string_view code) const;
+  std::unordered_map<std::string, Sf4CoatingRuleLine> m_byCode;
+};
+
+class Sf4EllipticRanges {
+public:
+  // Reads the lines of GlEllip.Dat.
+  explicit Sf4EllipticRanges(const LineList &lines);
+
+  // Col 7 of the lens code's line: 0 round ranges only, 1 elliptical only,
+  // 2 both, anything else none; 0 when no line names the code.
+  int rangeSelector(std::string_view lensCode) const;
+  // Col 8 above 0: elliptical ranges get negative sphere bounds raised to 0.
+  bool clampsNegativeSphere(std::string_view lensCode) const;
+
+  bool roundPass(std::string_view lensCode) const {
+    const int e = rangeSelector(lensCode);
+    return e == 0 || e == 2;
+  }
+  bool ellipticalPass(std::string_view lensCode) const {
+    const int e = rangeSelector(lensCode);
+    return e == 1 || e == 2;
+  }
+
+private:
+  const Sf4EllipticLine *find(std::string_view lensCode) const;
+  std::unordered_map<std::string, Sf4EllipticLine> m_byCode;
+};
+
+} // namespace sf6
