@@ -36,5 +36,6 @@ int UsageError(const char *commandName, CommandIo &io);
 
 // The command groups.
 std::span<const CliCommand> CoreCommands();
+std::span<const CliCommand> ZipCommands();
 
 } // namespace sf6::cli

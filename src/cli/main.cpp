@@ -14,9 +14,10 @@ namespace sf6::cli {
 namespace {
 
 // Every command group, in the order --help lists them.
-const std::array<std::span<const CliCommand>, 1> &Groups() {
-  static const std::array<std::span<const CliCommand>, 1> groups = {
+const std::array<std::span<const CliCommand>, 2> &Groups() {
+  static const std::array<std::span<const CliCommand>, 2> groups = {
       CoreCommands(),
+      ZipCommands(),
   };
   return groups;
 }

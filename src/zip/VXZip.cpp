@@ -1,0 +1,48 @@
+#include "zip/VXZip.h"
+
+#include "zip/ZipNames.h"
+
+#include <algorithm>
+
+namespace sf6 {
+
+LineList SplitEntryText(std::string_view bytes) {
+  return SplitLines(bytes.substr(0, bytes.find('\0')));
+}
+
+std::string RenderEntryText(const LineList &Strings) {
+  size_t size = 0;
+  for (const auto &line : Strings)
+    size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const auto &line : Strings) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+int TVXZip::ExtractTextfileToStrings(std::string_view FileName, LineList &Strings) {
+  std::string buffer;
+  const int extracted = extractToBuffer(FileName, buffer);
+  if (extracted > 0)
+    Strings = SplitEntryText(buffer);
+  return extracted;
+}
+
+void TVXZip::StringsToTextfile(std::string_view FileName, const LineList &Strings) {
+  zipFromBuffer(FileName, RenderEntryText(Strings));
+}
+
+void TVXZip::DeletefileFromZip(std::string_view FileName) { deleteFromArchive(FileName); }
+
+bool TVXZip::FileExists(std::string_view FileName) const {
+  const std::string wanted = AnsiUpperCase(FileName);
+  const auto &entries = directory().entries();
+  return std::any_of(entries.begin(), entries.end(), [&](const TZipHeaderInfo &entry) {
+    return AnsiUpperCase(entry.fileName) == wanted;
+  });
+}
+
+} // namespace sf6

@@ -1,0 +1,32 @@
+#pragma once
+
+// Entry names: Windows-1252 case folding, the wildcard match that selects
+// entries, and the name a new entry is stored under.
+
+#include <string>
+#include <string_view>
+
+namespace sf6 {
+
+// Lower / upper case of Windows-1252 text by the Windows ANSI rules (ASCII
+// letters, the accented Latin-1 letters, and Š Œ Ž / š œ ž ÿ Ÿ).
+std::string AnsiLowerCase(std::string_view text);
+std::string AnsiUpperCase(std::string_view text);
+
+// True when text matches pattern as a whole: "*" any run of characters, "?"
+// one character, "<set>" one character of the set ("a-z" ranges, a leading
+// "!" or "^" negates; a "<" without ">" is an ordinary character). Every
+// other character must be equal (case is the caller's business). Runs in
+// time proportional to pattern size times text size, whatever the input.
+bool WildcardMatch(std::string_view pattern, std::string_view text);
+
+// True when name holds one of the wildcard characters "*", "?" or "<".
+bool HasWildcards(std::string_view name);
+
+// A requested entry name with "/" written as "\", the separator of stored paths.
+std::string NormalizeRequestName(std::string_view name);
+
+// The name part of a request: everything after the last "\", "/" or ":".
+std::string RequestFileNamePart(std::string_view name);
+
+} // namespace sf6

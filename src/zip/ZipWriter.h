@@ -1,0 +1,49 @@
+#pragma once
+
+// TZipWriter: stores bytes as an entry of an archive and deletes entries.
+// Every call rewrites the whole archive: entries not concerned are copied
+// with their compressed bytes unchanged, and the new archive replaces the
+// old one only once it is complete on disk (temporary file in the same
+// directory, synced, then renamed over the name). A failure at any point
+// before that leaves the old archive byte for byte as it was and no
+// temporary file behind; the file's permission bits are kept.
+
+#include "zip/ZipReader.h"
+
+#include <string_view>
+
+namespace sf6 {
+
+class TZipWriter : public TZipReader {
+public:
+  // DEFLATE level of new entries (1..12; 6 is the default).
+  int PackLevel() const { return m_packLevel; }
+  void PackLevel(int level) { m_packLevel = level; }
+
+  // Stores data as the entry name. The entry is stored under the name part
+  // of name (after the last "\", "/" or ":"), converted to the OEM code
+  // page; it replaces, at its position, an entry whose whole stored path
+  // equals that name apart from case (later entries with the same path are
+  // dropped), or is appended. The archive is created when it does not exist.
+  // Returns the number of entries written (1).
+  // Throws: Sf6Error for an empty name part, the file system's failures, the
+  // read failures of TZipReader for an existing archive that is damaged, and
+  // Sf6Error when the result would exceed the limits of a ZIP file without
+  // ZIP64 (4 GiB, 65534 entries).
+  int zipFromBuffer(std::string_view name, std::string_view data);
+
+  // Rewrites the archive without every entry whose stored path equals name
+  // apart from case (with wildcards: a pattern without "\" is matched
+  // against the name part, one with "\" against the whole path). A name no
+  // entry has rewrites the archive unchanged; an archive that does not exist
+  // is created empty (22 bytes). Throws like zipFromBuffer.
+  void deleteFromArchive(std::string_view name);
+
+private:
+  struct NewEntry;
+  void update(std::string_view request, const NewEntry *fresh);
+
+  int m_packLevel = 6;
+};
+
+} // namespace sf6
