@@ -37,5 +37,6 @@ int UsageError(const char *commandName, CommandIo &io);
 // The command groups.
 std::span<const CliCommand> CoreCommands();
 std::span<const CliCommand> ZipCommands();
+std::span<const CliCommand> RecordCommands();
 
 } // namespace sf6::cli

@@ -14,10 +14,11 @@ namespace sf6::cli {
 namespace {
 
 // Every command group, in the order --help lists them.
-const std::array<std::span<const CliCommand>, 2> &Groups() {
-  static const std::array<std::span<const CliCommand>, 2> groups = {
+const std::array<std::span<const CliCommand>, 3> &Groups() {
+  static const std::array<std::span<const CliCommand>, 3> groups = {
       CoreCommands(),
       ZipCommands(),
+      RecordCommands(),
   };
   return groups;
 }
