@@ -1,0 +1,371 @@
+#pragma once
+
+// The base classes of the in-memory catalog: every catalog piece derives from
+// TCustomlup6Object, every collection of pieces from TCustomlup6ObjectList,
+// and the typed lists share their machinery through Tlup6List<Item>.
+//
+// Ownership: a list owns its items (std::unique_ptr), an object owns the
+// sub-objects and sub-lists it creates, the root Tlup6Dataobject owns its
+// lists. Root() and Owner() are non-owning back links. The root must outlive
+// every object created with it: objects unregister from the root's object
+// registry in their destructor.
+//
+// Codes (lens and coating codes, SF4 codes) compare ignoring the case of the
+// letters A to Z only; every other byte compares as it is.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "text/FieldText.h"
+
+namespace sf6 {
+
+class Tlup6Dataobject;
+class Tlup6DataProtokoll;
+
+// Codes ----------------------------------------------------------------------
+
+// The code with a..z turned into A..Z; two codes are the same code exactly
+// when their folded forms are equal.
+std::string FoldCode(std::string_view code);
+bool SameCode(std::string_view a, std::string_view b);
+// Text order of the sorted text lists of the model (the Windows-1252 letter
+// case fold of SortedLineList). Negative, zero or positive like strcmp.
+int CompareCodeText(std::string_view a, std::string_view b);
+struct CodeTextLess {
+  bool operator()(std::string_view a, std::string_view b) const { return CompareCodeText(a, b) < 0; }
+};
+
+// Anything that can own a catalog object or list: an object, a list or the
+// root. Owner links point at this common base; typed owner accessors cast.
+class Tlup6Node {
+public:
+  Tlup6Node() = default;
+  Tlup6Node(const Tlup6Node &) = delete;
+  Tlup6Node &operator=(const Tlup6Node &) = delete;
+  virtual ~Tlup6Node() = default;
+};
+
+// Objects --------------------------------------------------------------------
+
+class TCustomlup6Object : public Tlup6Node {
+public:
+  // Stores root and owner; with a root the object enters the root's object
+  // registry and, when assignOid is true, gets the root's next object number
+  // (NextOid). Without a root OID stays 0.
+  TCustomlup6Object(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  // Leaves the root's registry.
+  ~TCustomlup6Object() override;
+
+  Tlup6Dataobject *Root() const { return m_root; }
+  Tlup6Node *Owner() const { return m_owner; }
+
+  // Edit date (day count, 0 = none).
+  TDateTime ED = 0;
+
+  // Catalog-wide object number; 0 = not assigned.
+  int32_t OID() const { return m_OID; }
+  // Sets OID; raises the root's LOID to value when it is smaller.
+  void SetOID(int32_t value);
+
+  // The class's element tag ("GL" for a lens ...).
+  virtual std::string GetTagName() const = 0;
+
+  // The one-line description used in protocol entries: name (the tag when
+  // name is empty) followed by ": " (kind 0), " zugefuegt: " (1),
+  // " geändert: " (2), " gelöscht: " (3), the words taken from the language
+  // table. Other kinds give name + ": ". Classes with a better name override
+  // it and call the base with their name.
+  virtual std::string GetDisplayText(int kind, std::string_view name) const;
+
+  // Resets every field to its default and empties owned lists, keeping Root,
+  // Owner and OID. flag: also add a list's default items where it has any.
+  virtual void Clear(bool flag);
+
+  // Appends a protocol entry for this object to the root's protocol list:
+  // the description of kind (with an empty name), then " " + extra when extra
+  // is not empty. when 0 means now, an empty user "Der Benutzer". Returns the
+  // entry, null without a root.
+  Tlup6DataProtokoll *AddProtokoll(int kind, std::string_view extra, TDateTime when,
+                                   std::string_view user);
+
+  // Position stamp in the owning list: rises with every item a list adds, 0
+  // while the object is in no list. Lookup indexes use it to tell which of
+  // two items with the same key comes later.
+  uint64_t listSeq() const { return m_listSeq; }
+
+private:
+  template <class Item> friend class Tlup6List;
+  Tlup6Dataobject *m_root;
+  Tlup6Node *m_owner;
+  int32_t m_OID = 0;
+  uint64_t m_listSeq = 0;
+};
+
+// Lists ----------------------------------------------------------------------
+
+// What every list offers without knowing its item class; Tlup6List<Item>
+// below does the work.
+class TCustomlup6ObjectList : public Tlup6Node {
+public:
+  TCustomlup6ObjectList(Tlup6Dataobject *root, Tlup6Node *owner) : m_root(root), m_owner(owner) {}
+
+  Tlup6Dataobject *Root() const { return m_root; }
+  Tlup6Node *Owner() const { return m_owner; }
+
+  virtual std::string GetTagName() const = 0;
+  virtual int Count() const = 0;
+  // The item at 0-based index, null outside 0 .. Count-1.
+  virtual TCustomlup6Object *ItemAt(int index) const = 0;
+  // Destroys all items; some lists then add their default items when
+  // withDefaults is true (price designations, coatings, delivery-range names).
+  virtual void ClearList(bool withDefaults) = 0;
+  // Destroys the item at index (nothing outside the range).
+  virtual void Delete(int index) = 0;
+
+private:
+  Tlup6Dataobject *m_root;
+  Tlup6Node *m_owner;
+};
+
+// An owning list of Item, which must be constructible as
+// Item(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner).
+// Items keep insertion order unless a list reorders them itself.
+template <class Item> class Tlup6List : public TCustomlup6ObjectList {
+public:
+  using TCustomlup6ObjectList::TCustomlup6ObjectList;
+
+  ~Tlup6List() override {
+    // Destroy items last to first while the list is still whole.
+    while (!m_items.empty())
+      m_items.pop_back();
+  }
+
+  int Count() const override { return static_cast<int>(m_items.size()); }
+
+  // The item at 0-based index, null when index < 0 or index >= Count().
+  Item *Items(int index) const {
+    if (index < 0 || index >= Count())
+      return nullptr;
+    return m_items[static_cast<std::size_t>(index)].get();
+  }
+  TCustomlup6Object *ItemAt(int index) const override { return Items(index); }
+
+  // Creates an item with an object number, owned by this list, appends it.
+  Item *AddNew() { return append(std::make_unique<Item>(Root(), true, this)); }
+
+  void ClearList(bool withDefaults) override {
+    clearItems();
+    (void)withDefaults;
+  }
+
+  void Delete(int index) override {
+    if (index < 0 || index >= Count())
+      return;
+    auto it = m_items.begin() + index;
+    std::unique_ptr<Item> item = std::move(*it);
+    m_items.erase(it);
+    item->m_listSeq = 0;
+    itemRemoved(item.get());
+  }
+
+  // Removes and destroys item when it is in this list; false otherwise.
+  bool RemoveItem(const Item *item) {
+    const int index = IndexOf(item);
+    if (index < 0)
+      return false;
+    Delete(index);
+    return true;
+  }
+
+  // -1 when item is not in the list.
+  int IndexOf(const Item *item) const {
+    if (item == nullptr || item->m_listSeq == 0)
+      return -1;
+    for (std::size_t i = m_items.size(); i-- > 0;)
+      if (m_items[i].get() == item)
+        return static_cast<int>(i);
+    return -1;
+  }
+
+  // Destroys every item for which pred is true; returns how many.
+  template <class Pred> int RemoveIf(Pred pred) {
+    std::vector<std::unique_ptr<Item>> doomed;
+    std::vector<std::unique_ptr<Item>> kept;
+    kept.reserve(m_items.size());
+    for (auto &p : m_items) {
+      if (pred(*p))
+        doomed.push_back(std::move(p));
+      else
+        kept.push_back(std::move(p));
+    }
+    if (doomed.empty()) {
+      m_items = std::move(kept);
+      return 0;
+    }
+    m_items = std::move(kept);
+    for (auto &p : doomed)
+      p->m_listSeq = 0;
+    itemsReset();
+    const int n = static_cast<int>(doomed.size());
+    while (!doomed.empty())
+      doomed.pop_back();
+    return n;
+  }
+
+  // The last item in list order for which pred is true, or null.
+  template <class Pred> Item *FindLast(Pred pred) const {
+    for (std::size_t i = m_items.size(); i-- > 0;)
+      if (pred(*m_items[i]))
+        return m_items[i].get();
+    return nullptr;
+  }
+  // The first item in list order for which pred is true, or null.
+  template <class Pred> Item *FindFirst(Pred pred) const {
+    for (const auto &p : m_items)
+      if (pred(*p))
+        return p.get();
+    return nullptr;
+  }
+
+  // Smallest number from 1 that no item has as id(item).
+  template <class Id> int32_t SmallestFreeId(Id id) const {
+    int32_t n = 1;
+    while (FindFirst([&](const Item &it) { return id(it) == n; }) != nullptr)
+      ++n;
+    return n;
+  }
+  // 1 + the largest id(item), the largest starting at start; so 1 for an
+  // empty list when start is 0.
+  template <class Id> int32_t MaxIdPlusOne(Id id, int32_t start) const {
+    int32_t m = start;
+    for (const auto &p : m_items)
+      if (id(*p) > m)
+        m = id(*p);
+    return m + 1;
+  }
+
+  // Range-for over the items (Item &).
+  class iterator {
+  public:
+    explicit iterator(typename std::vector<std::unique_ptr<Item>>::const_iterator it) : m_it(it) {}
+    Item &operator*() const { return **m_it; }
+    iterator &operator++() {
+      ++m_it;
+      return *this;
+    }
+    bool operator!=(const iterator &o) const { return m_it != o.m_it; }
+
+  private:
+    typename std::vector<std::unique_ptr<Item>>::const_iterator m_it;
+  };
+  iterator begin() const { return iterator(m_items.begin()); }
+  iterator end() const { return iterator(m_items.end()); }
+
+protected:
+  // Hooks for lists that keep lookup indexes. itemAdded runs after the item
+  // is appended; itemRemoved after it left the list (still alive);
+  // itemsReset after several items left at once.
+  virtual void itemAdded(Item *) {}
+  virtual void itemRemoved(Item *) {}
+  virtual void itemsReset() {}
+
+  // An item without an object number of its own (protocol entries).
+  Item *addUnnumbered() { return append(std::make_unique<Item>(Root(), false, this)); }
+
+  Item *append(std::unique_ptr<Item> item) {
+    item->m_listSeq = ++m_nextSeq;
+    m_items.push_back(std::move(item));
+    Item *raw = m_items.back().get();
+    itemAdded(raw);
+    return raw;
+  }
+
+  void clearItems() {
+    std::vector<std::unique_ptr<Item>> doomed = std::move(m_items);
+    m_items.clear();
+    for (auto &p : doomed)
+      p->m_listSeq = 0;
+    itemsReset();
+    while (!doomed.empty())
+      doomed.pop_back();
+  }
+
+  // Takes the items out without destroying them (for lists that reorder).
+  std::vector<std::unique_ptr<Item>> takeAll() {
+    std::vector<std::unique_ptr<Item>> out = std::move(m_items);
+    m_items.clear();
+    return out;
+  }
+  // Puts items back in the given order, stamping them anew.
+  void putBack(std::vector<std::unique_ptr<Item>> items) {
+    m_items = std::move(items);
+    for (auto &p : m_items)
+      p->m_listSeq = ++m_nextSeq;
+    itemsReset();
+  }
+
+  const std::vector<std::unique_ptr<Item>> &items() const { return m_items; }
+
+private:
+  std::vector<std::unique_ptr<Item>> m_items;
+  uint64_t m_nextSeq = 0;
+};
+
+// Lookup index ---------------------------------------------------------------
+
+// Key -> the last item in list order that has the key, kept current by the
+// owning list. Add when an item gets a key, Remove when it loses it; Remove
+// of the current holder asks `rescan` for the last remaining match (the list
+// scanned from the end), so the index always answers what a scan from the
+// first to the last item, keeping the last match, would.
+template <class Key, class Item, class Hash = std::hash<Key>> class LastMatchIndex {
+public:
+  Item *Find(const Key &key) const {
+    auto it = m_map.find(key);
+    return it == m_map.end() ? nullptr : it->second;
+  }
+
+  void Add(const Key &key, Item *item) {
+    auto [it, inserted] = m_map.try_emplace(key, item);
+    if (!inserted && it->second->listSeq() < item->listSeq())
+      it->second = item;
+  }
+
+  template <class Rescan> void Remove(const Key &key, const Item *item, Rescan rescan) {
+    auto it = m_map.find(key);
+    if (it == m_map.end() || it->second != item)
+      return;
+    Item *next = rescan(key, item);
+    if (next == nullptr)
+      m_map.erase(it);
+    else
+      it->second = next;
+  }
+
+  void Clear() { m_map.clear(); }
+  std::size_t Size() const { return m_map.size(); }
+
+private:
+  std::unordered_map<Key, Item *, Hash> m_map;
+};
+
+// The new CSNR of each item: its 0-based position in the text order of
+// IntToZeroPadded(CSNR * 10 + (index == changedIndex ? 0 : 1), 9); items with
+// equal keys keep their list order.
+std::vector<int32_t> RenumberedCSNR(const std::vector<int32_t> &csnr, int changedIndex);
+
+// Mixes v into the hash h.
+inline std::size_t HashMix(std::size_t h, uint64_t v) {
+  h ^= std::hash<uint64_t>{}(v) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+  return h;
+}
+
+} // namespace sf6
