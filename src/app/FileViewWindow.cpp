@@ -1,0 +1,339 @@
+#include "app/FileViewWindow.h"
+
+#include "app/FrameFileview.h"
+#include "app/TextView.h"
+#include "text/Errors.h"
+#include "ui/grid/Cp1252Qt.h"
+#include "ui/grid/TvxListGd.h"
+#include "view/CatalogView.h"
+#include "zip/VXZip.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cstring>
+#include <exception>
+
+namespace {
+
+const QString kInfoUrl = QStringLiteral("https://sf6.example.org/");
+const QString kDocUrl = QStringLiteral("https://sf6.example.org/dokumentation/");
+const QString kPublisherUrl = QStringLiteral("https://veldrak.example.com/");
+
+// A label that opens its address through the desktop when clicked.
+class LinkLabel : public QLabel {
+public:
+  LinkLabel(const QString &text, QString url, QWidget *parent)
+      : QLabel(text, parent), m_url(std::move(url)) {
+    setCursor(Qt::PointingHandCursor);
+  }
+
+protected:
+  void mouseReleaseEvent(QMouseEvent *) override { QDesktopServices::openUrl(QUrl(m_url)); }
+
+private:
+  QString m_url;
+};
+
+// The publisher's logo, drawn here: a lens outline over the name.
+QPixmap publisherLogo() {
+  QPixmap logo(216, 199);
+  logo.fill(Qt::white);
+  QPainter painter(&logo);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0x00, 0x00, 0x80), 6));
+  painter.drawEllipse(QRectF(18, 20, 84, 110));
+  painter.drawEllipse(QRectF(114, 20, 84, 110));
+  painter.drawLine(QPointF(102, 60), QPointF(114, 60));
+  painter.setPen(QPen(QColor(0x40, 0x80, 0xC0), 2));
+  painter.drawArc(QRectF(34, 36, 52, 78), 90 * 16, 90 * 16);
+  painter.drawArc(QRectF(130, 36, 52, 78), 90 * 16, 90 * 16);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(30);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(QColor(0x00, 0x00, 0x80));
+  painter.drawText(QRect(0, 142, 216, 44), Qt::AlignCenter, QStringLiteral("VELDRAK"));
+  return logo;
+}
+
+QString quoted(const std::string &entry) { return sf6::fromCp1252(entry); }
+
+// The entry's stored path equals name, ASCII letters compared without case.
+bool sameEntryName(const std::string &stored, std::string_view name) {
+  if (stored.size() != name.size())
+    return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+    if (lower(static_cast<unsigned char>(stored[i])) != lower(static_cast<unsigned char>(name[i])))
+      return false;
+  }
+  return true;
+}
+
+} // namespace
+
+TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("VELDRAK Fileviewer f\u00fcr SF6"));
+  QFont windowFont = font();
+  windowFont.setPixelSize(11);
+  setFont(windowFont);
+  showMessage = [this](const QString &caption, const QString &text, bool error) {
+    if (error)
+      QMessageBox::critical(this, caption, text);
+    else
+      QMessageBox::information(this, caption, text);
+  };
+
+  m_tabs = new QTabWidget(this);
+  m_tabs->setUsesScrollButtons(true);
+  setCentralWidget(m_tabs);
+  m_tabs->addTab(createStartPage(), QString::fromLatin1(sf6::kStartTabCaption));
+  ListHead = new TvxListGd(m_tabs);
+  ListHead->setObjectName(QStringLiteral("ListHead"));
+  m_tabs->addTab(ListHead, QString::fromLatin1(sf6::kHeadTabCaption));
+  const auto panes = sf6::ViewerPanes();
+  for (int i = 0; i < kPaneCount; ++i) {
+    m_panes[i] = new TFrameFileview1(m_tabs);
+    m_panes[i]->setObjectName(QString::fromLatin1(panes[i].frameName));
+    m_tabs->addTab(m_panes[i], QString::fromLatin1(panes[i].tabCaption));
+  }
+  m_tabs->setCurrentIndex(0);
+
+  QMenu *datei = menuBar()->addMenu(QStringLiteral("Datei"));
+  QAction *laden = datei->addAction(QStringLiteral("SF6 laden"));
+  connect(laden, &QAction::triggered, this, &TFormlup6FileView::SF6laden1Click);
+  KonvertierungSF4SF61 = datei->addAction(QStringLiteral("Konvertierung SF4->SF6"));
+  KonvertierungSF4SF61->setEnabled(false);
+  connect(KonvertierungSF4SF61, &QAction::triggered, this,
+          &TFormlup6FileView::KonvertierungSF4SF61Click);
+  datei->addSeparator();
+  QAction *beenden = datei->addAction(QStringLiteral("beenden"));
+  connect(beenden, &QAction::triggered, this, &TFormlup6FileView::beenden1Click);
+
+  statusBar();
+  resize(696, 480);
+  if (const QScreen *screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  FormCreate();
+}
+
+TFormlup6FileView::~TFormlup6FileView() = default;
+
+void TFormlup6FileView::FormCreate() {
+  HeadLines.clear();
+  connectHeadList();
+  for (int i = 0; i < kPaneCount; ++i) {
+    m_records[i] = sf6::ZeroedRecord(paneLayout(i));
+    connectPane(i);
+  }
+  VersionInfo1.LoadFromFile({});
+  ProgramVersion = VersionInfo1.FileVersion();
+  VersionInfo1.Release();
+  setWindowTitle(QStringLiteral("VELDRAK Fileviewer f\u00fcr den \"Produktkatalog Brillengl\u00e4ser\" "
+                                "(Programmversion:") +
+                 sf6::fromCp1252(ProgramVersion) + QStringLiteral(")"));
+}
+
+const sf6::Sf6Layout &TFormlup6FileView::paneLayout(int index) const {
+  return sf6::ViewerPanes()[index].layout();
+}
+
+QWidget *TFormlup6FileView::createStartPage() {
+  auto *page = new QWidget;
+  page->setAutoFillBackground(true);
+  QPalette white = page->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  page->setPalette(white);
+
+  auto *logo = new QLabel(page);
+  logo->setPixmap(publisherLogo());
+  logo->setFixedSize(216, 199);
+  logo->setCursor(Qt::PointingHandCursor);
+  logo->setObjectName(QStringLiteral("Image1"));
+  // The logo opens the publisher's site.
+  auto *logoLink = new LinkLabel(QString(), kPublisherUrl, logo);
+  logoLink->setGeometry(0, 0, 216, 199);
+
+  QFont big = font();
+  big.setPixelSize(20);
+  auto *title = new QLabel(QStringLiteral("Fileviewer f\u00fcr das Dateiformat\n"
+                                          "\"Produktkatalog Brillengl\u00e4ser Version 6.8.3\""),
+                           page);
+  title->setFont(big);
+
+  QPalette navy = page->palette();
+  navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+  auto *infoText = new QLabel(QStringLiteral("Infos zum Dateiformat gibt's unter"), page);
+  auto *label3 = new LinkLabel(kInfoUrl, kInfoUrl, page);
+  label3->setObjectName(QStringLiteral("Label3"));
+  label3->setPalette(navy);
+  auto *docText = new QLabel(QStringLiteral("Dokumentation zum Dateiformat"), page);
+  auto *label6 = new LinkLabel(kDocUrl, kDocUrl, page);
+  label6->setObjectName(QStringLiteral("Label6"));
+  label6->setPalette(navy);
+
+  auto *layout = new QVBoxLayout(page);
+  layout->setContentsMargins(16, 16, 16, 16);
+  layout->addWidget(logo);
+  layout->addSpacing(12);
+  layout->addWidget(title);
+  layout->addSpacing(16);
+  layout->addWidget(infoText);
+  layout->addWidget(label3);
+  layout->addSpacing(8);
+  layout->addWidget(docText);
+  layout->addWidget(label6);
+  layout->addStretch(1);
+  return page;
+}
+
+void TFormlup6FileView::connectHeadList() {
+  auto &events = ListHead->logic().events;
+  events.OnGetItemCount = [this](int &count) { count = static_cast<int>(HeadLines.size()); };
+  events.OnGetColNames = [](int dataIndex, std::string &text, int &width, sf6::TAlignment &align) {
+    sf6::HeadListColumn(dataIndex, text, width, align);
+  };
+  events.OnGetItemData = [this](std::string &text, sf6::TvxListDataType &, int col, int row) {
+    if (row >= 0 && row < static_cast<int>(HeadLines.size()))
+      text = sf6::HeadListCell(HeadLines[row], col);
+  };
+}
+
+void TFormlup6FileView::connectPane(int index) {
+  TFrameFileview1 *pane = m_panes[index];
+  pane->OnLineChange = [this](TFrameFileview1 &changed) { DecodeCurrentLine(changed); };
+  auto &events = pane->ListDetail->logic().events;
+  events.OnGetItemCount = [this, index](int &count) { count = paneLayout(index).fieldCount; };
+  events.OnGetColNames = [](int dataIndex, std::string &text, int &width, sf6::TAlignment &align) {
+    sf6::FieldGridColumn(dataIndex, text, width, align);
+  };
+  events.OnGetItemData = [this, index](std::string &text, sf6::TvxListDataType &type, int col,
+                                       int row) {
+    text = sf6::FieldGridCell(paneLayout(index), m_records[index], col, row, type);
+  };
+  connect(pane->ListDetail, &TvxListGd::currentRowChanged, this,
+          [this, index](int) { markSelectedField(index); });
+}
+
+void TFormlup6FileView::DecodeCurrentLine(TFrameFileview1 &pane) {
+  for (int i = 0; i < kPaneCount; ++i) {
+    if (m_panes[i] != &pane)
+      continue;
+    m_records[i] = paneLayout(i).parse(pane.CurrentLine());
+    markSelectedField(i);
+    return;
+  }
+}
+
+void TFormlup6FileView::markSelectedField(int index) {
+  TFrameFileview1 *pane = m_panes[index];
+  const int row = pane->ListDetail->logic().currentDataRow();
+  if (row < 0) {
+    pane->RichEdit->setFieldMark(-1, 0, 0);
+    return;
+  }
+  const sf6::Sf6FieldPlace place = paneLayout(index).place(row + 1);
+  pane->RichEdit->setFieldMark(pane->CaretLineIndex(), place.column, place.width);
+}
+
+void TFormlup6FileView::SF6laden1Click() {
+  QFileDialog dialog(this, QStringLiteral("Verzeichnis w\u00e4hlen"));
+  dialog.setNameFilter(QStringLiteral("Standardformat 6.x ZIP (*.zip)"));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  dialog.setSizeGripEnabled(true);
+  dialog.selectFile(QStringLiteral("*.zip"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return;
+  loadCatalogReporting(dialog.selectedFiles().front());
+}
+
+void TFormlup6FileView::loadCatalogReporting(const QString &path) {
+  try {
+    loadCatalog(path);
+  } catch (const std::exception &failure) {
+    showMessage(QApplication::applicationName(), sf6::fromCp1252(failure.what()), true);
+  }
+}
+
+void TFormlup6FileView::loadCatalog(const QString &path) {
+  m_missing.clear();
+  m_unreadable.clear();
+  sf6::TVXZip zip;
+  zip.ZipName(std::filesystem::path(path.toStdString()));
+  zip.setMessageSink([this](const std::string &caption, const std::string &text) {
+    showMessage(sf6::fromCp1252(caption), sf6::fromCp1252(text), true);
+  });
+  // Lets the window repaint between blocks of a long read; user input waits.
+  zip.setProgress([](uint64_t, uint64_t) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  });
+  // An entry that was not extracted is missing when the archive has no
+  // entry of that name, else unreadable.
+  const auto notExtracted = [this, &zip](const char *name) {
+    for (const sf6::TZipHeaderInfo &entry : zip.directory().entries()) {
+      if (sameEntryName(entry.storedPath(), name)) {
+        m_unreadable.emplace_back(name);
+        return;
+      }
+    }
+    m_missing.emplace_back(name);
+  };
+
+  if (zip.ExtractTextfileToStrings(sf6::kHeadEntryName, HeadLines) == 0) {
+    HeadLines.clear();
+    notExtracted(sf6::kHeadEntryName);
+  }
+  const auto panes = sf6::ViewerPanes();
+  for (int index : sf6::ViewerLoadOrder()) {
+    std::string bytes;
+    if (zip.extractToBuffer(panes[index].entryName, bytes) == 0) {
+      notExtracted(panes[index].entryName);
+      bytes.clear();
+    }
+    // The text ends at a NUL byte, as for every text entry.
+    if (const size_t nul = bytes.find('\0'); nul != std::string::npos)
+      bytes.resize(nul);
+    m_panes[index]->setText(std::move(bytes));
+  }
+  ListHead->Invalidate();
+  for (TFrameFileview1 *pane : m_panes)
+    pane->ListDetail->Invalidate();
+  reportLoad(path);
+}
+
+void TFormlup6FileView::reportLoad(const QString &path) {
+  const auto join = [](const std::vector<std::string> &names) {
+    QStringList list;
+    for (const std::string &name : names)
+      list << quoted(name);
+    return list.join(QStringLiteral(", "));
+  };
+  QString status = path;
+  if (!m_missing.empty())
+    status += QStringLiteral(" \u2013 fehlt: ") + join(m_missing);
+  if (!m_unreadable.empty())
+    status += QStringLiteral(" \u2013 nicht lesbar: ") + join(m_unreadable);
+  statusBar()->showMessage(status);
+  if (!m_unreadable.empty())
+    showMessage(QApplication::applicationName(),
+                QStringLiteral("Nicht lesbare Eintr\u00e4ge (leer angezeigt): ") + join(m_unreadable),
+                true);
+}
+
+void TFormlup6FileView::KonvertierungSF4SF61Click() {
+  // The conversion dialog is not part of the viewer; the entry stays disabled.
+}
+
+void TFormlup6FileView::beenden1Click() { close(); }

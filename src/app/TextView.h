@@ -1,0 +1,68 @@
+#pragma once
+
+// The editable text of a file pane: the entry's bytes plus a line index
+// (sf6::TextEditState), painting only the visible lines in a fixed-pitch
+// font. Catalog files of a million lines show at once and cost little more
+// than their bytes. One byte is one character cell; Windows-1252 bytes are
+// shown as their Unicode characters. Edits stay in memory.
+//
+// Notifications for the pane: textChanged() after every edit and after
+// setBytes(); keyReleased() when a key is released (not for auto-repeat), so
+// the pane follows keyboard caret moves but not mouse placement.
+
+#include "view/TextEditState.h"
+
+#include <QAbstractScrollArea>
+
+class TextView : public QAbstractScrollArea {
+  Q_OBJECT
+public:
+  explicit TextView(QWidget *parent = nullptr);
+
+  // Replaces the text (the caret goes to its start) and reports a text change.
+  void setBytes(std::string bytes);
+  const sf6::TextEditState &state() const { return m_state; }
+  const sf6::TextDocument &document() const { return m_state.document(); }
+
+  // Marks columns [column, column + width) (1-based first column) of a line,
+  // or nothing with width 0.
+  void setFieldMark(int line, int column, int width);
+
+  // Caret and selection as the pane sees them.
+  void setCaret(sf6::TextPos caret, sf6::TextPos anchor);
+  void selectAll();
+  void copy() const;
+  void paste();
+
+  int visibleLineCount() const;
+
+signals:
+  void textChanged();
+  void keyReleased(int key);
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void keyReleaseEvent(QKeyEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+private:
+  void updateScrollBars();
+  void ensureCaretVisible();
+  sf6::TextPos positionAt(QPoint point) const;
+  void edited();
+
+  sf6::TextEditState m_state;
+  int m_lineHeight = 1;
+  int m_charWidth = 1;
+  int m_ascent = 0;
+  int m_markLine = -1;
+  int m_markColumn = 0;
+  int m_markWidth = 0;
+};

@@ -1,0 +1,118 @@
+// The viewer's toolkit-free text pane logic: the line index, editing, the
+// caret that a pane reports and its padded current line.
+
+#include "view/TextEditState.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace sf6 {
+namespace {
+
+TEST(TextDocument, SplitsAtCrLfLoneCrAndLoneLf) {
+  TextDocument doc;
+  doc.setBytes("a\r\nbb\rccc\nd");
+  ASSERT_EQ(doc.lineCount(), 4);
+  EXPECT_EQ(doc.line(0), "a");
+  EXPECT_EQ(doc.line(1), "bb");
+  EXPECT_EQ(doc.line(2), "ccc");
+  EXPECT_EQ(doc.line(3), "d");
+  EXPECT_EQ(doc.maxLineLength(), 3);
+  EXPECT_EQ(doc.line(4), "");
+  EXPECT_EQ(doc.line(-1), "");
+}
+
+TEST(TextDocument, TerminatorAtEndLeavesEmptyLastLineAndEmptyTextIsOneLine) {
+  TextDocument doc;
+  doc.setBytes("x\r\n");
+  ASSERT_EQ(doc.lineCount(), 2);
+  EXPECT_EQ(doc.line(1), "");
+  doc.setBytes("");
+  EXPECT_EQ(doc.lineCount(), 1);
+  doc.setBytes("\r\n\r\n");
+  EXPECT_EQ(doc.lineCount(), 3);
+}
+
+TEST(TextDocument, InsertAndEraseAcrossLinesKeepTheOtherLines) {
+  TextDocument doc;
+  doc.setBytes("first\nsecond\nthird");
+  const TextPos end = doc.insert({1, 3}, "X\r\nY\nZ");
+  EXPECT_EQ(end, (TextPos{3, 1}));
+  ASSERT_EQ(doc.lineCount(), 5);
+  EXPECT_EQ(doc.line(1), "secX");
+  EXPECT_EQ(doc.line(2), "Y");
+  EXPECT_EQ(doc.line(3), "Zond");
+  EXPECT_EQ(doc.line(4), "third");
+  EXPECT_EQ(doc.text({1, 2}, {3, 2}), "cX\nY\nZo");
+  doc.erase({3, 1}, {1, 3}); // the inserted text, given end first
+  ASSERT_EQ(doc.lineCount(), 3);
+  EXPECT_EQ(doc.line(1), "second");
+  EXPECT_EQ(doc.line(0), "first");
+  EXPECT_EQ(doc.line(2), "third");
+}
+
+TEST(TextEditState, RightToLeftSelectionReportsItsRightEnd) {
+  TextEditState edit;
+  edit.setBytes("abcdef\nghijkl");
+  edit.moveTo({1, 4}, false);
+  edit.moveUp(true);
+  edit.moveLeft(true);
+  EXPECT_EQ(edit.caret(), (TextPos{0, 3}));
+  EXPECT_EQ(edit.selectionEnd(), (TextPos{1, 4}));
+  EXPECT_EQ(edit.selectedText(), "def\nghij");
+}
+
+TEST(TextEditState, ArrowsWrapAtLineEndsAndKeepWantedColumn) {
+  TextEditState edit;
+  edit.setBytes("long line\nab\nanother line");
+  edit.moveTo({0, 7}, false);
+  edit.moveDown(false);
+  EXPECT_EQ(edit.caret(), (TextPos{1, 2}));
+  edit.moveDown(false);
+  EXPECT_EQ(edit.caret(), (TextPos{2, 7}));
+  edit.moveEnd(false);
+  edit.moveRight(false);
+  EXPECT_EQ(edit.caret(), (TextPos{2, 12})); // end of text
+  edit.moveHome(false);
+  edit.moveLeft(false);
+  EXPECT_EQ(edit.caret(), (TextPos{1, 2}));
+  edit.moveDocumentStart(false);
+  edit.pageDown(10, false);
+  EXPECT_EQ(edit.caret().line, 2);
+}
+
+TEST(TextEditState, TypingBackspaceDeleteAndEnterEditTheText) {
+  TextEditState edit;
+  edit.setBytes("ab\ncd");
+  edit.moveTo({0, 1}, false);
+  edit.typeText("XY");
+  EXPECT_EQ(edit.document().line(0), "aXYb");
+  edit.backspace();
+  EXPECT_EQ(edit.document().line(0), "aXb");
+  edit.moveEnd(false);
+  edit.deleteForward(); // joins the lines
+  EXPECT_EQ(edit.document().line(0), "aXbcd");
+  EXPECT_EQ(edit.document().lineCount(), 1);
+  edit.newLine();
+  EXPECT_EQ(edit.document().lineCount(), 2);
+  EXPECT_EQ(edit.caret(), (TextPos{1, 0}));
+  edit.backspace();
+  EXPECT_EQ(edit.document().lineCount(), 1);
+  edit.selectAll();
+  edit.typeText("new");
+  EXPECT_EQ(edit.document().line(0), "new");
+  EXPECT_EQ(edit.document().lineCount(), 1);
+}
+
+TEST(PaddedCaretLine, PadsByAtMost250AndCutsAt255) {
+  TextDocument doc;
+  doc.setBytes(std::string(10, 'x') + "\n" + std::string(300, 'y') + "\n");
+  EXPECT_EQ(PaddedCaretLine(doc, 0), std::string(10, 'x') + std::string(245, ' '));
+  EXPECT_EQ(PaddedCaretLine(doc, 1), std::string(255, 'y'));
+  EXPECT_EQ(PaddedCaretLine(doc, 2), std::string(250, ' '));
+  EXPECT_EQ(PaddedCaretLine(doc, 7), std::string(250, ' '));
+}
+
+} // namespace
+} // namespace sf6

@@ -1,0 +1,65 @@
+// The grid widget on the offscreen platform: input reaches the logic and the
+// painted rows use the grid's colours.
+
+#include "ui/grid/TvxListGd.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+class TvxListGdTest : public QObject {
+  Q_OBJECT
+
+  std::vector<std::string> m_rows{"b", "c", "a", "e", "d"};
+
+  void attach(TvxListGd &grid) {
+    auto &events = grid.logic().events;
+    events.OnGetItemCount = [this](int &count) { count = static_cast<int>(m_rows.size()); };
+    events.OnGetColNames = [](int dataIndex, std::string &text, int &width, sf6::TAlignment &) {
+      if (dataIndex == 1) {
+        text = "Feldname";
+        width = 150;
+      }
+    };
+    events.OnGetItemData = [this](std::string &text, sf6::TvxListDataType &, int, int row) {
+      text = m_rows[row];
+    };
+  }
+
+private slots:
+  void keysMoveTheCurrentRowAndReportTheDataRow() {
+    TvxListGd grid;
+    attach(grid);
+    grid.resize(200, 150);
+    grid.show();
+    QSignalSpy spy(&grid, &TvxListGd::currentRowChanged);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Home);
+    QCOMPARE(grid.currentDataRow(), 2); // "a"
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QCOMPARE(grid.currentDataRow(), 0); // "b"
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.last().at(0).toInt(), 0);
+  }
+
+  void clickOnRowMakesItCurrentAndPaintsItNavyWhenFocused() {
+    TvxListGd grid;
+    attach(grid);
+    grid.resize(200, 150);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    // Third row: y = 1 + 18 + 2 * 18 + 5.
+    QTest::mouseClick(&grid, Qt::LeftButton, {}, QPoint(40, 60));
+    QCOMPARE(grid.currentDataRow(), 1); // "c"
+    QVERIFY(grid.hasFocus());
+    const QImage image = grid.grab().toImage();
+    QCOMPARE(image.pixelColor(100, 60), QColor(0x00, 0x00, 0x80));
+    QCOMPARE(image.pixelColor(100, 42), QColor(Qt::white));
+  }
+};
+
+QTEST_MAIN(TvxListGdTest)
+#include "TvxListGd_test.moc"
