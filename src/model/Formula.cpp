@@ -215,9 +215,12 @@ Tlup6DataFormelGruppeListe::FindGroupForLensPrice(const Tlup6DataGlasPreis &pric
   const Tlup6DataGlas *lens = price.GetLens();
   if (lens == nullptr)
     return nullptr;
-  if (Tlup6DataFormelGruppe *assigned =
-          lens->FormulaAssignment()->FindAssignedGroup(price.PBID(), TSf6Material::Egal))
-    return assigned;
+  // An assignment names a group only with a non-zero ID: 0 is "none", not a
+  // group that happens to have ID 0.
+  if (lens->FormulaAssignment()->FindAssignedGroupID(price.PBID(), TSf6Material::Egal) != 0)
+    if (Tlup6DataFormelGruppe *assigned =
+            lens->FormulaAssignment()->FindAssignedGroup(price.PBID(), TSf6Material::Egal))
+      return assigned;
   const Tlup6DataGlasTarifListe *prices = lens->Prices();
   return FindFirst([&](const Tlup6DataFormelGruppe &g) {
     const Tlup6DataGlasPreis *source =
@@ -255,9 +258,10 @@ Tlup6DataFormelGruppeListe::FindGroupForCoatingPrice(const Tlup6DataBeschichtung
     return nullptr;
   const TSf6Material m = price.EffectiveMaterial();
   const TSf6SingleMulti e = price.EffectiveEM();
-  if (Tlup6DataFormelGruppe *assigned =
-          coating->FormulaAssignment()->FindAssignedGroup(price.PBID(), m))
-    return assigned;
+  if (coating->FormulaAssignment()->FindAssignedGroupID(price.PBID(), m) != 0)
+    if (Tlup6DataFormelGruppe *assigned =
+            coating->FormulaAssignment()->FindAssignedGroup(price.PBID(), m))
+      return assigned;
   const Tlup6DataBeschichtungspreisListe *prices = coating->Prices();
   const int category = coating->GetCategory();
   return FindFirst([&](const Tlup6DataFormelGruppe &g) {
