@@ -34,19 +34,27 @@ public:
   }
   // A CSV field: quoted when it holds a comma, a quote, CR or LF.
   void csvField(std::string_view cp1252) {
-    if (cp1252.find_first_of(",\"\r\n") == std::string_view::npos) {
-      text(cp1252);
+    bool quote = false;
+    bool high = false;
+    for (const char c : cp1252) {
+      quote |= c == ',' || c == '"' || c == '\r' || c == '\n';
+      high |= static_cast<unsigned char>(c) >= 0x80;
+    }
+    if (!quote) {
+      if (high)
+        m_buffer += Cp1252ToUtf8(cp1252);
+      else
+        m_buffer += cp1252;
       return;
     }
-    m_buffer += '"';
-    std::string quoted;
+    std::string quoted = "\"";
     for (const char c : cp1252) {
       quoted += c;
       if (c == '"')
         quoted += '"';
     }
+    quoted += '"';
     text(quoted);
-    m_buffer += '"';
   }
   void raw(std::string_view ascii) { m_buffer += ascii; }
   void raw(char c) { m_buffer += c; }

@@ -220,6 +220,12 @@ inline std::string_view fieldColumns(std::string_view line, int column, int widt
 // value * divisor to the nearest integer (halves to even), signed or zero-padded.
 std::string scaledToText(double value, int divisor, int width, bool isSigned);
 std::string flagText(bool value); // "Ja" / "Nein"
+// TextToFloat, with a direct path for the common all-digit column.
+double scaledFromText(std::string_view text);
+// FloatToFixed(value, decimals, withPlus, false), with a direct path for
+// values that are whole numbers of their last decimal (what a scaled column
+// holds); both paths give the same text.
+std::string scaledDisplay(double value, int decimals, bool withPlus);
 
 // Reads one field into the record by its kind.
 template <class R> void readField(const Sf6Field<R> &f, std::string_view line, R &r);
@@ -244,7 +250,7 @@ template <class R> void readField(const Sf6Field<R> &f, std::string_view line, R
     r.*f.slot.integer = TextToInt(text);
     return;
   case Sf6Kind::Scaled: {
-    const double v = TextToFloat(text);
+    const double v = scaledFromText(text);
     r.*f.slot.real = f.divisor > 1 ? v / f.divisor : v;
     return;
   }
@@ -333,7 +339,7 @@ template <class R> std::string kindText(const Sf6Field<R> &f, const R &r) {
   case Sf6Kind::ProductType:
     return r.*f.slot.integer == 0 ? "Glas" : "Beschichtung";
   case Sf6Kind::Scaled:
-    return FloatToFixed(r.*f.slot.real, f.decimals, f.withPlus, false);
+    return scaledDisplay(r.*f.slot.real, f.decimals, f.withPlus);
   case Sf6Kind::Flag:
     return flagText(r.*f.slot.flag);
   case Sf6Kind::Date:

@@ -26,6 +26,52 @@ std::string scaledToText(double value, int divisor, int width, bool isSigned) {
 
 std::string flagText(bool value) { return value ? "Ja" : "Nein"; }
 
+double scaledFromText(std::string_view text) {
+  // Up to 15 digits are an exact double, the value TextToFloat also gives.
+  if (text.empty() || text.size() > 15)
+    return TextToFloat(text);
+  int64_t n = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9')
+      return TextToFloat(text);
+    n = n * 10 + (c - '0');
+  }
+  return static_cast<double>(n);
+}
+
+std::string scaledDisplay(double value, int decimals, bool withPlus) {
+  // A value within a tiny fraction of a whole number n of its last decimal
+  // has 15-digit decimal form n / 10^decimals, which FloatToFixed prints as
+  // the digits of n; anything else (zero, huge, in between) takes the
+  // general path.
+  static constexpr int64_t kPowers[] = {1, 10, 100, 1000, 10000};
+  if (decimals < 0 || decimals > 4 || !(std::fabs(value) < 1e9))
+    return FloatToFixed(value, decimals, withPlus, false);
+  const double x = value * static_cast<double>(kPowers[decimals]);
+  const double rounded = std::nearbyint(x);
+  if (rounded == 0 || std::fabs(x - rounded) > 1e-7)
+    return FloatToFixed(value, decimals, withPlus, false);
+  const int64_t n = static_cast<int64_t>(rounded);
+  uint64_t magnitude = static_cast<uint64_t>(n < 0 ? -n : n);
+  char digits[32];
+  int pos = 32;
+  for (int i = 0; i < decimals; ++i) {
+    digits[--pos] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  }
+  if (decimals > 0)
+    digits[--pos] = '.';
+  do {
+    digits[--pos] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (n < 0)
+    digits[--pos] = '-';
+  else if (withPlus)
+    digits[--pos] = '+';
+  return std::string(digits + pos, static_cast<size_t>(32 - pos));
+}
+
 } // namespace detail
 
 std::span<const Sf6Layout> Sf6Layouts() {

@@ -404,3 +404,38 @@ TEST(Sf6Layouts, ViewerLineIsPaddedByAtMost250Blanks) {
 
 } // namespace
 } // namespace sf6
+
+#include "sf6/Sf6FieldTable.h"
+
+namespace sf6 {
+namespace {
+
+// The direct paths of scaled columns must give exactly what the general
+// conversions give, for every column text a catalog can hold.
+TEST(Sf6ScaledFields, DirectPathsMatchTheGeneralConversions) {
+  const int divisors[] = {1, 10, 100, 10000};
+  const int decimals[] = {0, 2, 4};
+  const char *texts[] = {"0012550", "0000000", "15250", "380", "0095", "9999999", "0000001",
+                         "+0125",   "-0400",   "-200",  " 1,5", "1.5 ", "ab",     "",
+                         "0000005", "1234567", "999999999999999"};
+  for (const char *text : texts) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(detail::scaledFromText(text), TextToFloat(text));
+    for (int divisor : divisors)
+      for (int d : decimals)
+        for (bool plus : {false, true}) {
+          const double v = TextToFloat(text) / divisor;
+          EXPECT_EQ(detail::scaledDisplay(v, d, plus), FloatToFixed(v, d, plus, false))
+              << divisor << " " << d;
+          EXPECT_EQ(detail::scaledDisplay(-v, d, plus), FloatToFixed(-v, d, plus, false));
+        }
+  }
+  for (int i = 0; i < 200000; i += 7) {
+    const double v = i / 100.0;
+    ASSERT_EQ(detail::scaledDisplay(v, 2, false), FloatToFixed(v, 2, false, false)) << i;
+    ASSERT_EQ(detail::scaledDisplay(v, 1, false), FloatToFixed(v, 1, false, false)) << i;
+  }
+}
+
+} // namespace
+} // namespace sf6
