@@ -27,6 +27,10 @@ public:
   // Marks columns [column, column + width) (1-based first column) of a line,
   // or nothing with width 0.
   void setFieldMark(int line, int column, int width);
+  // The marked line (-1 for none), its 1-based first column and its width.
+  int markLine() const { return m_markLine; }
+  int markColumn() const { return m_markColumn + 1; }
+  int markWidth() const { return m_markLine >= 0 ? m_markWidth : 0; }
 
   // Caret and selection as the pane sees them.
   void setCaret(sf6::TextPos caret, sf6::TextPos anchor);

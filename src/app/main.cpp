@@ -9,10 +9,35 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
 
 #include <exception>
 
 namespace {
+
+// For scripts/screenshot: with SF6VIEWER_SCREENSHOT set, the window switches
+// to the tab captioned SF6VIEWER_TAB (if any), saves a picture of itself to
+// that file once shown and quits.
+void scheduleScreenshot(TFormlup6FileView &window) {
+  const QString out = qEnvironmentVariable("SF6VIEWER_SCREENSHOT");
+  if (out.isEmpty())
+    return;
+  const QString tab = qEnvironmentVariable("SF6VIEWER_TAB");
+  QTimer::singleShot(700, &window, [&window, out, tab] {
+    for (int i = 0; i < window.tabs()->count(); ++i)
+      if (window.tabs()->tabText(i) == tab)
+        window.tabs()->setCurrentIndex(i);
+    QTimer::singleShot(500, &window, [&window, out] {
+      QPixmap picture = window.screen()->grabWindow(window.winId());
+      if (picture.isNull() || picture.width() < 10)
+        picture = window.grab();
+      const int result = picture.save(out, "PNG") ? 0 : 1;
+      QApplication::exit(result);
+    });
+  });
+}
 
 // Every failure that escapes an event handler is shown in an error box with
 // its text; the program then goes on.
@@ -38,7 +63,11 @@ int main(int argc, char **argv) {
   ViewerApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("sf6viewer"));
   // Dates in the field grids follow the user's short date format.
-  sf6::SetShortDateFormat(QLocale().dateFormat(QLocale::ShortFormat).toStdString());
+  // Formats with day or month names (the C locale's) keep the default "dd.MM.yyyy".
+  const QString dateFormat = QLocale().dateFormat(QLocale::ShortFormat);
+  if (QLocale().language() != QLocale::C && !dateFormat.contains(QStringLiteral("MMM")) &&
+      !dateFormat.contains(QStringLiteral("ddd")))
+    sf6::SetShortDateFormat(dateFormat.toStdString());
 
   const std::string languageCheck = sf6::TLup6LanguageObj::Instance().ConsistencyMessage();
   if (!languageCheck.empty())
@@ -50,5 +79,6 @@ int main(int argc, char **argv) {
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1)
     window.loadCatalogReporting(arguments.at(1));
+  scheduleScreenshot(window);
   return QApplication::exec();
 }
