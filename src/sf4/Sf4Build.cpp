@@ -1,7 +1,362 @@
+// The mapping of the loaded SF4 lines into the catalog model, in the order
+// the format's consumers rely on: header, lenses, further materials, power
+// ranges, lens prices, coatings, surcharges, combinations, colours.
+
 #include "sf4/Sf4Object.h"
+
+#include "model/Coating.h"
+#include "model/Lens.h"
+#include "model/Root.h"
+#include "sf4/Sf4Lines.h"
+#include "sf4/Sf4Lookups.h"
+#include "text/CodePage.h"
+#include "text/Errors.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <unordered_set>
 
 namespace sf6 {
 
-void TSf4Object::build() {}
+namespace {
+
+// Stands for "any" in a combination.
+constexpr std::string_view kAnyCode = "******";
+
+// The two price designations SF4 knows: list purchase price and
+// recommended retail price.
+constexpr int32_t kPurchasePrice = 1;
+constexpr int32_t kRetailPrice = 2;
+
+template <class E> E ordinal(int value) { return static_cast<E>(value); }
+
+TSf6MaterialSet allMaterials() {
+  TSf6MaterialSet set;
+  for (int m = 1; m <= 4; ++m)
+    set.Include(ordinal<TSf6Material>(m));
+  return set;
+}
+
+// The materials a GlBesch2.Dat material rule adds to a coating of kind k
+// (1 mineral, 2 plastic): 0 the kind, 1 the kind and polycarbonate,
+// 2 polycarbonate, 3 the kind and trivex, 4 trivex.
+bool ruleCoversMaterial(int rule, int kind, int material) {
+  const bool ownKind = material == kind && (rule == 0 || rule == 1 || rule == 3);
+  const bool polycarbonate = material == 3 && (rule == 1 || rule == 2);
+  const bool trivex = material == 4 && (rule == 3 || rule == 4);
+  return ownKind || polycarbonate || trivex;
+}
+
+std::string orAny(std::string code) { return code.empty() ? std::string(kAnyCode) : code; }
+
+// The combination list compares a lens code and three coating codes in any
+// order, ignoring case: the same multiset of folded codes.
+std::string combinationKey(std::string_view lens, std::string_view c1, std::string_view c2,
+                           std::string_view c3) {
+  std::array<std::string, 3> codes = {FoldCode(c1), FoldCode(c2), FoldCode(c3)};
+  std::sort(codes.begin(), codes.end());
+  std::string key = FoldCode(lens);
+  for (const std::string &code : codes) {
+    key += '\n';
+    key += code;
+  }
+  return key;
+}
+
+void setCoatingPrices(Tlup6DataBeschichtung &coating, TSf6SphTor st, TSf6SingleMulti em,
+                      int material, double price1, double price2) {
+  const auto mat = ordinal<TSf6Material>(material);
+  Tlup6DataBeschichtungspreisListe &prices = *coating.Prices();
+  if (auto *price = prices.FindCoatingPrice(st, em, true, "", kPurchasePrice, mat))
+    price->SetPrice(price1);
+  if (auto *price = prices.FindCoatingPrice(st, em, true, "", kRetailPrice, mat))
+    price->SetPrice(price2);
+}
+
+} // namespace
+
+void TSf4Object::build() {
+  m_root.Clear(true);
+  buildHeader();
+  buildLenses();
+  buildNewMaterials();
+  buildPowerRanges();
+  buildLensPrices();
+  buildCoatings();
+  buildSurcharges();
+  buildCombinations();
+  buildColours();
+  m_root.SetModified(1);
+}
+
+void TSf4Object::buildHeader() {
+  const LineList &lines = Lines(Sf4File::GLHead);
+  if (lines.empty()) {
+    const std::filesystem::path &path = m_paths[static_cast<std::size_t>(Sf4File::GLHead)];
+    const std::u8string name = path.u8string();
+    throw Sf6Error("Die Datei \"" +
+                   Utf8ToCp1252(std::string_view(reinterpret_cast<const char *>(name.data()),
+                                                 name.size())) +
+                   "\" enth\xE4lt keine Kopfzeile.");
+  }
+  const Sf4HeadLine head = readSf4HeadLine(lines.front());
+
+  Tlup6DataAdresse &address = *m_root.Addresses()->AddNew();
+  address.GA = head.GA;
+  address.LAND = head.LAND;
+  address.EDV = head.EDV;
+  address.Name = head.Name;
+
+  Tlup6DataPrismenCylinder &limits = *m_root.PrismCylinder();
+  limits.ZB = head.ZB;
+  limits.ZG1 = head.ZG1;
+  limits.ZG2 = head.ZG2;
+  limits.PG1 = head.PG1;
+  limits.PG2 = head.PG2;
+  limits.PG3 = head.PG3;
+  limits.PG4 = head.PG4;
+  limits.PG5 = head.PG5;
+}
+
+void TSf4Object::buildLenses() {
+  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  for (const std::string &line : Lines(Sf4File::GLTyp)) {
+    const Sf4LensLine row = readSf4LensLine(line);
+    // AddLens puts the lens last in the order; the reset then takes its
+    // CSNR back to 0 without renumbering the others.
+    Tlup6DataGlas &lens = *lenses.AddLens();
+    lens.Clear(true);
+    lens.SetEDV(row.EDV);
+    lens.SetName(1, row.B1);
+    lens.EM = ordinal<TSf6LensKind>(row.EM);
+    lens.ME = ordinal<TSf6BrandClass>(row.ME);
+    lens.MAT = ordinal<TSf6Material>(row.MAT);
+    lens.BR = row.BR;
+    lens.DI = row.DI;
+    lens.AS = row.AS;
+    lens.ST = row.ST;
+    lens.FA = ordinal<TSf6Tint>(row.FA);
+    // SF4 knows neither single-lens orders nor compensating lenses; every
+    // lens allows both.
+    lens.EGB = TSf6SingleLensOrder::Moeglich;
+    lens.AG = true;
+
+    Tlup6DataGlasGeometrie &geometry = *lens.Geometries()->AddNew();
+    geometry.WK = true;
+    geometry.NTT = ordinal<TSf6SegmentType>(row.NTT);
+    geometry.VAFB = row.VAFB;
+    geometry.HAFB = row.HAFB;
+    geometry.URN = row.URN;
+    geometry.ORN = row.ORN;
+    geometry.HN = row.HN;
+    geometry.HZ = row.HZ;
+  }
+}
+
+void TSf4Object::buildNewMaterials() {
+  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  for (const std::string &line : Lines(Sf4File::GLNeumat)) {
+    const Sf4NewMaterialLine row = readSf4NewMaterialLine(line);
+    if (row.MAT == 0)
+      continue;
+    if (Tlup6DataGlas *lens = lenses.FindByCode(row.lensCode))
+      lens->MAT = ordinal<TSf6Material>(row.MAT);
+  }
+}
+
+void TSf4Object::buildPowerRanges() {
+  const Sf4EllipticRanges elliptic(Lines(Sf4File::GlEllip));
+  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  for (const std::string &line : Lines(Sf4File::GLWirk)) {
+    const Sf4PowerRangeLine row = readSf4PowerRangeLine(line);
+    Tlup6DataGlas *lens = lenses.FindByCode(row.lensCode);
+    if (!lens)
+      continue;
+    const bool passes[2] = {elliptic.roundPass(row.lensCode),
+                            elliptic.ellipticalPass(row.lensCode)};
+    for (int pass = 0; pass < 2; ++pass) {
+      if (!passes[pass])
+        continue;
+      const bool elliptical = pass == 1;
+      Tlup6DataGlasWirkung &range = *lens->Ranges()->AddNew();
+      range.DM = TSf6Diameter{row.diameter1, row.diameter2, elliptical};
+      range.SetCyl(row.cylBoundA, row.cylBoundB);
+      double from = row.SphV;
+      double to = row.SphB;
+      if (elliptical && elliptic.clampsNegativeSphere(row.lensCode)) {
+        from = std::max(from, 0.0);
+        to = std::max(to, 0.0);
+      }
+      range.SetSph(from, to);
+      // The sphere limits hold at cylinder 0 and shift fully with the cylinder.
+      range.cylWV = 0;
+      range.CylWB = 100;
+      range.PV = row.PV;
+      range.SetAdd(row.addBoundA, row.addBoundB);
+      range.AddS = ordinal<TSf6AddStep>(row.AddS);
+      range.OLB = true;
+      range.DFUR = true;
+      range.BF = true;
+    }
+  }
+}
+
+void TSf4Object::buildLensPrices() {
+  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  for (const std::string &line : Lines(Sf4File::GLPreis)) {
+    const Sf4LensPriceLine row = readSf4LensPriceLine(line);
+    Tlup6DataGlas *lens = lenses.FindByCode(row.lensCode);
+    if (!lens)
+      continue;
+    // Groups outside 0 to 50 set no flag, so no price can be created for them.
+    lens->PriceGroups()->SetSphGroup(row.GSph, true);
+    lens->PriceGroups()->SetCylGroup(row.GCyl, true);
+    const TSf6Diameter diameter{row.diameter1, row.diameter2, false};
+    const std::pair<int32_t, double> values[] = {{kPurchasePrice, row.price1},
+                                                 {kRetailPrice, row.price2}};
+    for (const auto &[pbid, value] : values) {
+      // Delivery range 0 is the standard range every reset creates.
+      if (auto *price = lens->Prices()->FindPrice(row.GSph, row.GCyl, true, 0, pbid, diameter))
+        price->SetPrice(value);
+    }
+  }
+}
+
+void TSf4Object::buildCoatings() {
+  const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2));
+  Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  for (const std::string &line : Lines(Sf4File::GLBesch)) {
+    const Sf4CoatingLine row = readSf4CoatingLine(line);
+    const std::string catalogCode = rules.replacementCode(row.code);
+    std::string name = row.B1;
+    Tlup6DataBeschichtung *coating = coatings.FindByCode(catalogCode);
+    if (!coating) {
+      coating = coatings.AddNew();
+      coating->SetEDV(catalogCode);
+      // The same name for another material kind gets the kind as suffix; the
+      // new coating, still unnamed, takes part in the lookup.
+      if (coatings.FindByName(name, 1))
+        name += row.kind == 1 ? " (S)" : " (K)";
+      coating->SetName(1, name);
+      coating->ET = ordinal<TSf6AntiReflection>(row.ET);
+      coating->FA = ordinal<TSf6Tint>(row.FA);
+      coating->PH = row.PH;
+      coating->HA = row.HA;
+      coating->CL = row.CL;
+      coating->UV = row.UV;
+      coating->ADU = ordinal<TSf6DiameterChange>(row.ADU);
+      coating->AD = ordinal<TSf6ThicknessChange>(row.AD);
+      coating->ADB = row.ADB;
+      coating->BTOR = row.BTOR;
+      coating->PRH = row.PRH;
+      coating->AAD = row.AAD;
+    }
+    const int rule = rules.materialRule(row.code);
+    for (int material = 1; material <= 4; ++material)
+      if (ruleCoversMaterial(rule, row.kind, material))
+        coating->MAT.Include(ordinal<TSf6Material>(material));
+    coating->SetSF4Code(row.kind, row.code);
+    coating->SetSF4Name(row.kind, name);
+  }
+}
+
+void TSf4Object::buildSurcharges() {
+  const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2));
+  Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  for (const std::string &line : Lines(Sf4File::GLzusch)) {
+    const Sf4SurchargeLine row = readSf4SurchargeLine(line);
+    const std::string code = FoldCode(row.code);
+    const bool threeChars = code.size() == 3;
+    // Z01-Z03, Z11-Z13: cylinder surcharges Z1-Z3 for single vision (Z0x)
+    // and multifocal (Z1x) lenses.
+    if (threeChars && code[0] == 'Z' && (code[1] == '0' || code[1] == '1') && code[2] >= '1' &&
+        code[2] <= '3') {
+      Tlup6DataBeschichtung *coating = coatings.FindByCode(std::string{'Z', code[2]});
+      if (!coating)
+        continue;
+      coating->SetSTEG(true);
+      coating->SetEMEG(false);
+      coating->MAT = allMaterials();
+      const auto em = code[1] == '0' ? TSf6SingleMulti::Einstaerken : TSf6SingleMulti::Mehrstaerken;
+      for (int material = 1; material <= 4; ++material)
+        setCoatingPrices(*coating, TSf6SphTor::Egal, em, material, row.price1, row.price2);
+      continue;
+    }
+    // P01-P36: prism surcharges P1-P6; the second character tells single
+    // vision (0, 1) or multifocal (2, 3) and spherical (0, 2) or toric (1, 3).
+    if (threeChars && code[0] == 'P' && code[1] >= '0' && code[1] <= '3' && code[2] >= '1' &&
+        code[2] <= '6') {
+      Tlup6DataBeschichtung *coating = coatings.FindByCode(std::string{'P', code[2]});
+      if (!coating)
+        continue;
+      coating->SetSTEG(false);
+      coating->SetEMEG(false);
+      coating->MAT = allMaterials();
+      const bool single = code[1] == '0' || code[1] == '1';
+      const bool spherical = code[1] == '0' || code[1] == '2';
+      const auto em = single ? TSf6SingleMulti::Einstaerken : TSf6SingleMulti::Mehrstaerken;
+      const auto st = spherical ? TSf6SphTor::Sphaerisch : TSf6SphTor::Torisch;
+      for (int material = 1; material <= 4; ++material)
+        setCoatingPrices(*coating, st, em, material, row.price1, row.price2);
+      continue;
+    }
+    Tlup6DataBeschichtung *coating = coatings.FindBySF4Code(row.code);
+    if (!coating)
+      continue;
+    coating->SetSTEG(true);
+    coating->SetEMEG(true);
+    const int kind = coatings.GetSF4Material(row.code);
+    const int rule = rules.materialRule(row.code);
+    for (int material = 1; material <= 4; ++material)
+      if (ruleCoversMaterial(rule, kind, material))
+        setCoatingPrices(*coating, TSf6SphTor::Egal, TSf6SingleMulti::Egal, material, row.price1,
+                         row.price2);
+  }
+}
+
+void TSf4Object::buildCombinations() {
+  Tlup6DataKombinationsListe &combinations = *m_root.Combinations();
+  const Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  // What AddCombination does, with the duplicate test by hash instead of a
+  // scan of the whole list for every line.
+  std::unordered_set<std::string> present;
+  for (const Tlup6DataKombination &c : combinations)
+    present.insert(combinationKey(c.GE(), c.B1E(), c.B2E(), c.B3E()));
+
+  // Sorting waits until every line is in; switching it back on sorts once.
+  combinations.SetAutoSort(false);
+  for (const std::string &line : Lines(Sf4File::GLKombi)) {
+    const Sf4CombinationLine row = readSf4CombinationLine(line);
+    const std::string lens = orAny(row.GE);
+    const std::string coating1 = orAny(coatings.MapSF4Code(row.B1E));
+    const std::string coating2 = orAny(coatings.MapSF4Code(row.B2E));
+    if (!present.insert(combinationKey(lens, coating1, coating2, kAnyCode)).second)
+      continue;
+    Tlup6DataKombination &combination = *combinations.AddNew();
+    combination.SetGE(lens);
+    combination.SetB1E(coating1);
+    combination.SetB2E(coating2);
+    combination.SetB3E(kAnyCode);
+    combination.SetLB(ordinal<TSf6Availability>(row.LB));
+  }
+  combinations.SetAutoSort(true);
+}
+
+void TSf4Object::buildColours() {
+  const Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  for (const std::string &line : Lines(Sf4File::GLFarb)) {
+    const Sf4ColourLine row = readSf4ColourLine(line);
+    Tlup6DataBeschichtung *coating = coatings.FindBySF4Code(row.coatingCode);
+    if (!coating)
+      continue;
+    Tlup6DataFarbe &colour = *coating->Colours()->AddNew();
+    colour.EDV = row.EDV;
+    colour.SetName(1, row.B1);
+    // Absorptions are percentages; a negative text must not wrap round.
+    colour.AbO = static_cast<uint8_t>(std::clamp(row.AbO, 0, 255));
+    colour.AbV = static_cast<uint8_t>(std::clamp(row.AbV, 0, 255));
+  }
+}
 
 } // namespace sf6

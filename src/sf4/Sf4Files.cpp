@@ -1,6 +1,6 @@
 #include "sf4/Sf4Files.h"
 
-#include "sf4/Sf4Code.h"
+#include "model/Lup6Object.h"
 
 #include <string>
 #include <system_error>
@@ -61,7 +61,7 @@ std::array<fs::path, kSf4FileCount> resolveSf4Files(const fs::path &directory) {
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();
     for (std::size_t i = 0; i < kSf4FileCount; ++i) {
-      if (!sameCode(name, kSf4FileNames[i]))
+      if (!SameCode(name, kSf4FileNames[i]))
         continue;
       std::error_code typeError;
       if (!it->is_regular_file(typeError))

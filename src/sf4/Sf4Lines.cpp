@@ -1,6 +1,6 @@
 #include "sf4/Sf4Lines.h"
 
-#include "sf4/Sf4Code.h"
+#include "model/Lup6Object.h"
 
 #include <array>
 #include <cstdint>
@@ -200,7 +200,7 @@ TDateTime sf4HeadDate(int day, int month, int twoDigitYear) {
 Sf4HeadLine readSf4HeadLine(std::string_view line) {
   Sf4HeadLine head = readFields<H>(line, kHeadFields);
   head.GA = sf4HeadDate(head.day, head.month, head.year);
-  if (sameCode(head.LAND, "D"))
+  if (SameCode(head.LAND, "D"))
     head.LAND = "DE";
   return head;
 }

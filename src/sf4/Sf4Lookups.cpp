@@ -1,18 +1,18 @@
 #include "sf4/Sf4Lookups.h"
 
-#include "sf4/Sf4Code.h"
+#include "model/Lup6Object.h"
 
 namespace sf6 {
 
 Sf4CoatingRules::Sf4CoatingRules(const LineList &lines) {
   for (const std::string &line : lines) {
     Sf4CoatingRuleLine rule = readSf4CoatingRuleLine(line);
-    m_byCode.try_emplace(foldCode(rule.code), std::move(rule));
+    m_byCode.try_emplace(FoldCode(rule.code), std::move(rule));
   }
 }
 
 const Sf4CoatingRuleLine *Sf4CoatingRules::find(std::string_view code) const {
-  const auto it = m_byCode.find(foldCode(RightTrim(code)));
+  const auto it = m_byCode.find(FoldCode(RightTrim(code)));
   return it == m_byCode.end() ? nullptr : &it->second;
 }
 
@@ -29,12 +29,12 @@ int Sf4CoatingRules::materialRule(std::string_view code) const {
 Sf4EllipticRanges::Sf4EllipticRanges(const LineList &lines) {
   for (const std::string &line : lines) {
     Sf4EllipticLine entry = readSf4EllipticLine(line);
-    m_byCode.try_emplace(foldCode(entry.lensCode), std::move(entry));
+    m_byCode.try_emplace(FoldCode(entry.lensCode), std::move(entry));
   }
 }
 
 const Sf4EllipticLine *Sf4EllipticRanges::find(std::string_view lensCode) const {
-  const auto it = m_byCode.find(foldCode(RightTrim(lensCode)));
+  const auto it = m_byCode.find(FoldCode(RightTrim(lensCode)));
   return it == m_byCode.end() ? nullptr : &it->second;
 }
 

@@ -41,7 +41,17 @@ public:
 
 private:
   void loadFiles(std::string_view directory);
+  // The mapping, step by step (Sf4Build.cpp).
   void build();
+  void buildHeader();
+  void buildLenses();
+  void buildNewMaterials();
+  void buildPowerRanges();
+  void buildLensPrices();
+  void buildCoatings();
+  void buildSurcharges();
+  void buildCombinations();
+  void buildColours();
 
   Tlup6Dataobject &m_root;
   std::array<LineList, kSf4FileCount> m_lines;
