@@ -23,14 +23,17 @@ std::vector<std::string_view> splitPieces(std::string_view text) {
   return pieces;
 }
 
-constexpr uint32_t kMaxLineLength = 0x7FFFFFFF;
+constexpr uint32_t kMaxLineLength = 0x7FFFFFFF; // kept below TextDocument::kEdited
 
 } // namespace
 
-TextDocument::TextDocument() { m_lines.push_back({0, 0, -1}); }
+TextDocument::TextDocument() { m_lines.push_back({0, 0}); }
 
 void TextDocument::setBytes(std::string bytes) {
   m_bytes = std::move(bytes);
+  // Offsets are 32 bits; the zip access never delivers an entry this large.
+  if (m_bytes.size() >= kEdited)
+    m_bytes.resize(kEdited - 1);
   m_edited.clear();
   m_lines.clear();
   m_maxLength = 0;
@@ -49,7 +52,7 @@ void TextDocument::setBytes(std::string bytes) {
     if (end >= size)
       break;
     const uint32_t length = static_cast<uint32_t>(std::min<size_t>(end - start, kMaxLineLength));
-    m_lines.push_back({start, length, -1});
+    m_lines.push_back({static_cast<uint32_t>(start), length});
     m_maxLength = std::max(m_maxLength, static_cast<int>(length));
     i = end + 1;
     if (data[end] == '\r' && i < size && data[i] == '\n')
@@ -57,7 +60,7 @@ void TextDocument::setBytes(std::string bytes) {
     start = i;
   }
   const uint32_t length = static_cast<uint32_t>(std::min<size_t>(size - start, kMaxLineLength));
-  m_lines.push_back({start, length, -1});
+  m_lines.push_back({static_cast<uint32_t>(start), length});
   m_maxLength = std::max(m_maxLength, static_cast<int>(length));
   m_lines.shrink_to_fit();
 }
@@ -80,8 +83,8 @@ std::string_view TextDocument::line(int index) const {
   if (index < 0 || index >= lineCount())
     return {};
   const LineRef &ref = m_lines[index];
-  if (ref.edited >= 0)
-    return m_edited[ref.edited];
+  if (ref.edited())
+    return m_edited[ref.start];
   return std::string_view(m_bytes).substr(ref.start, ref.length);
 }
 
@@ -94,11 +97,11 @@ TextPos TextDocument::clamp(TextPos pos) const {
 void TextDocument::replaceLine(int index, std::string text) {
   m_maxLength = std::max(m_maxLength, static_cast<int>(std::min<size_t>(text.size(), kMaxLineLength)));
   LineRef &ref = m_lines[index];
-  if (ref.edited >= 0) {
-    m_edited[ref.edited] = std::move(text);
+  if (ref.edited()) {
+    m_edited[ref.start] = std::move(text);
     return;
   }
-  ref.edited = static_cast<int32_t>(m_edited.size());
+  ref = {static_cast<uint32_t>(m_edited.size()), kEdited};
   m_edited.push_back(std::move(text));
 }
 
@@ -115,7 +118,7 @@ TextPos TextDocument::insert(TextPos pos, std::string_view text) {
   // New lines go in as edited lines right after the caret's line.
   std::vector<LineRef> added;
   for (size_t i = 1; i < pieces.size(); ++i) {
-    added.push_back({0, 0, static_cast<int32_t>(m_edited.size())});
+    added.push_back({static_cast<uint32_t>(m_edited.size()), kEdited});
     m_edited.emplace_back();
   }
   m_lines.insert(m_lines.begin() + pos.line + 1, added.begin(), added.end());

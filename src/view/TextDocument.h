@@ -2,7 +2,7 @@
 
 // The text of a file pane: the entry's bytes as they were loaded plus an
 // index of where each line starts, so that showing a catalog of a million
-// lines costs the bytes and 16 bytes per line. Edited lines move into a
+// lines costs the bytes and 8 bytes per line. Edited lines move into a
 // store of their own; the loaded bytes are never changed. Lines are
 // Windows-1252 bytes without their terminators; one byte is one character.
 
@@ -56,10 +56,14 @@ public:
   size_t memoryUse() const;
 
 private:
+  // A loaded line: its start in m_bytes and its length. An edited line:
+  // length kEdited and start its index in m_edited. Entries are below 4 GB
+  // (the zip access refuses larger ones), so 32 bits suffice.
+  static constexpr uint32_t kEdited = 0xFFFFFFFF;
   struct LineRef {
-    uint64_t start;  // into m_bytes, or unused for an edited line
-    uint32_t length; // of the loaded line
-    int32_t edited;  // index into m_edited, -1 for a loaded line
+    uint32_t start;
+    uint32_t length;
+    bool edited() const { return length == kEdited; }
   };
   void replaceLine(int index, std::string text);
 
