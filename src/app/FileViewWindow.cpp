@@ -1,6 +1,7 @@
 #include "app/FileViewWindow.h"
 
 #include "app/FrameFileview.h"
+#include "app/TabRows.h"
 #include "app/TextView.h"
 #include "text/Errors.h"
 #include "ui/grid/Cp1252Qt.h"
@@ -19,6 +20,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <cstring>
@@ -95,9 +97,14 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
       QMessageBox::information(this, caption, text);
   };
 
-  m_tabs = new QTabWidget(this);
-  m_tabs->setUsesScrollButtons(true);
-  setCentralWidget(m_tabs);
+  auto *central = new QWidget(this);
+  auto *centralLayout = new QVBoxLayout(central);
+  centralLayout->setContentsMargins(0, 2, 0, 0);
+  centralLayout->setSpacing(0);
+  m_tabs = new QTabWidget(central);
+  centralLayout->addWidget(new TabRows(m_tabs, central));
+  centralLayout->addWidget(m_tabs, 1);
+  setCentralWidget(central);
   m_tabs->addTab(createStartPage(), QString::fromLatin1(sf6::kStartTabCaption));
   ListHead = new TvxListGd(m_tabs);
   ListHead->setObjectName(QStringLiteral("ListHead"));
@@ -183,18 +190,20 @@ QWidget *TFormlup6FileView::createStartPage() {
   label6->setObjectName(QStringLiteral("Label6"));
   label6->setPalette(navy);
 
-  auto *layout = new QVBoxLayout(page);
+  auto *texts = new QVBoxLayout;
+  texts->addWidget(title);
+  texts->addSpacing(16);
+  texts->addWidget(infoText);
+  texts->addWidget(label3);
+  texts->addSpacing(8);
+  texts->addWidget(docText);
+  texts->addWidget(label6);
+  texts->addStretch(1);
+  auto *layout = new QHBoxLayout(page);
   layout->setContentsMargins(16, 16, 16, 16);
-  layout->addWidget(logo);
-  layout->addSpacing(12);
-  layout->addWidget(title);
-  layout->addSpacing(16);
-  layout->addWidget(infoText);
-  layout->addWidget(label3);
-  layout->addSpacing(8);
-  layout->addWidget(docText);
-  layout->addWidget(label6);
-  layout->addStretch(1);
+  layout->setSpacing(20);
+  layout->addWidget(logo, 0, Qt::AlignTop);
+  layout->addLayout(texts, 1);
   return page;
 }
 
