@@ -12,7 +12,11 @@
 
 #include "Sf6Version.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -179,6 +183,45 @@ private slots:
     QCOMPARE(cell(pane->ListDetail, 0, 2), QString());
     QTest::keyClick(pane->RichEdit, Qt::Key_Home, Qt::ControlModifier);
     QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/0"));
+  }
+
+  void holdingAKeyDownUpdatesOnlyAtRelease() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QTest::keyPress(pane->RichEdit, Qt::Key_Down);
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(pane->RichEdit, &repeatRelease);
+    QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(pane->RichEdit, &repeatPress);
+    QCOMPARE(pane->RichEdit->state().caret().line, 2);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/0"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP001"));
+    QTest::keyRelease(pane->RichEdit, Qt::Key_Down);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/2"));
+  }
+
+  void cancellingTheOpenDialogChangesNothing() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    const QString status = window->statusBar()->currentMessage();
+    QString title;
+    QStringList filters;
+    QTimer::singleShot(200, [&] {
+      auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      if (!dialog)
+        return;
+      title = dialog->windowTitle();
+      filters = dialog->nameFilters();
+      dialog->reject();
+    });
+    window->SF6laden1Click();
+    QCOMPARE(title, QString::fromUtf8("Verzeichnis w\u00e4hlen"));
+    QCOMPARE(filters, QStringList{"Standardformat 6.x ZIP (*.zip)"});
+    QCOMPARE(window->statusBar()->currentMessage(), status);
+    QCOMPARE(window->pane(paneIndex("LensType.dat"))->RichEdit->document().line(1),
+             std::string_view("BSP002Zweites Glas"));
+    QVERIFY(m_messages.empty());
   }
 
   void mousePlacementWaitsForTheNextKeyRelease() {
