@@ -266,37 +266,17 @@ void TSf4Object::buildSurcharges() {
   Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
   for (const std::string &line : Lines(Sf4File::GLzusch)) {
     const Sf4SurchargeLine row = readSf4SurchargeLine(line);
-    const std::string code = FoldCode(row.code);
-    const bool threeChars = code.size() == 3;
-    // Z01-Z03, Z11-Z13: cylinder surcharges Z1-Z3 for single vision (Z0x)
-    // and multifocal (Z1x) lenses.
-    if (threeChars && code[0] == 'Z' && (code[1] == '0' || code[1] == '1') && code[2] >= '1' &&
-        code[2] <= '3') {
-      Tlup6DataBeschichtung *coating = coatings.FindByCode(std::string{'Z', code[2]});
+    const Sf4SurchargeTarget target = sf4SurchargeTarget(row.code);
+    const auto st = ordinal<TSf6SphTor>(target.ST);
+    const auto em = ordinal<TSf6SingleMulti>(target.EM);
+    if (target.family != Sf4SurchargeTarget::Family::Coating) {
+      Tlup6DataBeschichtung *coating = coatings.FindByCode(target.specialCode);
       if (!coating)
         continue;
-      coating->SetSTEG(true);
+      // Surcharges exist for every material; STEG is set for cylinder ones only.
+      coating->SetSTEG(target.family == Sf4SurchargeTarget::Family::Cylinder);
       coating->SetEMEG(false);
       coating->MAT = allMaterials();
-      const auto em = code[1] == '0' ? TSf6SingleMulti::Einstaerken : TSf6SingleMulti::Mehrstaerken;
-      for (int material = 1; material <= 4; ++material)
-        setCoatingPrices(*coating, TSf6SphTor::Egal, em, material, row.price1, row.price2);
-      continue;
-    }
-    // P01-P36: prism surcharges P1-P6; the second character tells single
-    // vision (0, 1) or multifocal (2, 3) and spherical (0, 2) or toric (1, 3).
-    if (threeChars && code[0] == 'P' && code[1] >= '0' && code[1] <= '3' && code[2] >= '1' &&
-        code[2] <= '6') {
-      Tlup6DataBeschichtung *coating = coatings.FindByCode(std::string{'P', code[2]});
-      if (!coating)
-        continue;
-      coating->SetSTEG(false);
-      coating->SetEMEG(false);
-      coating->MAT = allMaterials();
-      const bool single = code[1] == '0' || code[1] == '1';
-      const bool spherical = code[1] == '0' || code[1] == '2';
-      const auto em = single ? TSf6SingleMulti::Einstaerken : TSf6SingleMulti::Mehrstaerken;
-      const auto st = spherical ? TSf6SphTor::Sphaerisch : TSf6SphTor::Torisch;
       for (int material = 1; material <= 4; ++material)
         setCoatingPrices(*coating, st, em, material, row.price1, row.price2);
       continue;
@@ -310,8 +290,7 @@ void TSf4Object::buildSurcharges() {
     const int rule = rules.materialRule(row.code);
     for (int material = 1; material <= 4; ++material)
       if (ruleCoversMaterial(rule, kind, material))
-        setCoatingPrices(*coating, TSf6SphTor::Egal, TSf6SingleMulti::Egal, material, row.price1,
-                         row.price2);
+        setCoatingPrices(*coating, st, em, material, row.price1, row.price2);
   }
 }
 

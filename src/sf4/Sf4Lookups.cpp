@@ -48,4 +48,26 @@ bool Sf4EllipticRanges::clampsNegativeSphere(std::string_view lensCode) const {
   return entry && entry->clamp > 0;
 }
 
+Sf4SurchargeTarget sf4SurchargeTarget(std::string_view code) {
+  const std::string folded = FoldCode(RightTrim(code));
+  Sf4SurchargeTarget target;
+  if (folded.size() != 3)
+    return target;
+  const char second = folded[1];
+  const char third = folded[2];
+  if (folded[0] == 'Z' && (second == '0' || second == '1') && third >= '1' && third <= '3') {
+    target.family = Sf4SurchargeTarget::Family::Cylinder;
+    target.specialCode = {'Z', third};
+    target.EM = second == '0' ? 1 : 2;
+    return target;
+  }
+  if (folded[0] == 'P' && second >= '0' && second <= '3' && third >= '1' && third <= '6') {
+    target.family = Sf4SurchargeTarget::Family::Prism;
+    target.specialCode = {'P', third};
+    target.EM = (second == '0' || second == '1') ? 1 : 2;
+    target.ST = (second == '0' || second == '2') ? 1 : 2;
+  }
+  return target;
+}
+
 } // namespace sf6

@@ -56,4 +56,22 @@ private:
   std::unordered_map<std::string, Sf4EllipticLine> m_byCode;
 };
 
+// What a GLzusch.Dat code prices. Z01-Z03 and Z11-Z13 are the cylinder
+// surcharges Z1-Z3, P01-P36 (third character 1-6) the prism surcharges
+// P1-P6, both in any letter case; every other code names a coating by its
+// SF4 code.
+struct Sf4SurchargeTarget {
+  enum class Family { Cylinder, Prism, Coating };
+  Family family = Family::Coating;
+  std::string specialCode; // "Z1" .. "Z3", "P1" .. "P6"; empty for Coating
+  // Ordinals of the coating prices' ST (TSf6SphTor) and EM (TSf6SingleMulti):
+  // cylinder Z0x single vision, Z1x multifocal, any lens form; prism with
+  // second character 0 or 1 single vision, 2 or 3 multifocal, 0 or 2
+  // spherical, 1 or 3 toric; 0 and 0 for coatings.
+  int ST = 0;
+  int EM = 0;
+};
+
+Sf4SurchargeTarget sf4SurchargeTarget(std::string_view code);
+
 } // namespace sf6

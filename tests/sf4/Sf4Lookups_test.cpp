@@ -42,3 +42,37 @@ TEST(Sf4EllipticRanges, SelectsPassesAndClamp) {
 
 } // namespace
 } // namespace sf6
+
+namespace sf6 {
+namespace {
+
+TEST(Sf4SurchargeTarget, TellsTheThreeFamilies) {
+  using Family = Sf4SurchargeTarget::Family;
+  struct Case {
+    const char *code;
+    Family family;
+    const char *special;
+    int ST, EM;
+  };
+  const Case cases[] = {
+      {"Z01", Family::Cylinder, "Z1", 0, 1}, {"Z03   ", Family::Cylinder, "Z3", 0, 1},
+      {"Z12", Family::Cylinder, "Z2", 0, 2}, {"z13", Family::Cylinder, "Z3", 0, 2},
+      {"P01", Family::Prism, "P1", 1, 1},    {"P16", Family::Prism, "P6", 2, 1},
+      {"P23", Family::Prism, "P3", 1, 2},    {"p34", Family::Prism, "P4", 2, 2},
+      {"Z00", Family::Coating, "", 0, 0},    {"Z04", Family::Coating, "", 0, 0},
+      {"Z21", Family::Coating, "", 0, 0},    {"P07", Family::Coating, "", 0, 0},
+      {"P41", Family::Coating, "", 0, 0},    {"P10", Family::Coating, "", 0, 0},
+      {"Z011", Family::Coating, "", 0, 0},   {" Z01", Family::Coating, "", 0, 0},
+      {"Z1", Family::Coating, "", 0, 0},     {"", Family::Coating, "", 0, 0},
+  };
+  for (const Case &c : cases) {
+    const Sf4SurchargeTarget target = sf4SurchargeTarget(c.code);
+    EXPECT_EQ(target.family, c.family) << c.code;
+    EXPECT_EQ(target.specialCode, c.special) << c.code;
+    EXPECT_EQ(target.ST, c.ST) << c.code;
+    EXPECT_EQ(target.EM, c.EM) << c.code;
+  }
+}
+
+} // namespace
+} // namespace sf6
