@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 namespace sf6 {
@@ -28,7 +29,11 @@ struct Sf6FieldPlace {
 class Sf6AnyRecord {
 public:
   Sf6AnyRecord() = default;
-  template <class R> Sf6AnyRecord(R record) : m_record(std::move(record)) {}
+  // Holds a copy of one of the twelve record types.
+  template <class R>
+    requires(!std::is_same_v<std::decay_t<R>, Sf6AnyRecord> &&
+             !std::is_same_v<std::decay_t<R>, std::monostate>)
+  Sf6AnyRecord(R record) : m_record(std::move(record)) {}
 
   // The record if it is of type R, else nullptr. The pointer stays valid
   // while this holder lives and is not reassigned.

@@ -2,8 +2,8 @@
 
 // The decoded forms of SF6 catalog lines: one plain record per data file and
 // TSf6DataHead for the header values. Records are copied by value between
-// decoder, window and renderer; a value-initialised record is the decoding of
-// an empty line (empty texts, 0, false, no date, ordinal 0 or the default).
+// decoder, window and renderer; a value-initialised record holds empty texts,
+// 0, false, no date, ordinal 0 and empty sets.
 // Numbers are held unscaled (1.6 for an index written as 16000); dates are day
 // counts (0 = none); enumerations hold ordinals; texts are Windows-1252.
 

@@ -439,3 +439,20 @@ TEST(Sf6ScaledFields, DirectPathsMatchTheGeneralConversions) {
 
 } // namespace
 } // namespace sf6
+
+namespace sf6 {
+namespace {
+
+TEST(Sf6AnyRecordHolder, CopiesKeepTheRecord) {
+  Sf6AnyRecord a{TSf6DataCodeSubst{}};
+  a.get<TSf6DataCodeSubst>()->OldCode = "OLD";
+  Sf6AnyRecord b(a); // a non-const lvalue copies, it does not nest
+  ASSERT_NE(b.get<TSf6DataCodeSubst>(), nullptr);
+  EXPECT_EQ(b.get<TSf6DataCodeSubst>()->OldCode, "OLD");
+  b = LensTypeLayout().parse("GL1");
+  EXPECT_EQ(b.get<TSf6DataCodeSubst>(), nullptr);
+  EXPECT_EQ(LensTypeLayout().text(1, b), "GL1");
+}
+
+} // namespace
+} // namespace sf6
