@@ -162,7 +162,7 @@ TZipDirectory scanLocalHeaders(const ReadOnlyFile &file, const ZipProgress &prog
   uint64_t pos = 0;
   while (entries.size() < kMaxEntries) {
     const uint64_t hit = findSignature(file, pos, size, kLocalHeaderSignature, progress);
-    if (hit == kNotFound || size - hit < kLocalHeaderSize)
+    if (hit == kNotFound || size - hit < kLocalHeaderSize || hit >= kZip64Marker32)
       break;
     unsigned char h[kLocalHeaderSize];
     file.readAt(hit, h, sizeof h);
@@ -180,7 +180,6 @@ TZipDirectory scanLocalHeaders(const ReadOnlyFile &file, const ZipProgress &prog
     entry.compressedSize = local.compressedSize;
     entry.uncompressedSize = local.uncompressedSize;
     entry.relativeOffset = static_cast<uint32_t>(hit);
-    checkNotZip64(entry);
     std::string name;
     file.appendAt(nameStart, local.fileNameLength, name);
     entry.setRawName(name);
@@ -194,6 +193,7 @@ TZipDirectory scanLocalHeaders(const ReadOnlyFile &file, const ZipProgress &prog
       if (!readDataDescriptor(file, dataStart, limit, entry, next, progress))
         next = dataStart;
     }
+    checkNotZip64(entry);
     entries.push_back(std::move(entry));
     pos = std::max(next, hit + 4);
   }

@@ -204,6 +204,18 @@ TEST(ZipReader, RecoversEntriesWhenCentralDirectoryOffsetIsWrong) {
   }
 }
 
+TEST(ZipReader, RefusesZip64SizeFoundInDataDescriptorDuringScan) {
+  // Found by fuzz_zip_reader: the recovered entry took the marker as its size
+  // and its rewritten archive could no longer be read.
+  ZipFixture f(Entries{});
+  f.write(BuildArchive({{.name = "Head.dat", .data = "H\r\n", .dataDescriptor = true,
+                         .uncompressedSize = 0xFFFFFFFF}},
+                       {}, 999)
+              .bytes);
+  LineList lines;
+  ExpectFailure([&] { f.zip.ExtractTextfileToStrings("Head.dat", lines); }, kZip64Text);
+}
+
 TEST(ZipReader, RereadsDirectoryWhenArchiveChanges) {
   ZipFixture f(Entries{{.name = "Head.dat", .data = "old"}});
   EXPECT_EQ(f.read("Head.dat"), LineList{"old"});
@@ -254,6 +266,31 @@ TEST(ZipReader, MissingArchiveNamesThePath) {
     ADD_FAILURE();
   } catch (const Sf6Error &e) {
     EXPECT_NE(std::string(e.what()).find("/nonexistent/catalog.zip"), std::string::npos);
+  }
+}
+
+TEST(ZipReader, ReadsFixturesOfOtherPrograms) {
+  const LineList head = {"Software-id=1.0", "EDV=12345", "Sprache=de \xE4"};
+  const LineList type = {"000001 Einst\xE4rke 1.5", "000002 Gleitsicht", ""};
+  const std::vector<std::pair<std::string, bool>> fixtures = {
+      {"infozip_deflated.zip", false}, {"infozip_stored.zip", false},
+      {"infozip_comment.zip", false},  {"infozip_descriptors_folders.zip", true},
+      {"python_zipfile.zip", true},    {"sevenzip.zip", true},
+      {"bsdtar.zip", true},            {"prepended_junk.zip", false},
+      {"sf6tool_written.zip", false}};
+  for (const auto &[name, withFolder] : fixtures) {
+    SCOPED_TRACE(name);
+    TVXZip zip;
+    zip.ZipName(std::filesystem::path(TEST_DATA_DIR) / "zip" / name);
+    LineList lines;
+    EXPECT_EQ(zip.ExtractTextfileToStrings("head.dat", lines), 1);
+    EXPECT_EQ(lines, head);
+    EXPECT_EQ(zip.ExtractTextfileToStrings("LensType.Dat", lines), 1);
+    EXPECT_EQ(lines, type);
+    if (withFolder) {
+      EXPECT_EQ(zip.ExtractTextfileToStrings("sub/Nested.dat", lines), 1);
+      EXPECT_EQ(lines, LineList{"nested"});
+    }
   }
 }
 
