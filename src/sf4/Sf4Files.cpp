@@ -13,10 +13,17 @@ namespace {
 
 bool isSeparator(char ch) { return ch == '\\' || ch == '/'; }
 
+// A separator that is all of the root stays ("/", "C:\"): without it
+// "C:" would name the drive's current directory.
 std::string withoutTrailingSeparator(std::string_view text) {
-  if (text.size() > 1 && isSeparator(text.back()))
-    text.remove_suffix(1);
-  return std::string(text);
+  if (text.size() <= 1 || !isSeparator(text.back()))
+    return std::string(text);
+  const std::string_view trimmed = text.substr(0, text.size() - 1);
+  const fs::path trimmedPath(trimmed);
+  if (trimmedPath.has_root_name() && trimmedPath.relative_path().empty() &&
+      !trimmedPath.has_root_directory())
+    return std::string(text);
+  return std::string(trimmed);
 }
 
 bool isDirectory(const fs::path &path) {

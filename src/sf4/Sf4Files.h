@@ -39,8 +39,8 @@ inline constexpr std::string_view sf4FileName(Sf4File file) {
 }
 
 // The directory named by a path text as the user or a caller gives it: "\"
-// and "/" both separate; one trailing separator is removed (a path that is
-// only a separator stays the root). A text naming no existing directory
+// and "/" both separate; one trailing separator is removed unless it is the
+// whole root ("/" and "C:\" stay as they are). A text naming no existing directory
 // with "\" in it is retried with "/" in place of every "\".
 std::filesystem::path sf4DirectoryPath(std::string_view directory);
 
