@@ -36,6 +36,15 @@ best() { # best wall time in seconds of three runs of "$@" > /dev/null
   echo "$best"
 }
 
+# Both commands must work before they are timed: csv gives one row per line
+# plus its header row.
+rows=$("$tool" csv "$work/bench.zip" LensPrice.Dat | wc -l)
+if [ "$rows" -ne $((lines + 1)) ]; then
+  echo "sf6tool csv gave $rows rows, expected $((lines + 1))" >&2
+  exit 1
+fi
+unzip -p "$work/bench.zip" LensPrice.Dat > /dev/null
+
 unzip_time=$(best unzip -p "$work/bench.zip" LensPrice.Dat)
 csv_time=$(best "$tool" csv "$work/bench.zip" LensPrice.Dat)
 ratio=$(echo "$csv_time / $unzip_time" | bc -l)
