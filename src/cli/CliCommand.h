@@ -38,5 +38,6 @@ int UsageError(const char *commandName, CommandIo &io);
 std::span<const CliCommand> CoreCommands();
 std::span<const CliCommand> ZipCommands();
 std::span<const CliCommand> RecordCommands();
+std::span<const CliCommand> ConvertCommands();
 
 } // namespace sf6::cli

@@ -14,11 +14,12 @@ namespace sf6::cli {
 namespace {
 
 // Every command group, in the order --help lists them.
-const std::array<std::span<const CliCommand>, 3> &Groups() {
-  static const std::array<std::span<const CliCommand>, 3> groups = {
+const std::array<std::span<const CliCommand>, 4> &Groups() {
+  static const std::array<std::span<const CliCommand>, 4> groups = {
       CoreCommands(),
       ZipCommands(),
       RecordCommands(),
+      ConvertCommands(),
   };
   return groups;
 }
