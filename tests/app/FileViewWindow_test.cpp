@@ -13,6 +13,7 @@
 #include "Sf6Version.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -270,6 +271,26 @@ private slots:
     sf6::LineList lines;
     zip.ExtractTextfileToStrings("LensType.Dat", lines);
     QCOMPARE(lines.front(), kLensTypes.front());
+  }
+
+  void copyAndPasteGoThroughTheClipboardAsUnicode() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    for (int i = 0; i < 21; ++i)
+      QTest::keyClick(pane->RichEdit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(pane->RichEdit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("BSP001Beispiel Einst\u00e4"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_Down);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Home);
+    QTest::keyClick(pane->RichEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(pane->RichEdit->document().line(1),
+             std::string_view("BSP001Beispiel Einst\xE4" "BSP002Zweites Glas"));
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("21/1"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Delete);
+    QCOMPARE(pane->RichEdit->document().lineCount(), 1);
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QString());
   }
 
   void lineLongerThan255IsDecodedFromItsFirst255Characters() {
