@@ -22,13 +22,14 @@ void openZip(TVXZip &zip, const std::string &archive, const char *command, Comma
   });
 }
 
-void appendUtf8(std::string &out, const std::string &line) {
+void appendUtf8(std::string &out, std::string_view line) {
+  unsigned char high = 0;
   for (const char c : line)
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      out += Cp1252ToUtf8(line);
-      return;
-    }
-  out += line;
+    high |= static_cast<unsigned char>(c);
+  if (high & 0x80)
+    out += Cp1252ToUtf8(line);
+  else
+    out += line;
 }
 
 int RunLs(const std::vector<std::string> &args, CommandIo &io) {
@@ -55,21 +56,23 @@ int RunCat(const std::vector<std::string> &args, CommandIo &io) {
     return UsageError("cat", io);
   TVXZip zip;
   openZip(zip, args[0], "cat", io);
-  LineList lines;
-  if (zip.ExtractTextfileToStrings(Utf8ToCp1252(args[1]), lines) == 0) {
+  // The lines as ExtractTextfileToStrings reads them, streamed from the
+  // entry's bytes without a string per line.
+  std::string text;
+  if (zip.extractToBuffer(Utf8ToCp1252(args[1]), text) == 0) {
     io.err << "sf6tool cat: nothing extracted for \"" << args[1] << "\" from " << args[0] << '\n';
     return kExitNothing;
   }
   std::string out;
   out.reserve(kOutputChunk + 4096);
-  for (const auto &line : lines) {
+  VisitEntryLines(text, [&](std::string_view line) {
     appendUtf8(out, line);
     out += '\n';
     if (out.size() >= kOutputChunk) {
       io.out.write(out.data(), static_cast<std::streamsize>(out.size()));
       out.clear();
     }
-  }
+  });
   io.out.write(out.data(), static_cast<std::streamsize>(out.size()));
   io.out.flush();
   return kExitOk;

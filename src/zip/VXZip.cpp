@@ -7,7 +7,12 @@
 namespace sf6 {
 
 LineList SplitEntryText(std::string_view bytes) {
-  return SplitLines(bytes.substr(0, bytes.find('\0')));
+  size_t count = 0;
+  VisitEntryLines(bytes, [&](std::string_view) { ++count; });
+  LineList lines;
+  lines.reserve(count);
+  VisitEntryLines(bytes, [&](std::string_view line) { lines.emplace_back(line); });
+  return lines;
 }
 
 std::string RenderEntryText(const LineList &Strings) {

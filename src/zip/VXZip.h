@@ -16,6 +16,7 @@
 #include "text/LineList.h"
 #include "zip/ZipWriter.h"
 
+#include <cstring>
 #include <string_view>
 
 namespace sf6 {
@@ -48,7 +49,39 @@ public:
   bool FileExists(std::string_view FileName) const;
 };
 
-// The lines of entry text as ExtractTextfileToStrings delivers them.
+// Calls visit(std::string_view line) for every line of entry text, as
+// ExtractTextfileToStrings delivers them: a NUL byte ends the text; lines
+// end at CR LF, a lone CR or a lone LF; a last line without a line end is
+// visited, a final line end adds no empty line. Allocates nothing.
+template <typename Visit> void VisitEntryLines(std::string_view bytes, Visit &&visit) {
+  bytes = bytes.substr(0, bytes.find('\0'));
+  if (bytes.empty())
+    return;
+  const char *p = bytes.data();
+  const char *const end = p + bytes.size();
+  auto findLf = [end](const char *from) {
+    const void *lf = std::memchr(from, '\n', static_cast<size_t>(end - from));
+    return lf ? static_cast<const char *>(lf) : end;
+  };
+  // The next LF is searched again only once it is passed, so text whose
+  // lines end in lone CRs is not scanned to its end for every line.
+  const char *nextLf = findLf(p);
+  while (p < end) {
+    if (nextLf < p)
+      nextLf = findLf(p);
+    const char *stop = nextLf;
+    if (const void *cr = std::memchr(p, '\r', static_cast<size_t>(stop - p)))
+      stop = static_cast<const char *>(cr);
+    visit(std::string_view(p, static_cast<size_t>(stop - p)));
+    p = stop;
+    if (p < end && *p == '\r')
+      ++p;
+    if (p < end && *p == '\n')
+      ++p;
+  }
+}
+
+// The lines of entry text as a line list (see VisitEntryLines).
 LineList SplitEntryText(std::string_view bytes);
 
 // Strings as entry text: every line followed by CR LF.

@@ -75,6 +75,8 @@ TEST(ZipReader, SplitsLinesLikeTheCatalogReaders) {
       {"a\r\nb", {"a", "b"}},
       {"a\rb\nc", {"a", "b", "c"}},
       {"a\n\rb", {"a", "", "b"}},
+      {"a\rb\rc\r", {"a", "b", "c"}},
+      {"\n\n", {"", ""}},
       {"a\r\n\r\n", {"a", ""}},
       {"a\r\nb\0c\r\nd", {"a", "b"}},
       {std::string("\0abc", 4), {}},
