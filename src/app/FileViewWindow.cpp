@@ -232,7 +232,7 @@ void TFormlup6FileView::connectPane(int index) {
     text = sf6::FieldGridCell(paneLayout(index), m_records[index], col, row, type);
   };
   connect(pane->ListDetail, &TvxListGd::currentRowChanged, this,
-          [this, index](int) { markSelectedField(index); });
+          [this, index](int) { markSelectedField(index, true); });
 }
 
 void TFormlup6FileView::DecodeCurrentLine(TFrameFileview1 &pane) {
@@ -240,12 +240,12 @@ void TFormlup6FileView::DecodeCurrentLine(TFrameFileview1 &pane) {
     if (m_panes[i] != &pane)
       continue;
     m_records[i] = paneLayout(i).parse(pane.CurrentLine());
-    markSelectedField(i);
+    markSelectedField(i, false);
     return;
   }
 }
 
-void TFormlup6FileView::markSelectedField(int index) {
+void TFormlup6FileView::markSelectedField(int index, bool reveal) {
   TFrameFileview1 *pane = m_panes[index];
   const int row = pane->ListDetail->logic().currentDataRow();
   if (row < 0) {
@@ -253,7 +253,7 @@ void TFormlup6FileView::markSelectedField(int index) {
     return;
   }
   const sf6::Sf6FieldPlace place = paneLayout(index).place(row + 1);
-  pane->RichEdit->setFieldMark(pane->CaretLineIndex(), place.column, place.width);
+  pane->RichEdit->setFieldMark(pane->CaretLineIndex(), place.column, place.width, reveal);
 }
 
 void TFormlup6FileView::SF6laden1Click() {

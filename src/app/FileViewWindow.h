@@ -68,7 +68,9 @@ private:
   QWidget *createStartPage();
   void connectHeadList();
   void connectPane(int index);
-  void markSelectedField(int index);
+  // Marks the columns of the grid's current field in the caret line;
+  // reveal scrolls them into view (when the user picked the field).
+  void markSelectedField(int index, bool reveal);
   void reportLoad(const QString &path);
 
   QTabWidget *m_tabs = nullptr;

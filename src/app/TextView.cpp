@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -38,10 +39,10 @@ const QColor kMarkColour(0xFF, 0xF0, 0x9A);
 
 TextView::TextView(QWidget *parent) : QAbstractScrollArea(parent) {
   setFont(paneFont());
-  const QFontMetrics metrics(font());
-  m_lineHeight = std::max(1, metrics.lineSpacing());
-  m_charWidth = std::max(1, metrics.horizontalAdvance(QChar('M')));
-  m_ascent = metrics.ascent();
+  const QFontMetricsF metrics(font());
+  m_lineHeight = std::max(1, qCeil(metrics.lineSpacing()));
+  m_charWidth = std::max<qreal>(1, metrics.horizontalAdvance(QString(100, QChar('M'))) / 100);
+  m_ascent = qRound(metrics.ascent());
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled);
   viewport()->setCursor(Qt::IBeamCursor);
@@ -61,13 +62,12 @@ void TextView::setBytes(std::string bytes) {
   emit textChanged();
 }
 
-void TextView::setFieldMark(int line, int column, int width) {
+void TextView::setFieldMark(int line, int column, int width, bool reveal) {
   m_markLine = width > 0 ? line : -1;
   m_markColumn = column - 1;
   m_markWidth = width;
-  if (m_markLine >= 0) {
-    // Bring the marked columns into view.
-    const int columns = std::max(1, viewport()->width() / m_charWidth);
+  if (m_markLine >= 0 && reveal) {
+    const int columns = visibleColumnCount();
     QScrollBar *bar = horizontalScrollBar();
     if (m_markColumn < bar->value())
       bar->setValue(m_markColumn);
@@ -86,6 +86,10 @@ void TextView::setCaret(sf6::TextPos caret, sf6::TextPos anchor) {
 
 int TextView::visibleLineCount() const { return std::max(1, viewport()->height() / m_lineHeight); }
 
+int TextView::visibleColumnCount() const {
+  return std::max(1, static_cast<int>(viewport()->width() / m_charWidth));
+}
+
 void TextView::updateScrollBars() {
   const sf6::TextDocument &doc = m_state.document();
   const int lines = visibleLineCount();
@@ -93,7 +97,7 @@ void TextView::updateScrollBars() {
   vertical->setRange(0, std::max(0, doc.lineCount() - lines));
   vertical->setPageStep(lines);
   vertical->setSingleStep(1);
-  const int columns = std::max(1, viewport()->width() / m_charWidth);
+  const int columns = visibleColumnCount();
   QScrollBar *horizontal = horizontalScrollBar();
   horizontal->setRange(0, std::max(0, doc.maxLineLength() + 1 - columns));
   horizontal->setPageStep(columns);
@@ -116,7 +120,7 @@ void TextView::ensureCaretVisible() {
   else if (caret.line >= vertical->value() + lines)
     vertical->setValue(caret.line - lines + 1);
   QScrollBar *horizontal = horizontalScrollBar();
-  const int columns = std::max(1, viewport()->width() / m_charWidth);
+  const int columns = visibleColumnCount();
   if (caret.column > horizontal->maximum())
     horizontal->setMaximum(caret.column);
   if (caret.column < horizontal->value())
@@ -132,7 +136,7 @@ void TextView::paintEvent(QPaintEvent *) {
   const sf6::TextDocument &doc = m_state.document();
   const int firstLine = verticalScrollBar()->value();
   const int firstColumn = horizontalScrollBar()->value();
-  const int columns = viewport()->width() / m_charWidth + 2;
+  const int columns = visibleColumnCount() + 2;
   const int lines = viewport()->height() / m_lineHeight + 1;
   const sf6::TextPos selStart = m_state.selectionStart();
   const sf6::TextPos selEnd = m_state.selectionEnd();
@@ -150,8 +154,8 @@ void TextView::paintEvent(QPaintEvent *) {
         firstColumn < static_cast<int>(line.size()) ? line.substr(firstColumn, columns)
                                                     : std::string_view();
     if (lineIndex == m_markLine) {
-      const int x = (m_markColumn - firstColumn) * m_charWidth;
-      painter.fillRect(x, y, m_markWidth * m_charWidth, m_lineHeight, kMarkColour);
+      const qreal x = (m_markColumn - firstColumn) * m_charWidth;
+      painter.fillRect(QRectF(x, y, m_markWidth * m_charWidth, m_lineHeight), kMarkColour);
     }
     painter.setPen(Qt::black);
     painter.drawText(0, y + m_ascent, displayText(visible));
@@ -163,20 +167,20 @@ void TextView::paintEvent(QPaintEvent *) {
       const int a = std::max(from, firstColumn);
       const int b = std::min(to, firstColumn + columns);
       if (b > a) {
-        const QRect rect((a - firstColumn) * m_charWidth, y, (b - a) * m_charWidth, m_lineHeight);
+        const QRectF rect((a - firstColumn) * m_charWidth, y, (b - a) * m_charWidth, m_lineHeight);
         painter.fillRect(rect, selectionBack);
         painter.setPen(selectionText);
         const int end = std::min(b, static_cast<int>(line.size()));
         if (end > a)
-          painter.drawText(rect.x(), y + m_ascent, displayText(line.substr(a, end - a)));
+          painter.drawText(QPointF(rect.x(), y + m_ascent), displayText(line.substr(a, end - a)));
       }
     }
   }
   if (hasFocus()) {
     const sf6::TextPos caret = m_state.caret();
-    const int x = (caret.column - firstColumn) * m_charWidth;
+    const qreal x = (caret.column - firstColumn) * m_charWidth;
     const int y = (caret.line - firstLine) * m_lineHeight;
-    painter.fillRect(x, y, 1, m_lineHeight, Qt::black);
+    painter.fillRect(QRectF(x, y, 1, m_lineHeight), Qt::black);
   }
 }
 
@@ -282,8 +286,8 @@ void TextView::keyReleaseEvent(QKeyEvent *event) {
 
 sf6::TextPos TextView::positionAt(QPoint point) const {
   const int line = verticalScrollBar()->value() + std::max(0, point.y()) / m_lineHeight;
-  const int column =
-      horizontalScrollBar()->value() + (std::max(0, point.x()) + m_charWidth / 2) / m_charWidth;
+  const int column = horizontalScrollBar()->value() +
+                     static_cast<int>((std::max(0, point.x()) + m_charWidth / 2) / m_charWidth);
   return m_state.document().clamp({line, column});
 }
 

@@ -25,8 +25,8 @@ public:
   const sf6::TextDocument &document() const { return m_state.document(); }
 
   // Marks columns [column, column + width) (1-based first column) of a line,
-  // or nothing with width 0.
-  void setFieldMark(int line, int column, int width);
+  // or nothing with width 0; reveal scrolls the marked columns into view.
+  void setFieldMark(int line, int column, int width, bool reveal = false);
   // The marked line (-1 for none), its 1-based first column and its width.
   int markLine() const { return m_markLine; }
   int markColumn() const { return m_markColumn + 1; }
@@ -60,11 +60,12 @@ private:
   void updateScrollBars();
   void ensureCaretVisible();
   sf6::TextPos positionAt(QPoint point) const;
+  int visibleColumnCount() const;
   void edited();
 
   sf6::TextEditState m_state;
   int m_lineHeight = 1;
-  int m_charWidth = 1;
+  qreal m_charWidth = 1; // fractional, so that marks stay on the glyphs of long lines
   int m_ascent = 0;
   int m_markLine = -1;
   int m_markColumn = 0;
