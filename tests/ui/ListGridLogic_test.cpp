@@ -142,7 +142,12 @@ TEST(ListGridLogic, CaptionDraggedFurtherThanFivePixelsDoesNotSort) {
   sizeFor(list, 5);
   list.itemCount();
   list.mousePress(150, 5, true, false);
+  list.mouseMove(153, 5, true);
+  EXPECT_EQ(list.dropMarkX(), -1); // within 5 pixels: still a click
+  list.mouseMove(20, 5, true);
+  EXPECT_EQ(list.dropMarkX(), 1);
   list.mouseRelease(20, 5, true);
+  EXPECT_EQ(list.dropMarkX(), -1);
   EXPECT_EQ(list.sortColumn(), 1);
   EXPECT_EQ(list.columns()[0].caption, "B"); // moved before the column it was dropped on
 }

@@ -59,6 +59,21 @@ private slots:
     QCOMPARE(image.pixelColor(100, 60), QColor(0x00, 0x00, 0x80));
     QCOMPARE(image.pixelColor(100, 42), QColor(Qt::white));
   }
+
+  void ownerMayColourCellBackgrounds() {
+    TvxListGd grid;
+    attach(grid);
+    grid.logic().events.OnGetItemBgColor = [](uint32_t &colour, int, int row) {
+      if (row == 1)
+        colour = 0xFFFF00;
+    };
+    grid.resize(200, 150);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const QImage image = grid.grab().toImage();
+    QCOMPARE(image.pixelColor(100, 1 + 18 + 18 + 9), QColor(0xFF, 0xFF, 0x00));
+    QCOMPARE(image.pixelColor(100, 1 + 18 + 9), QColor(Qt::white));
+  }
 };
 
 QTEST_MAIN(TvxListGdTest)

@@ -443,6 +443,18 @@ int TvxListLogic::columnAt(int x) const {
   return -1;
 }
 
+int TvxListLogic::dropMarkX() const {
+  if (!m_headerPress || m_resizeColumn >= 0 || std::abs(m_headerDragX - m_pressX) <= 5)
+    return -1;
+  const int target = columnAt(m_headerDragX);
+  if (target < 0)
+    return -1;
+  int left = 1 - m_hOffset;
+  for (int i = 0; i < target; ++i)
+    left += m_columns[i].width;
+  return left;
+}
+
 int TvxListLogic::columnBorderAt(int x) const {
   int right = 1 - m_hOffset;
   for (size_t i = 0; i < m_columns.size(); ++i) {
@@ -458,6 +470,7 @@ void TvxListLogic::mousePress(int x, int y, bool leftButton, bool shift) {
     if (!leftButton)
       return;
     m_headerPress = true;
+    m_headerDragX = x;
     m_pressX = x;
     m_pressY = y;
     m_resizeColumn = columnBorderAt(x);
@@ -480,6 +493,7 @@ void TvxListLogic::mousePress(int x, int y, bool leftButton, bool shift) {
 
 void TvxListLogic::mouseMove(int x, int y, bool leftHeld) {
   if (m_headerPress) {
+    m_headerDragX = x;
     if (m_resizeColumn >= 0 && leftHeld)
       m_columns[m_resizeColumn].width = std::max(4, m_resizeStartWidth + x - m_pressX);
     return;

@@ -45,6 +45,9 @@ struct TvxListEvents {
   // aCol = data index - 1, aRow = data row; presets: empty text, type 1.
   std::function<void(std::string &aDataString, TvxListDataType &aDataType, int aCol, int aRow)>
       OnGetItemData;
+  // May change a cell's background, given as 0xRRGGBB and preset to the row's
+  // colour; aCol is 0-based, aRow the display row (not through the sort index).
+  std::function<void(uint32_t &aColor, int aCol, int aRow)> OnGetItemBgColor;
   // With setSelected false report whether data row aRow is selected, else store it.
   std::function<void(bool &selected, int aRow, bool setSelected)> OnSelected;
   // The click notification after navigation keys and mouse releases.
@@ -156,6 +159,9 @@ public:
   void mouseMove(int x, int y, bool leftHeld);
   void mouseRelease(int x, int y, bool leftButton);
   bool resizingColumn() const { return m_resizeColumn >= 0; }
+  // While a caption is dragged further than 5 pixels: the x of the place it
+  // would be dropped at (the left edge of the column under the pointer), else -1.
+  int dropMarkX() const;
   void wheel(int delta, int y, bool leftHeld);
 
   ScrollBarParams verticalBar();
@@ -195,6 +201,7 @@ private:
   int m_resizeColumn = -1;
   int m_resizeStartWidth = 0;
   bool m_listDrag = false;
+  int m_headerDragX = 0;
 };
 
 } // namespace sf6

@@ -159,6 +159,13 @@ void TvxListGd::paintHeader(QPainter &painter) {
     }
   }
   painter.setFont(font());
+  // The place a dragged caption would be dropped at.
+  const int drop = m_logic.dropMarkX();
+  if (drop >= 0) {
+    painter.setPen(kNavy);
+    painter.drawLine(drop, 1, drop, headerHeight);
+    painter.drawLine(drop + 1, 1, drop + 1, headerHeight);
+  }
 }
 
 void TvxListGd::paintRow(QPainter &painter, int displayRow, int y) {
@@ -177,7 +184,14 @@ void TvxListGd::paintRow(QPainter &painter, int displayRow, int y) {
     x += column.width;
     if (cell.right() < 0 || cell.left() > width())
       continue;
-    painter.fillRect(cell, background);
+    QColor cellBackground = background;
+    if (m_logic.events.OnGetItemBgColor) {
+      uint32_t colour = (static_cast<uint32_t>(background.red()) << 16) |
+                        (static_cast<uint32_t>(background.green()) << 8) | background.blue();
+      m_logic.events.OnGetItemBgColor(colour, column.dataIndex - 1, displayRow);
+      cellBackground = QColor((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+    }
+    painter.fillRect(cell, cellBackground);
     const std::string text = sf6::ElideText(m_logic.cellText(displayRow, column.dataIndex - 1),
                                             column.width - 6, measure);
     painter.setPen(foreground);
