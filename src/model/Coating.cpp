@@ -100,6 +100,17 @@ void Tlup6DataBeschichtungspreis::reindex(const Snapshot &old) {
   list->addKeys(this);
 }
 
+void Tlup6DataBeschichtungspreis::setKeys(std::string_view edv, TSf6SphTor st, TSf6Material mat,
+                                          TSf6SingleMulti em, int32_t pbid) {
+  const Snapshot old = snapshot();
+  m_Edv = edv;
+  m_ST = st;
+  m_MAT = mat;
+  m_EM = em;
+  m_PBID = pbid;
+  reindex(old);
+}
+
 void Tlup6DataBeschichtungspreis::SetEdv(std::string_view v) {
   const Snapshot old = snapshot();
   m_Edv = v;
@@ -220,11 +231,7 @@ Tlup6DataBeschichtungspreisListe::FindCoatingPrice(TSf6SphTor st, TSf6SingleMult
       Root()->PriceDesignations()->FindByID(pbid) == nullptr)
     return nullptr;
   Tlup6DataBeschichtungspreis *price = AddNew();
-  price->SetPBID(pbid);
-  price->SetST(st);
-  price->SetEM(em);
-  price->SetMAT(mat);
-  price->SetEdv(lensCode);
+  price->setKeys(lensCode, st, mat, em, pbid);
   return price;
 }
 
@@ -251,8 +258,7 @@ Tlup6DataBeschichtungspreisListe::FindLensCoatingPrice(std::string_view lensCode
       Root()->PriceDesignations()->FindByID(pbid) == nullptr)
     return nullptr;
   Tlup6DataBeschichtungspreis *price = AddNew();
-  price->SetPBID(pbid);
-  price->SetEdv(lensCode);
+  price->setKeys(lensCode, TSf6SphTor::Egal, TSf6Material::Egal, TSf6SingleMulti::Egal, pbid);
   return price;
 }
 
@@ -322,22 +328,9 @@ void Tlup6DataBeschichtungspreisListe::addKeys(Tlup6DataBeschichtungspreis *item
 void Tlup6DataBeschichtungspreisListe::removeKeys(const Tlup6DataBeschichtungspreis *item,
                                                   const std::string &edv, int st, int mat, int em,
                                                   int32_t pbid) {
-  m_byLens.Remove({FoldCode(edv), pbid}, item,
-                  [this](const CoatingLensKey &k, const Tlup6DataBeschichtungspreis *x) {
-                    return FindLast([&](const Tlup6DataBeschichtungspreis &p) {
-                      return &p != x && p.PBID() == k.pbid && FoldCode(p.Edv()) == k.edv;
-                    });
-                  });
-  if (!edv.empty())
-    return;
-  m_byTuple.Remove({st, mat, em, pbid}, item,
-                   [this](const CoatingTupleKey &k, const Tlup6DataBeschichtungspreis *x) {
-                     return FindLast([&](const Tlup6DataBeschichtungspreis &p) {
-                       return &p != x && p.Edv().empty() && static_cast<int>(p.ST()) == k.st &&
-                              static_cast<int>(p.MAT()) == k.mat &&
-                              static_cast<int>(p.EM()) == k.em && p.PBID() == k.pbid;
-                     });
-                   });
+  m_byLens.Remove({FoldCode(edv), pbid}, item);
+  if (edv.empty())
+    m_byTuple.Remove({st, mat, em, pbid}, item);
 }
 
 void Tlup6DataBeschichtungspreisListe::itemAdded(Tlup6DataBeschichtungspreis *item) {
@@ -376,9 +369,8 @@ void Tlup6DataBeschichtung::Clear(bool flag) {
   Tlup6DataBeschichtungsliste *list = listSeq() != 0 ? CoatingList() : nullptr;
   if (list != nullptr) {
     list->unindexCode(this, FoldCode(m_EDV));
-    for (const auto &code : m_sf4Codes)
-      if (!code.empty())
-        list->unindexSF4(this, FoldCode(code));
+    for (const auto &key : sf4Keys())
+      list->unindexSF4(this, key);
   }
   ATOR = BTOR = UV = PH = BF = false;
   AD = TSf6ThicknessChange::Nein;
@@ -500,18 +492,25 @@ void Tlup6DataBeschichtung::SetSF4Code(int m, std::string_view text) {
   if (m < 0 || m > 4)
     return;
   Tlup6DataBeschichtungsliste *list = listSeq() != 0 ? CoatingList() : nullptr;
-  const std::string old = m_sf4Codes[static_cast<std::size_t>(m)];
+  const std::set<std::string> before = list != nullptr ? sf4Keys() : std::set<std::string>();
   m_sf4Codes[static_cast<std::size_t>(m)] = text;
   if (list == nullptr)
     return;
-  const std::string oldFolded = FoldCode(old);
-  const bool stillHasOld =
-      std::any_of(m_sf4Codes.begin(), m_sf4Codes.end(),
-                  [&](const std::string &c) { return FoldCode(c) == oldFolded; });
-  if (!old.empty() && !stillHasOld)
-    list->unindexSF4(this, oldFolded);
-  if (!text.empty())
-    list->m_bySF4.Add(FoldCode(text), this);
+  const std::set<std::string> after = sf4Keys();
+  for (const auto &key : before)
+    if (after.count(key) == 0)
+      list->unindexSF4(this, key);
+  for (const auto &key : after)
+    if (before.count(key) == 0)
+      list->m_bySF4.Add(key, this);
+}
+
+std::set<std::string> Tlup6DataBeschichtung::sf4Keys() const {
+  std::set<std::string> keys;
+  for (const auto &code : m_sf4Codes)
+    if (!code.empty())
+      keys.insert(FoldCode(code));
+  return keys;
 }
 
 int Tlup6DataBeschichtung::GetCategory() const {
@@ -647,40 +646,26 @@ void Tlup6DataBeschichtungsliste::Renumber(const Tlup6DataBeschichtung *changed)
 
 void Tlup6DataBeschichtungsliste::indexItem(Tlup6DataBeschichtung *item) {
   m_byCode.Add(FoldCode(item->m_EDV), item);
-  for (const auto &code : item->m_sf4Codes)
-    if (!code.empty())
-      m_bySF4.Add(FoldCode(code), item);
+  for (const auto &key : item->sf4Keys())
+    m_bySF4.Add(key, item);
 }
 
 void Tlup6DataBeschichtungsliste::unindexCode(const Tlup6DataBeschichtung *item,
                                               const std::string &folded) {
-  m_byCode.Remove(folded, item, [this](const std::string &k, const Tlup6DataBeschichtung *x) {
-    return FindLast(
-        [&](const Tlup6DataBeschichtung &c) { return &c != x && FoldCode(c.EDV()) == k; });
-  });
+  m_byCode.Remove(folded, item);
 }
 
 void Tlup6DataBeschichtungsliste::unindexSF4(const Tlup6DataBeschichtung *item,
                                              const std::string &folded) {
-  m_bySF4.Remove(folded, item, [this](const std::string &k, const Tlup6DataBeschichtung *x) {
-    return FindLast([&](const Tlup6DataBeschichtung &c) {
-      if (&c == x)
-        return false;
-      for (const auto &code : c.m_sf4Codes)
-        if (!code.empty() && FoldCode(code) == k)
-          return true;
-      return false;
-    });
-  });
+  m_bySF4.Remove(folded, item);
 }
 
 void Tlup6DataBeschichtungsliste::itemAdded(Tlup6DataBeschichtung *item) { indexItem(item); }
 
 void Tlup6DataBeschichtungsliste::itemRemoved(Tlup6DataBeschichtung *item) {
   unindexCode(item, FoldCode(item->m_EDV));
-  for (const auto &code : item->m_sf4Codes)
-    if (!code.empty())
-      unindexSF4(item, FoldCode(code));
+  for (const auto &key : item->sf4Keys())
+    unindexSF4(item, key);
 }
 
 void Tlup6DataBeschichtungsliste::itemsReset() {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,6 +110,9 @@ private:
   };
   Snapshot snapshot() const { return {m_Edv, m_ST, m_MAT, m_EM, m_PBID}; }
   void reindex(const Snapshot &old);
+  friend class Tlup6DataBeschichtungspreisListe;
+  void setKeys(std::string_view edv, TSf6SphTor st, TSf6Material mat, TSf6SingleMulti em,
+               int32_t pbid);
 
   std::string m_Edv;
   TSf6SphTor m_ST = TSf6SphTor::Egal;
@@ -273,6 +277,8 @@ public:
 
 private:
   friend class Tlup6DataBeschichtungsliste;
+  // The distinct non-empty SF4 codes, folded (the coating's SF4 index keys).
+  std::set<std::string> sf4Keys() const;
   std::string m_EDV;
   std::array<std::string, 10> m_B;
   std::array<std::string, 10> m_KB;

@@ -337,11 +337,10 @@ Tlup6DataGlasPreis *Tlup6DataGlasTarifListe::FindPrice(int sphGroup, int cylGrou
       Root()->PriceDesignations()->FindByID(pbid) == nullptr)
     return nullptr;
   Tlup6DataGlasPreis *price = AddNew();
-  price->SetGSph(sphGroup);
-  price->SetGCyl(cylGroup);
-  price->SetGDM(diameter);
-  price->SetPBID(pbid);
-  price->SetLBI(lbi);
+  // GSph and GCyl keep the full integers given, as the separate setters would.
+  price->setKey(key);
+  price->m_GSph = sphGroup;
+  price->m_GCyl = cylGroup;
   return price;
 }
 
@@ -363,27 +362,18 @@ Tlup6DataGlasPreis *Tlup6DataGlasTarifListe::ScanPrice(const LensPriceKey &key) 
   return result;
 }
 
-Tlup6DataGlasPreis *Tlup6DataGlasTarifListe::rescan(const LensPriceKey &key,
-                                                    const Tlup6DataGlasPreis *except) const {
-  return FindLast([&](const Tlup6DataGlasPreis &p) { return &p != except && p.Key() == key; });
-}
-
 void Tlup6DataGlasTarifListe::rekey(Tlup6DataGlasPreis *item, const LensPriceKey &oldKey) {
   const LensPriceKey newKey = item->Key();
   if (newKey == oldKey)
     return;
-  m_index.Remove(oldKey, item, [this](const LensPriceKey &k, const Tlup6DataGlasPreis *x) {
-    return rescan(k, x);
-  });
+  m_index.Remove(oldKey, item);
   m_index.Add(newKey, item);
 }
 
 void Tlup6DataGlasTarifListe::itemAdded(Tlup6DataGlasPreis *item) { m_index.Add(item->Key(), item); }
 
 void Tlup6DataGlasTarifListe::itemRemoved(Tlup6DataGlasPreis *item) {
-  m_index.Remove(item->Key(), item, [this](const LensPriceKey &k, const Tlup6DataGlasPreis *x) {
-    return rescan(k, x);
-  });
+  m_index.Remove(item->Key(), item);
 }
 
 void Tlup6DataGlasTarifListe::itemsReset() {
@@ -452,6 +442,8 @@ void Tlup6DataGlas::Clear(bool flag) {
   EG = TS = false;
   EdDmA = 0;
   m_CSNR = 0;
+  if (Tlup6DataGlasliste *list = LensList(); list != nullptr && listSeq() != 0)
+    list->m_dense = false;
   KDMA = KMDM = 0;
 }
 
@@ -483,8 +475,10 @@ std::string Tlup6DataGlas::GetShortNameFallback(int i) const {
 
 void Tlup6DataGlas::SetCSNR(int32_t n) {
   m_CSNR = n;
-  if (Tlup6DataGlasliste *list = LensList(); list != nullptr && listSeq() != 0)
+  if (Tlup6DataGlasliste *list = LensList(); list != nullptr && listSeq() != 0) {
+    list->m_dense = false;
     list->Renumber(this);
+  }
 }
 
 LineList Tlup6DataGlas::GetProductGroupNames(bool deliverable) const {
@@ -494,7 +488,19 @@ LineList Tlup6DataGlas::GetProductGroupNames(bool deliverable) const {
 }
 
 Tlup6DataGlas *Tlup6DataGlasliste::AddLens() {
+  const bool wasDense = m_dense && m_renumberOn;
   Tlup6DataGlas *lens = AddNew();
+  if (!wasDense) {
+    lens->SetCSNR(100000);
+    return lens;
+  }
+  // 100000 sorts after every number 0 .. Count-2 as long as the list is
+  // shorter than that; the others keep their numbers.
+  if (Count() - 1 < 100000) {
+    lens->m_CSNR = Count() - 1;
+    m_dense = true;
+    return lens;
+  }
   lens->SetCSNR(100000);
   return lens;
 }
@@ -522,8 +528,13 @@ void Tlup6DataGlasliste::Renumber(const Tlup6DataGlas *changed) {
   }
   const std::vector<int32_t> renumbered = RenumberedCSNR(numbers, changedIndex);
   std::size_t i = 0;
-  for (auto &lens : *this)
-    lens.m_CSNR = renumbered[i++];
+  m_dense = true;
+  for (auto &lens : *this) {
+    lens.m_CSNR = renumbered[i];
+    if (renumbered[i] != static_cast<int32_t>(i))
+      m_dense = false;
+    ++i;
+  }
   m_renumbering = false;
 }
 
@@ -531,21 +542,22 @@ void Tlup6DataGlasliste::rekey(Tlup6DataGlas *item, const std::string &oldFolded
   const std::string folded = FoldCode(item->EDV());
   if (folded == oldFolded)
     return;
-  m_byCode.Remove(oldFolded, item, [this](const std::string &k, const Tlup6DataGlas *x) {
-    return FindLast([&](const Tlup6DataGlas &l) { return &l != x && FoldCode(l.EDV()) == k; });
-  });
+  m_byCode.Remove(oldFolded, item);
   m_byCode.Add(folded, item);
 }
 
-void Tlup6DataGlasliste::itemAdded(Tlup6DataGlas *item) { m_byCode.Add(FoldCode(item->EDV()), item); }
+void Tlup6DataGlasliste::itemAdded(Tlup6DataGlas *item) {
+  m_byCode.Add(FoldCode(item->EDV()), item);
+  m_dense = false;
+}
 
 void Tlup6DataGlasliste::itemRemoved(Tlup6DataGlas *item) {
-  m_byCode.Remove(FoldCode(item->EDV()), item, [this](const std::string &k, const Tlup6DataGlas *x) {
-    return FindLast([&](const Tlup6DataGlas &l) { return &l != x && FoldCode(l.EDV()) == k; });
-  });
+  m_dense = false;
+  m_byCode.Remove(FoldCode(item->EDV()), item);
 }
 
 void Tlup6DataGlasliste::itemsReset() {
+  m_dense = Count() == 0;
   m_byCode.Clear();
   for (auto &l : *this)
     m_byCode.Add(FoldCode(l.EDV()), &l);

@@ -197,6 +197,7 @@ public:
   Tlup6DataGlasTarifListe *PriceList() const;
 
 private:
+  friend class Tlup6DataGlasTarifListe;
   void setKey(const LensPriceKey &key);
   int32_t m_GCyl = 0;
   int32_t m_GSph = 0;
@@ -239,7 +240,6 @@ protected:
 private:
   friend class Tlup6DataGlasPreis;
   void rekey(Tlup6DataGlasPreis *item, const LensPriceKey &oldKey);
-  Tlup6DataGlasPreis *rescan(const LensPriceKey &key, const Tlup6DataGlasPreis *except) const;
   LastMatchIndex<LensPriceKey, Tlup6DataGlasPreis, LensPriceKeyHash> m_index;
 };
 
@@ -353,6 +353,10 @@ private:
   LastMatchIndex<std::string, Tlup6DataGlas> m_byCode;
   bool m_renumberOn = true;
   bool m_renumbering = false;
+  // True while the numbers are exactly 0 .. Count-1 in list order; then a
+  // lens appended by AddLens simply takes Count-1, which is what renumbering
+  // would give, without sorting the whole list for every lens read.
+  bool m_dense = true;
 };
 
 } // namespace sf6

@@ -103,10 +103,15 @@ public:
 
 private:
   template <class Item> friend class Tlup6List;
+  friend class Tlup6Dataobject;
   Tlup6Dataobject *m_root;
   Tlup6Node *m_owner;
   int32_t m_OID = 0;
   uint64_t m_listSeq = 0;
+  // Links of the root's object registry (an intrusive list: entering and
+  // leaving cost no allocation and no hashing, whatever the catalog's size).
+  TCustomlup6Object *m_regPrev = nullptr;
+  TCustomlup6Object *m_regNext = nullptr;
 };
 
 // Lists ----------------------------------------------------------------------
@@ -321,40 +326,47 @@ private:
 
 // Lookup index ---------------------------------------------------------------
 
-// Key -> the last item in list order that has the key, kept current by the
-// owning list. Add when an item gets a key, Remove when it loses it; Remove
-// of the current holder asks `rescan` for the last remaining match (the list
-// scanned from the end), so the index always answers what a scan from the
-// first to the last item, keeping the last match, would.
+// Key -> the items that have the key, in list order, kept current by the
+// owning list: Add when an item gets a key, Remove when it loses it (each
+// item at most once per key). Find gives the last of them, which is what a
+// scan from the first to the last item, keeping the last match, gives.
 template <class Key, class Item, class Hash = std::hash<Key>> class LastMatchIndex {
 public:
   Item *Find(const Key &key) const {
     auto it = m_map.find(key);
-    return it == m_map.end() ? nullptr : it->second;
+    return it == m_map.end() ? nullptr : it->second.back();
   }
 
   void Add(const Key &key, Item *item) {
-    auto [it, inserted] = m_map.try_emplace(key, item);
-    if (!inserted && it->second->listSeq() < item->listSeq())
-      it->second = item;
+    std::vector<Item *> &bucket = m_map[key];
+    // Usually the newest item: appended at the end.
+    auto pos = bucket.end();
+    while (pos != bucket.begin() && (*(pos - 1))->listSeq() > item->listSeq())
+      --pos;
+    bucket.insert(pos, item);
   }
 
-  template <class Rescan> void Remove(const Key &key, const Item *item, Rescan rescan) {
+  void Remove(const Key &key, const Item *item) {
     auto it = m_map.find(key);
-    if (it == m_map.end() || it->second != item)
+    if (it == m_map.end())
       return;
-    Item *next = rescan(key, item);
-    if (next == nullptr)
+    std::vector<Item *> &bucket = it->second;
+    for (auto pos = bucket.end(); pos != bucket.begin();) {
+      --pos;
+      if (*pos == item) {
+        bucket.erase(pos);
+        break;
+      }
+    }
+    if (bucket.empty())
       m_map.erase(it);
-    else
-      it->second = next;
   }
 
   void Clear() { m_map.clear(); }
   std::size_t Size() const { return m_map.size(); }
 
 private:
-  std::unordered_map<Key, Item *, Hash> m_map;
+  std::unordered_map<Key, std::vector<Item *>, Hash> m_map;
 };
 
 // The new CSNR of each item: its 0-based position in the text order of

@@ -193,15 +193,35 @@ void Tlup6Dataobject::Clear(bool withDefaults) {
   NOTE.clear();
 }
 
-void Tlup6Dataobject::RegisterObject(TCustomlup6Object *object) { m_registry.insert(object); }
+void Tlup6Dataobject::RegisterObject(TCustomlup6Object *object) {
+  object->m_regPrev = nullptr;
+  object->m_regNext = m_registryHead;
+  if (m_registryHead != nullptr)
+    m_registryHead->m_regPrev = object;
+  m_registryHead = object;
+  ++m_registryCount;
+}
 
 void Tlup6Dataobject::UnregisterObject(TCustomlup6Object *object) {
-  m_registry.erase(object);
-  std::erase(m_guard, object);
+  if (object->m_regPrev != nullptr)
+    object->m_regPrev->m_regNext = object->m_regNext;
+  else if (m_registryHead == object)
+    m_registryHead = object->m_regNext;
+  else
+    return; // not in this registry
+  if (object->m_regNext != nullptr)
+    object->m_regNext->m_regPrev = object->m_regPrev;
+  object->m_regPrev = object->m_regNext = nullptr;
+  --m_registryCount;
+  if (!m_guard.empty())
+    std::erase(m_guard, object);
 }
 
 bool Tlup6Dataobject::IsRegistered(const TCustomlup6Object *object) const {
-  return m_registry.count(object) != 0;
+  for (const TCustomlup6Object *o = m_registryHead; o != nullptr; o = o->m_regNext)
+    if (o == object)
+      return true;
+  return false;
 }
 
 void Tlup6Dataobject::DoProgress(std::string_view text) {

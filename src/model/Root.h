@@ -14,7 +14,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "model/Extras.h"
@@ -150,11 +149,14 @@ public:
   // LOID + 1, stored and returned.
   int32_t NextOid() { return ++m_LOID; }
 
-  // Object registry: every live object created with this root.
+  // Object registry: every live object created with this root. Objects enter
+  // and leave it from their constructor and destructor.
   void RegisterObject(TCustomlup6Object *object);
   void UnregisterObject(TCustomlup6Object *object);
+  // Walks the registry (for checks and tests); object is only compared, never
+  // dereferenced, so it may be a dangling pointer.
   bool IsRegistered(const TCustomlup6Object *object) const;
-  std::size_t RegisteredCount() const { return m_registry.size(); }
+  std::size_t RegisteredCount() const { return m_registryCount; }
 
   // Prices currently being evaluated (see Formula.h).
   std::vector<const TCustomlup6Object *> &EvaluationGuard() { return m_guard; }
@@ -192,7 +194,8 @@ private:
   int32_t m_Modified = 0;
   // Declared before the lists so that it outlives them: destroyed objects
   // leave it.
-  std::unordered_set<const TCustomlup6Object *> m_registry;
+  TCustomlup6Object *m_registryHead = nullptr;
+  std::size_t m_registryCount = 0;
   std::vector<const TCustomlup6Object *> m_guard;
 
   std::unique_ptr<Tlup6DataBezeichnungsvorgaben> m_namingPresets;

@@ -1,6 +1,8 @@
 // Lenses, power ranges, price groups and lens prices.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model/Catalog.h"
 
 namespace sf6 {
@@ -27,6 +29,39 @@ TEST_F(LensFixture, CsnrRenumberingMovesChangedLensFirst) {
   EXPECT_EQ(c->CSNR(), 0);
   EXPECT_EQ(a->CSNR(), 1);
   EXPECT_EQ(b->CSNR(), 2);
+}
+
+// AddLens takes a shortcut while the numbers are dense; it must give what a
+// full renumbering with 100000 gives, whatever happened to the list before.
+TEST(LensOrder, AddLensShortcutMatchesFullRenumbering) {
+  Tlup6Dataobject fast, full;
+  fast.Clear(true);
+  full.Clear(true);
+  std::mt19937 rng(5);
+  for (int step = 0; step < 600; ++step) {
+    const unsigned op = rng() % 8;
+    const int n = fast.Lenses()->Count();
+    if (op < 4 || n == 0) {
+      fast.Lenses()->AddLens();
+      full.Lenses()->AddLens()->SetCSNR(100000);
+    } else if (op < 6) {
+      const int i = static_cast<int>(rng() % n);
+      const int32_t v = static_cast<int32_t>(rng() % (n + 3));
+      fast.Lenses()->Items(i)->SetCSNR(v);
+      full.Lenses()->Items(i)->SetCSNR(v);
+    } else if (op < 7) {
+      const int i = static_cast<int>(rng() % n);
+      fast.Lenses()->Delete(i);
+      full.Lenses()->Delete(i);
+    } else {
+      const int i = static_cast<int>(rng() % n);
+      fast.Lenses()->Items(i)->Clear(false);
+      full.Lenses()->Items(i)->Clear(false);
+    }
+    ASSERT_EQ(fast.Lenses()->Count(), full.Lenses()->Count());
+    for (int i = 0; i < fast.Lenses()->Count(); ++i)
+      ASSERT_EQ(fast.Lenses()->Items(i)->CSNR(), full.Lenses()->Items(i)->CSNR()) << step;
+  }
 }
 
 TEST_F(LensFixture, FindByCodeTrimsAndIgnoresCaseAndTakesTheLast) {
