@@ -6,6 +6,7 @@
 #include "zip/ZipFormat.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -29,9 +30,10 @@ FileStamp stampOf(const struct stat &st) {
 
 // A name for the temporary file, unique enough that O_EXCL rarely retries.
 std::filesystem::path temporaryName(const std::filesystem::path &target) {
-  static thread_local std::mt19937_64 random{std::random_device{}()};
+  std::random_device random;
+  const unsigned long long value = (static_cast<unsigned long long>(random()) << 32) ^ random();
   char suffix[24];
-  std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+  std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", value);
   std::filesystem::path name = target;
   name.replace_filename("." + target.filename().string() + suffix);
   return name;

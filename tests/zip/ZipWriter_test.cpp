@@ -86,7 +86,7 @@ TEST(ZipWriter, RendersLinesWithCrLfAndStoresWhatDoesNotShrink) {
   zip.ZipName(path);
   const LineList lines = {"ab", ""};
   zip.StringsToTextfile("Head.dat", lines);
-  const TZipHeaderInfo &e = DirectoryOf(path).entry(0);
+  const TZipHeaderInfo e = DirectoryOf(path).entry(0);
   EXPECT_EQ(e.compressionMethod, kMethodStored);
   EXPECT_EQ(e.uncompressedSize, 6u);
   const std::string bytes = ReadFileBytes(path);
