@@ -4,7 +4,8 @@
 //
 // sf4_bench [WORK_DIR] [REPEATS]: the directories are written under WORK_DIR
 // (default: the system's temporary directory) and removed afterwards; each
-// size is loaded REPEATS times (default 3) and the fastest load counts.
+// size is loaded REPEATS times (default 5), half and full in turn so that a
+// busy machine disturbs both alike, and the fastest load of each counts.
 
 #include "Sf4BenchData.h"
 
@@ -23,17 +24,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-double fastestLoadSeconds(const fs::path &dir, int repeats) {
-  double best = 1e300;
-  for (int i = 0; i < repeats; ++i) {
-    sf6::Tlup6Dataobject root;
-    sf6::TSf4Object sf4(root);
-    const auto start = std::chrono::steady_clock::now();
-    sf4.LoadFromDirectory(dir.string());
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    best = std::min(best, elapsed.count());
-  }
-  return best;
+double loadSeconds(const fs::path &dir) {
+  sf6::Tlup6Dataobject root;
+  sf6::TSf4Object sf4(root);
+  const auto start = std::chrono::steady_clock::now();
+  sf4.LoadFromDirectory(dir.string());
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  return elapsed.count();
 }
 
 } // namespace
@@ -41,7 +38,7 @@ double fastestLoadSeconds(const fs::path &dir, int repeats) {
 int main(int argc, char **argv) {
   try {
     const fs::path work = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
-    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     const fs::path base = work / ("sf4bench-" + std::to_string(std::chrono::steady_clock::now()
                                                                     .time_since_epoch()
                                                                     .count()));
@@ -51,9 +48,13 @@ int main(int argc, char **argv) {
     sf6::bench::writeSf4BenchDirectory(half, 0.5);
 
     // Warm the file cache and the allocator once before measuring.
-    fastestLoadSeconds(half, 1);
-    const double halfSeconds = fastestLoadSeconds(half, repeats);
-    const double fullSeconds = fastestLoadSeconds(full, repeats);
+    loadSeconds(half);
+    double halfSeconds = 1e300;
+    double fullSeconds = 1e300;
+    for (int i = 0; i < repeats; ++i) {
+      halfSeconds = std::min(halfSeconds, loadSeconds(half));
+      fullSeconds = std::min(fullSeconds, loadSeconds(full));
+    }
     fs::remove_all(base);
 
     const sf6::bench::Sf4BenchCounts n = sf6::bench::sf4BenchCounts(1.0);

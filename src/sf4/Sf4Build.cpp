@@ -121,10 +121,19 @@ void TSf4Object::buildHeader() {
 
 void TSf4Object::buildLenses() {
   Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  // Every AddLens renumbers the whole list, which made reading a file
+  // quadratic in its lenses. The numbers that N additions leave, each new
+  // lens last and then reset to 0, are known: N-2, N-3 ... 1, 0, 0 in file
+  // order (every addition moves the earlier lenses up by one). So the list
+  // waits while the file is read and gets these numbers once.
+  lenses.SetRenumbering(false);
+  struct RenumberingBack {
+    Tlup6DataGlasliste &list;
+    ~RenumberingBack() { list.SetRenumbering(true); }
+  } renumberingBack{lenses};
+
   for (const std::string &line : Lines(Sf4File::GLTyp)) {
     const Sf4LensLine row = readSf4LensLine(line);
-    // AddLens puts the lens last in the order; the reset then takes its
-    // CSNR back to 0 without renumbering the others.
     Tlup6DataGlas &lens = *lenses.AddLens();
     lens.Clear(true);
     lens.SetEDV(row.EDV);
@@ -152,6 +161,10 @@ void TSf4Object::buildLenses() {
     geometry.HN = row.HN;
     geometry.HZ = row.HZ;
   }
+
+  const int count = lenses.Count();
+  for (int i = 0; i < count; ++i)
+    lenses.Items(i)->SetCSNR(std::max(count - 2 - i, 0));
 }
 
 void TSf4Object::buildNewMaterials() {

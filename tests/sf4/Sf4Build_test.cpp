@@ -79,23 +79,13 @@ TEST_F(Sf4Lenses, HeaderFillsOneAddressAndThePrismCylinderLimits) {
   EXPECT_EQ(m_root.Modified(), 1);
 }
 
-// Disabled until the lens list renumbers equal numbers newest first, which
-// gives the documented sequence N-2 ... 1, 0, 0 (today it gives 0, N-2 ... 1, 0).
-TEST_F(Sf4Lenses, DISABLED_EveryLineIsALensAndCsnrFollowsTheAddThenResetSequence) {
+TEST_F(Sf4Lenses, EveryLineIsALensAndCsnrFollowsTheAddThenResetSequence) {
   const std::vector<std::string> codes = {"SV1500", "abc123", "", "ABC123", "EL1600", "BOTH", "NONE"};
   ASSERT_EQ(m_root.Lenses()->Count(), 7);
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(lens(i).EDV(), codes[i]) << i;
     EXPECT_EQ(lens(i).CSNR(), std::max(5 - i, 0)) << "CSNR of lens " << i;
   }
-}
-
-TEST_F(Sf4Lenses, EveryLineIsALensInFileOrder) {
-  const std::vector<std::string> codes = {"SV1500", "abc123", "", "ABC123", "EL1600", "BOTH", "NONE"};
-  ASSERT_EQ(m_root.Lenses()->Count(), 7);
-  for (int i = 0; i < 7; ++i)
-    EXPECT_EQ(lens(i).EDV(), codes[i]) << i;
-  EXPECT_EQ(lens(6).CSNR(), 0); // the newest lens is reset after it was added
 }
 
 TEST_F(Sf4Lenses, LensFieldsFixedValuesAndGeometry) {
@@ -405,6 +395,32 @@ TEST(Sf4Load, UpperCaseDosNamesAndEitherTrailingSeparator) {
     ASSERT_EQ(root.Addresses()->Count(), 1) << suffix;
     EXPECT_EQ(root.Addresses()->Items(0)->EDV, "ABC") << suffix;
     EXPECT_EQ(sf4.Lines(Sf4File::GlBesch2).size(), 1u);
+  }
+}
+
+TEST(Sf4Load, LensNumbersAreThoseOfAddingEachLensAndResettingIt) {
+  const std::vector<std::vector<int>> expected = {{}, {0}, {0, 0}, {1, 0, 0}, {2, 1, 0, 0}};
+  for (std::size_t n = 0; n < expected.size(); ++n) {
+    TempDir dir;
+    dir.write("GLHead.Dat", "\r\n");
+    std::string typ;
+    for (std::size_t i = 0; i < n; ++i)
+      typ += "L" + std::to_string(i) + "\r\n";
+    dir.write("GLTyp.Dat", typ);
+    Tlup6Dataobject root;
+    TSf4Object sf4(root);
+    sf4.LoadFromDirectory(dir.path().string());
+    ASSERT_EQ(root.Lenses()->Count(), static_cast<int>(n));
+    for (std::size_t i = 0; i < n; ++i)
+      EXPECT_EQ(root.Lenses()->Items(static_cast<int>(i))->CSNR(), expected[n][i])
+          << n << " lenses, lens " << i;
+    if (n == 4) {
+      // The list renumbers again after the load.
+      root.Lenses()->Items(3)->SetCSNR(10);
+      const int renumbered[] = {2, 1, 0, 3};
+      for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(root.Lenses()->Items(i)->CSNR(), renumbered[i]) << i;
+    }
   }
 }
 
