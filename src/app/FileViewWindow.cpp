@@ -23,7 +23,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include <cstring>
 #include <exception>
 
 namespace {
@@ -68,8 +67,6 @@ QPixmap publisherLogo() {
   painter.drawText(QRect(0, 142, 216, 44), Qt::AlignCenter, QStringLiteral("VELDRAK"));
   return logo;
 }
-
-QString quoted(const std::string &entry) { return sf6::fromCp1252(entry); }
 
 // The entry's stored path equals name, ASCII letters compared without case.
 bool sameEntryName(const std::string &stored, std::string_view name) {
@@ -326,7 +323,7 @@ void TFormlup6FileView::reportLoad(const QString &path) {
   const auto join = [](const std::vector<std::string> &names) {
     QStringList list;
     for (const std::string &name : names)
-      list << quoted(name);
+      list << sf6::fromCp1252(name);
     return list.join(QStringLiteral(", "));
   };
   QString status = path;

@@ -23,8 +23,8 @@ public:
   void Release();
 
   const std::filesystem::path &FileName() const { return m_fileName; }
-  // Bytes of version information held; 0 when nothing is loaded.
-  size_t Size() const { return m_loaded ? 1 + m_fileName.native().size() : 0; }
+  // Whether version information is held (false for a file without any).
+  bool Loaded() const { return m_loaded; }
 
   // The text of entry index (1..8); empty when nothing is loaded or the index
   // is outside 1..8. Returns whether the entry was present.

@@ -129,6 +129,22 @@ private slots:
     QCOMPARE(entries[3]->text(), QStringLiteral("beenden"));
   }
 
+  void versionInfoAnswersForTheProgramOnly() {
+    TVersionInfo info;
+    std::string text;
+    QVERIFY(info.GetEntry(3, text));
+    QCOMPARE(text, std::string(SF6_FILE_VERSION));
+    QCOMPARE(info.FileVersion(), std::string(SF6_FILE_VERSION));
+    QVERIFY(!info.GetEntry(9, text));
+    QCOMPARE(text, std::string());
+    info.LoadFromFile(m_dir.filePath("other.exe").toStdString());
+    QVERIFY(!info.Loaded());
+    QVERIFY(!info.GetEntry(3, text));
+    QCOMPARE(text, std::string());
+    info.Release();
+    QVERIFY(info.FileName().empty());
+  }
+
   void fieldGridsOfZeroedRecordsListEveryFieldInNumberOrder() {
     auto window = makeWindow();
     TvxListGd *grid = window->pane(paneIndex("LensType.dat"))->ListDetail;
