@@ -1,0 +1,144 @@
+// Converts a synthetic SF4 directory (bench/sf4) into an SF6 archive at full
+// and at half size and prints the times, their ratio (a conversion that grows
+// linearly gives about 2) and the full conversion against `zip -6` packing the
+// thirteen entries it wrote, the cost of the compression alone.
+//
+// export_bench [WORK_DIR] [REPEATS]: the directories are written under
+// WORK_DIR (default: the system's temporary directory) and removed
+// afterwards; each measurement is repeated REPEATS times (default 3) and the
+// fastest run counts.
+
+#include "../sf4/Sf4BenchData.h"
+
+#include "model/Root.h"
+#include "sf4/ConvertSf4.h"
+#include "sf4/Sf4Object.h"
+#include "sf4/Sf6Export.h"
+#include "zip/VXZip.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct Timing {
+  double total = 1e300, load = 1e300, build = 1e300, write = 1e300;
+};
+
+// The conversion as the dialog runs it, and the same three steps timed one
+// by one; the archive of each run is removed again.
+Timing convert(const fs::path &dir, int repeats, fs::path *keptArchive) {
+  Timing best;
+  for (int i = 0; i < repeats; ++i) {
+    {
+      sf6::Tlup6Dataobject root;
+      sf6::TSf4Object sf4(root);
+      const auto start = Clock::now();
+      const sf6::Sf4ConversionResult result = sf6::ConvertSf4Directory(sf4, dir.string(), "1.0.0.0");
+      best.total = std::min(best.total, secondsSince(start));
+      if (keptArchive != nullptr && i == repeats - 1)
+        *keptArchive = result.archivePath;
+      else
+        fs::remove(result.archivePath);
+    }
+    sf6::Tlup6Dataobject root;
+    sf6::TSf4Object sf4(root);
+    auto start = Clock::now();
+    sf4.LoadFromDirectory(dir.string());
+    best.load = std::min(best.load, secondsSince(start));
+    start = Clock::now();
+    const sf6::Sf6ExportLines lines =
+        sf6::BuildSf6ExportLines(&root, root.Addresses()->Items(0), "bench.zip", {});
+    best.build = std::min(best.build, secondsSince(start));
+    start = Clock::now();
+    sf6::WriteSf6ExportLines(dir / "bench.zip", lines);
+    best.write = std::min(best.write, secondsSince(start));
+    fs::remove(dir / "bench.zip");
+  }
+  return best;
+}
+
+// `zip -6` packing the entries of archive, written out as files first.
+double zipSeconds(const fs::path &archive, const fs::path &work, int repeats, std::uintmax_t &bytes) {
+  const fs::path entries = work / "entries";
+  fs::create_directories(entries);
+  sf6::TVXZip zip;
+  zip.ZipName(archive);
+  std::string command = "cd '" + entries.string() + "' && zip -6 -q -X ../packed.zip";
+  bytes = 0;
+  for (std::string_view name : sf6::kSf6ExportEntryNames) {
+    sf6::LineList lines;
+    zip.ExtractTextfileToStrings(name, lines);
+    const std::string text = sf6::RenderEntryText(lines);
+    std::ofstream(entries / std::string(name), std::ios::binary).write(text.data(),
+                                                                        static_cast<std::streamsize>(text.size()));
+    bytes += text.size();
+    command += " '" + std::string(name) + "'";
+  }
+  double best = 1e300;
+  for (int i = 0; i < repeats; ++i) {
+    fs::remove(work / "packed.zip");
+    const auto start = Clock::now();
+    if (std::system(command.c_str()) != 0)
+      throw std::runtime_error("zip -6 failed");
+    best = std::min(best, secondsSince(start));
+  }
+  return best;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  try {
+    const fs::path work = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
+    const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const fs::path base =
+        work / ("exportbench-" + std::to_string(Clock::now().time_since_epoch().count()));
+    const fs::path full = base / "full";
+    const fs::path half = base / "half";
+    sf6::bench::writeSf4BenchDirectory(full, 1.0);
+    sf6::bench::writeSf4BenchDirectory(half, 0.5);
+
+    // Warm the file cache and the allocator once before measuring.
+    convert(half, 1, nullptr);
+    const Timing halfTime = convert(half, repeats, nullptr);
+    fs::path archive;
+    const Timing fullTime = convert(full, repeats, &archive);
+    std::uintmax_t entryBytes = 0;
+    const double zipTime = zipSeconds(archive, base, repeats, entryBytes);
+    const std::uintmax_t archiveBytes = fs::file_size(archive);
+    fs::remove_all(base);
+
+    const sf6::bench::Sf4BenchCounts n = sf6::bench::sf4BenchCounts(1.0);
+    std::printf("SF4 to SF6 conversion, full size: %d lenses, %d power ranges, %d lens prices, "
+                "%d coatings, %d surcharges, %d combinations, %d colours\n",
+                n.lenses, n.powerRanges, n.lensPrices, n.coatings, n.surcharges, n.combinations,
+                n.colours);
+    std::printf("entries %.1f MB, archive %.1f MB\n", entryBytes / 1e6, archiveBytes / 1e6);
+    std::printf("            total    load   build   write\n");
+    std::printf("half size %7.3f %7.3f %7.3f %7.3f s\n", halfTime.total, halfTime.load,
+                halfTime.build, halfTime.write);
+    std::printf("full size %7.3f %7.3f %7.3f %7.3f s\n", fullTime.total, fullTime.load,
+                fullTime.build, fullTime.write);
+    std::printf("zip -6 of the entries: %.3f s\n", zipTime);
+    std::printf("ratio full/half: %.2f (goal <= 2.3)\n", fullTime.total / halfTime.total);
+    std::printf("ratio full/zip -6: %.2f (goal <= 5)\n", fullTime.total / zipTime);
+    return 0;
+  } catch (const std::exception &error) {
+    std::fprintf(stderr, "export_bench: %s\n", error.what());
+    return 1;
+  }
+}
