@@ -1,6 +1,7 @@
-// The mapping of the loaded SF4 lines into the catalog model, in the order
-// the format's consumers rely on: header, lenses, further materials, power
-// ranges, lens prices, coatings, surcharges, combinations, colours.
+// The mapping of the loaded SF4 lines into the catalog model. The steps run
+// in a fixed order because later ones look up what earlier ones created:
+// materials, ranges and prices find their lens by code; surcharges,
+// combinations and colours find their coating by its SF4 code.
 
 #include "sf4/Sf4Object.h"
 

@@ -25,7 +25,8 @@ public:
   // Loads the twelve SF4 files of directory (names matched ignoring case,
   // "\" or "/" as separator, one trailing separator removed) converted from
   // the OEM code page, then rebuilds the root from them: the root is reset
-  // first, so nothing of an earlier load survives. A missing file reads as
+  // first, so nothing of an earlier load survives. GLInfo.Dat is loaded but
+  // feeds nothing. The root ends marked modified (SetModified(1)). A missing file reads as
   // empty; lines of any content are read without failing, and codes that name
   // no lens or coating are skipped.
   // Throws Sf6Error naming the file when GLHead.Dat is missing or holds no
