@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace sf6 {
 namespace {
@@ -50,6 +51,58 @@ TEST(TextDocument, InsertAndEraseAcrossLinesKeepTheOtherLines) {
   EXPECT_EQ(doc.line(1), "second");
   EXPECT_EQ(doc.line(0), "first");
   EXPECT_EQ(doc.line(2), "third");
+}
+
+// Random edits checked against a plain list of lines.
+TEST(TextDocument, RandomEditsMatchAPlainLineList) {
+  TextDocument doc;
+  doc.setBytes("alpha\r\nbeta\rgamma\n\ndelta");
+  std::vector<std::string> model{"alpha", "beta", "gamma", "", "delta"};
+  uint32_t seed = 12345;
+  const auto next = [&seed](int bound) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<uint32_t>(bound));
+  };
+  const auto randomPos = [&] {
+    const int line = next(static_cast<int>(model.size()));
+    return TextPos{line, next(static_cast<int>(model[line].size()) + 1)};
+  };
+  const char *pieces[] = {"x", "yz", "\n", "a\r\nb", "\r", "long piece ", "1\n2\n3"};
+  for (int step = 0; step < 3000; ++step) {
+    if (next(3) != 0) {
+      const TextPos at = randomPos();
+      const std::string text = pieces[next(7)];
+      doc.insert(at, text);
+      // The model: split the line at the caret and insert the text's lines.
+      std::string normal;
+      for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+          continue;
+        normal += text[i] == '\r' ? '\n' : text[i];
+      }
+      const std::string tail = model[at.line].substr(at.column);
+      model[at.line].resize(at.column);
+      size_t start = 0;
+      int line = at.line;
+      for (size_t nl = normal.find('\n'); nl != std::string::npos; nl = normal.find('\n', start)) {
+        model[line] += normal.substr(start, nl - start);
+        model.insert(model.begin() + ++line, std::string());
+        start = nl + 1;
+      }
+      model[line] += normal.substr(start) + tail;
+    } else {
+      TextPos a = randomPos();
+      TextPos b = randomPos();
+      if (b < a)
+        std::swap(a, b);
+      doc.erase(b, a);
+      model[a.line] = model[a.line].substr(0, a.column) + model[b.line].substr(b.column);
+      model.erase(model.begin() + a.line + 1, model.begin() + b.line + 1);
+    }
+    ASSERT_EQ(doc.lineCount(), static_cast<int>(model.size())) << "step " << step;
+    for (size_t i = 0; i < model.size(); ++i)
+      ASSERT_EQ(doc.line(static_cast<int>(i)), model[i]) << "step " << step << " line " << i;
+  }
 }
 
 TEST(TextEditState, RightToLeftSelectionReportsItsRightEnd) {
