@@ -1,5 +1,6 @@
 #include "app/FileViewWindow.h"
 
+#include "app/ConverterDialog.h"
 #include "app/FrameFileview.h"
 #include "app/TabRows.h"
 #include "app/TextView.h"
@@ -339,7 +340,9 @@ void TFormlup6FileView::reportLoad(const QString &path) {
 }
 
 void TFormlup6FileView::KonvertierungSF4SF61Click() {
-  // The conversion dialog is not part of the viewer; the entry stays disabled.
+  // Reachable only by calling it: the menu entry is created disabled.
+  TFormLup2ViewKonverter dialog(ProgramVersion, this);
+  dialog.exec();
 }
 
 void TFormlup6FileView::beenden1Click() { close(); }

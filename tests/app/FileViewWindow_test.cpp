@@ -129,6 +129,19 @@ private slots:
     QCOMPARE(entries[3]->text(), QStringLiteral("beenden"));
   }
 
+  void conversionCommandOpensTheDialogModally() {
+    auto window = makeWindow();
+    bool opened = false;
+    QTimer::singleShot(200, [&] {
+      QWidget *modal = QApplication::activeModalWidget();
+      opened = modal && modal->inherits("TFormLup2ViewKonverter");
+      if (modal)
+        modal->close();
+    });
+    window->KonvertierungSF4SF61Click();
+    QVERIFY(opened);
+  }
+
   void versionInfoAnswersForTheProgramOnly() {
     TVersionInfo info;
     std::string text;
