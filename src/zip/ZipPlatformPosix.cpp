@@ -133,8 +133,12 @@ ReplacementFile::ReplacementFile(const std::filesystem::path &target) : m_target
     const std::string dir = m_target.parent_path().empty() ? "." : m_target.parent_path().string();
     throw Sf6Error("Cannot create file in \"" + dir + "\". " + reason(errno));
   }
-  if (exists)
+  if (exists) {
+    // Owner and group only carry over where we may set them (as root);
+    // otherwise the new file is ours, as any rewritten file is.
+    [[maybe_unused]] const int owned = ::fchown(m_fd, st.st_uid, st.st_gid);
     ::fchmod(m_fd, st.st_mode & 07777);
+  }
   m_buffer.reserve(kWriteBufferSize);
 }
 

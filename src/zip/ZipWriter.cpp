@@ -123,7 +123,8 @@ int TZipWriter::zipFromBuffer(std::string_view name, std::string_view data) {
   h.externalAttributes = kDosArchiveAttribute;
   // The name goes through the OEM code page; what it cannot hold comes back changed.
   h.setRawName(AnsiToOem(namePart));
-  fresh.packed = RawDeflate(data, m_packLevel);
+  // Level 0 stores; libdeflate knows levels up to 12.
+  fresh.packed = m_packLevel > 0 ? RawDeflate(data, std::min(m_packLevel, 12)) : std::string();
   h.compressionMethod = fresh.packed.empty() ? kMethodStored : kMethodDeflated;
   fresh.payload = fresh.packed.empty() ? data : std::string_view(fresh.packed);
   h.compressedSize = static_cast<uint32_t>(fresh.payload.size());

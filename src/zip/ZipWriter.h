@@ -16,7 +16,7 @@ namespace sf6 {
 
 class TZipWriter : public TZipReader {
 public:
-  // DEFLATE level of new entries (1..12; 6 is the default).
+  // DEFLATE level of new entries: 6 by default, 0 stores, at most 12.
   int PackLevel() const { return m_packLevel; }
   void PackLevel(int level) { m_packLevel = level; }
 

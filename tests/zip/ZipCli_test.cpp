@@ -39,6 +39,23 @@ TEST(ZipCli, PutLsCatRmRoundTrip) {
   EXPECT_EQ(RunTool(Tool("ls " + archive)).output.find("Head.dat"), std::string::npos);
 }
 
+TEST(ZipCli, FullDiskLeavesOldArchiveAndNoTemporaryFile) {
+  // A file size limit makes every write past 1 KiB fail as a full disk does.
+  ScratchDir dir;
+  std::string noise;
+  std::mt19937 random(3);
+  for (int i = 0; i < 3000; ++i)
+    noise += static_cast<char>('!' + random() % 90);
+  const std::string old = BuildArchive({{.name = "Head.dat", .data = noise}}).bytes;
+  WriteFileBytes(dir / "a.zip", old);
+  const auto result = RunTool("trap '' XFSZ; ulimit -f 1; printf 'x\\n' | " +
+                              Tool("put " + Quote(dir / "a.zip") + " New.dat"));
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("Cannot write file"), std::string::npos) << result.output;
+  EXPECT_EQ(test::ReadFileBytes(dir / "a.zip"), old);
+  EXPECT_EQ(dir.files(), std::vector<std::string>{"a.zip"});
+}
+
 TEST(ZipCli, CatReportsWhatWasNotExtracted) {
   ScratchDir dir;
   WriteFileBytes(dir / "a.zip", BuildArchive({{.name = "Head.dat", .data = "A"},
