@@ -182,6 +182,13 @@ private slots:
     QCOMPARE(cell(head, 1, 0), QStringLiteral("Software-id"));
     QCOMPARE(cell(head, 2, 0), QStringLiteral("version"));
     QCOMPARE(cell(head, 2, 1), QStringLiteral("6.8.3"));
+    // A click on the "Feldwert" caption orders the rows by value.
+    window->tabs()->setCurrentWidget(head);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(head, Qt::LeftButton, {}, QPoint(300, 8));
+    QCOMPARE(cell(head, 0, 1), QStringLiteral("6.8.3"));
+    QCOMPARE(cell(head, 1, 1), QStringLiteral("erster"));
+    QCOMPARE(cell(head, 2, 1), QStringLiteral("test"));
     TFrameFileview1 *pane = window->pane(paneIndex("LensType.dat"));
     QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/0"));
     QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP001"));
