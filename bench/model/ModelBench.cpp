@@ -9,16 +9,18 @@
 #include "model/Catalog.h"
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 namespace {
 
 // Processor time of this process: the machine the benchmark runs on is
 // shared, and wall-clock time would measure the neighbours too.
-double cpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+double cpuSeconds() {
+  return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
 
 struct Times {
   double build = 1e300;

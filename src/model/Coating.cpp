@@ -45,8 +45,12 @@ void Tlup6DataFarbe::Clear(bool) {
     s.clear();
 }
 
-std::string Tlup6DataFarbe::GetName(int i) const { return slotText(m_B, i); }
-void Tlup6DataFarbe::SetName(int i, std::string_view text) { setSlotText(m_B, i, text); }
+std::string Tlup6DataFarbe::GetName(int i) const {
+  return slotText(m_B, i);
+}
+void Tlup6DataFarbe::SetName(int i, std::string_view text) {
+  setSlotText(m_B, i, text);
+}
 std::string Tlup6DataFarbe::GetNameFallback(int i) const {
   return withFallback(i, [this](int n) { return GetName(n); });
 }
@@ -213,8 +217,7 @@ Tlup6DataBeschichtungspreisListe::FindCoatingPrice(TSf6SphTor st, TSf6SingleMult
     return nullptr;
   if (!lensCode.empty())
     return m_byLens.Find({FoldCode(lensCode), pbid});
-  return m_byTuple.Find(
-      {static_cast<int>(st), static_cast<int>(mat), static_cast<int>(em), pbid});
+  return m_byTuple.Find({static_cast<int>(st), static_cast<int>(mat), static_cast<int>(em), pbid});
 }
 
 Tlup6DataBeschichtungspreis *
@@ -262,8 +265,9 @@ Tlup6DataBeschichtungspreisListe::FindLensCoatingPrice(std::string_view lensCode
   return price;
 }
 
-std::string Tlup6DataBeschichtungspreisListe::GetPriceSignature(
-    TSf6SphTor st, TSf6SingleMulti em, const std::vector<int32_t> &pbids, TSf6Material mat) const {
+std::string Tlup6DataBeschichtungspreisListe::GetPriceSignature(TSf6SphTor st, TSf6SingleMulti em,
+                                                                const std::vector<int32_t> &pbids,
+                                                                TSf6Material mat) const {
   std::string signature;
   for (int32_t id : pbids) {
     const Tlup6DataBeschichtungspreis *p = FindCoatingPrice(st, em, "", id, mat);
@@ -273,8 +277,9 @@ std::string Tlup6DataBeschichtungspreisListe::GetPriceSignature(
   return signature;
 }
 
-LineList Tlup6DataBeschichtungspreisListe::PriceSignatures(
-    TSf6SphTor st, TSf6SingleMulti em, const std::vector<int32_t> &pbids) const {
+LineList
+Tlup6DataBeschichtungspreisListe::PriceSignatures(TSf6SphTor st, TSf6SingleMulti em,
+                                                  const std::vector<int32_t> &pbids) const {
   std::set<std::string, CodeTextLess> signatures;
   for (int m = 1; m <= 4; ++m)
     signatures.insert(GetPriceSignature(st, em, pbids, static_cast<TSf6Material>(m)));
@@ -304,9 +309,10 @@ void Tlup6DataBeschichtungspreisListe::RemoveByPBID(int32_t id) {
   RemoveIf([id](const Tlup6DataBeschichtungspreis &p) { return p.PBID() == id; });
 }
 
-Tlup6DataBeschichtungspreis *Tlup6DataBeschichtungspreisListe::ScanCoatingPrice(
-    TSf6SphTor st, TSf6SingleMulti em, std::string_view lensCode, int32_t pbid,
-    TSf6Material mat) const {
+Tlup6DataBeschichtungspreis *
+Tlup6DataBeschichtungspreisListe::ScanCoatingPrice(TSf6SphTor st, TSf6SingleMulti em,
+                                                   std::string_view lensCode, int32_t pbid,
+                                                   TSf6Material mat) const {
   if (mat == TSf6Material::Egal && lensCode.empty())
     return nullptr;
   return FindLast([&](const Tlup6DataBeschichtungspreis &p) {
@@ -466,7 +472,9 @@ void Tlup6DataBeschichtung::SetName(int i, std::string_view text) {
   if (!IsSpecial())
     setSlotText(m_B, i, text);
 }
-std::string Tlup6DataBeschichtung::GetShortName(int i) const { return slotText(m_KB, i); }
+std::string Tlup6DataBeschichtung::GetShortName(int i) const {
+  return slotText(m_KB, i);
+}
 void Tlup6DataBeschichtung::SetShortName(int i, std::string_view text) {
   setSlotText(m_KB, i, text);
 }
@@ -551,8 +559,7 @@ Tlup6DataBeschichtung *Tlup6DataBeschichtungsliste::ScanByCode(std::string_view 
 
 Tlup6DataBeschichtung *Tlup6DataBeschichtungsliste::FindByName(std::string_view name,
                                                                int slot) const {
-  return FindLast(
-      [&](const Tlup6DataBeschichtung &c) { return SameCode(c.GetName(slot), name); });
+  return FindLast([&](const Tlup6DataBeschichtung &c) { return SameCode(c.GetName(slot), name); });
 }
 
 Tlup6DataBeschichtung *Tlup6DataBeschichtungsliste::FindBySF4Code(std::string_view code) const {
@@ -660,7 +667,9 @@ void Tlup6DataBeschichtungsliste::unindexSF4(const Tlup6DataBeschichtung *item,
   m_bySF4.Remove(folded, item);
 }
 
-void Tlup6DataBeschichtungsliste::itemAdded(Tlup6DataBeschichtung *item) { indexItem(item); }
+void Tlup6DataBeschichtungsliste::itemAdded(Tlup6DataBeschichtung *item) {
+  indexItem(item);
+}
 
 void Tlup6DataBeschichtungsliste::itemRemoved(Tlup6DataBeschichtung *item) {
   unindexCode(item, FoldCode(item->m_EDV));
@@ -716,9 +725,9 @@ std::string Tlup6DataKombination::SortKey() const {
 }
 
 Tlup6DataKombination *Tlup6DataKombinationsListe::FindCombination(std::string_view lensCode,
-                                                                   std::string_view c1,
-                                                                   std::string_view c2,
-                                                                   std::string_view c3) const {
+                                                                  std::string_view c1,
+                                                                  std::string_view c2,
+                                                                  std::string_view c3) const {
   return FindFirst([&](const Tlup6DataKombination &k) {
     if (!SameCode(k.GE(), lensCode))
       return false;
@@ -735,10 +744,10 @@ Tlup6DataKombination *Tlup6DataKombinationsListe::FindCombination(std::string_vi
 }
 
 Tlup6DataKombination *Tlup6DataKombinationsListe::AddCombination(std::string_view lensCode,
-                                                                  std::string_view coating1,
-                                                                  TSf6Availability lb,
-                                                                  std::string_view coating2,
-                                                                  std::string_view coating3) {
+                                                                 std::string_view coating1,
+                                                                 TSf6Availability lb,
+                                                                 std::string_view coating2,
+                                                                 std::string_view coating3) {
   if (Tlup6DataKombination *existing = FindCombination(lensCode, coating1, coating2, coating3))
     return existing;
   Tlup6DataKombination *k = AddNew();
@@ -772,8 +781,7 @@ void Tlup6DataKombinationsListe::RenameLens(std::string_view oldCode, std::strin
   Sort(false);
 }
 
-void Tlup6DataKombinationsListe::RenameCoating(std::string_view oldCode,
-                                               std::string_view newCode) {
+void Tlup6DataKombinationsListe::RenameCoating(std::string_view oldCode, std::string_view newCode) {
   for (auto &k : *this) {
     if (SameCode(k.m_B1E, oldCode))
       k.m_B1E = newCode;

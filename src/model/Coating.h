@@ -162,12 +162,11 @@ public:
   // and no match (list of a coating, pbid known): a new one bound to the lens.
   Tlup6DataBeschichtungspreis *FindLensCoatingPrice(std::string_view lensCode, int32_t pbid,
                                                     bool create);
-  Tlup6DataBeschichtungspreis *FindLensCoatingPrice(std::string_view lensCode,
-                                                    int32_t pbid) const;
+  Tlup6DataBeschichtungspreis *FindLensCoatingPrice(std::string_view lensCode, int32_t pbid) const;
 
   // The price texts (cents, 7 digits) of pbids in order, for material mat.
-  std::string GetPriceSignature(TSf6SphTor st, TSf6SingleMulti em, const std::vector<int32_t> &pbids,
-                                TSf6Material mat) const;
+  std::string GetPriceSignature(TSf6SphTor st, TSf6SingleMulti em,
+                                const std::vector<int32_t> &pbids, TSf6Material mat) const;
   // Signatures of Silikat .. Trivex, sorted, without duplicates.
   LineList PriceSignatures(TSf6SphTor st, TSf6SingleMulti em,
                            const std::vector<int32_t> &pbids) const;
@@ -361,7 +360,10 @@ public:
   const std::string &B1E() const { return m_B1E; }
   const std::string &B2E() const { return m_B2E; }
   const std::string &B3E() const { return m_B3E; }
-  // Each setter stores, then calls Sort(false) of the owning list.
+  // Each setter stores, then calls Sort(false) of the owning list. With
+  // auto-sort on, a combination whose new key equals that of one before it is
+  // dropped and destroyed by that sort: do not use the pointer afterwards
+  // (look the combination up again with FindCombination).
   void SetLB(TSf6Availability v);
   void SetGE(std::string_view v);
   void SetB1E(std::string_view v);
@@ -383,7 +385,9 @@ public:
   std::string GetTagName() const override { return "KOL"; }
 
   // Adds the combination unless FindCombination finds it (an existing one
-  // stays unchanged), then Sort(false). Returns the new or existing one.
+  // stays unchanged), then Sort(false). Returns the new or existing one; null
+  // when the sort dropped the new one (its key, with codes cut to six
+  // characters, equals an earlier combination's).
   Tlup6DataKombination *AddCombination(std::string_view lensCode, std::string_view coating1,
                                        TSf6Availability lb, std::string_view coating2,
                                        std::string_view coating3);

@@ -51,7 +51,9 @@ Tlup6DataStrings::Tlup6DataStrings(Tlup6Dataobject *root, bool assignOid, Tlup6N
     : TCustomlup6Object(root, assignOid, owner), m_listTag(std::move(listTag)),
       m_itemTag(std::move(itemTag)), m_sorted(sorted) {}
 
-void Tlup6DataStrings::Clear(bool) { m_texts.clear(); }
+void Tlup6DataStrings::Clear(bool) {
+  m_texts.clear();
+}
 
 void Tlup6DataStrings::Add(std::string_view text) {
   if (!m_sorted) {
@@ -246,9 +248,15 @@ void Tlup6DataImage::Clear(bool) {
 
 // SF4 code conversions ------------------------------------------------------------------
 
-int Sf4Code0to3(int code) { return code >= 0 && code <= 3 ? code : 0; }
-int Sf4Code0to2(int code) { return code >= 0 && code <= 2 ? code : 0; }
-int Sf4CodeSingleMulti(int code) { return code == 1 || code == 2 ? 2 : 1; }
+int Sf4Code0to3(int code) {
+  return code >= 0 && code <= 3 ? code : 0;
+}
+int Sf4Code0to2(int code) {
+  return code >= 0 && code <= 2 ? code : 0;
+}
+int Sf4CodeSingleMulti(int code) {
+  return code == 1 || code == 2 ? 2 : 1;
+}
 int Sf4CodeToET(int code) {
   switch (code) {
   case 2:

@@ -27,9 +27,9 @@ public:
   std::string GetTagName() const override { return "PE"; }
   void Clear(bool flag) override;
 
-  std::string B;     // description
-  std::string U;     // user
-  TDateTime D = 0;   // time of the change
+  std::string B;   // description
+  std::string U;   // user
+  TDateTime D = 0; // time of the change
 };
 
 class Tlup6DataProtokollliste : public Tlup6List<Tlup6DataProtokoll> {

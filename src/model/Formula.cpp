@@ -20,7 +20,9 @@ void Tlup6DataFormelCalc::Clear(bool) {
 
 namespace {
 
-double nearest(double x) { return static_cast<double>(RoundHalfEven(x)); }
+double nearest(double x) {
+  return static_cast<double>(RoundHalfEven(x));
+}
 
 double applyStep(double x, uint8_t op, double c, double v) {
   switch (op) {
@@ -149,8 +151,8 @@ void Tlup6DataFormelGruppe::SetID(int32_t id) {
   if (list == nullptr)
     return;
   const bool taken = list->FindFirst([&](const Tlup6DataFormelGruppe &g) {
-                       return &g != this && g.ID() == id;
-                     }) != nullptr;
+    return &g != this && g.ID() == id;
+  }) != nullptr;
   if (id == 0 || taken)
     m_ID = list->NextFreeID();
 }
@@ -183,9 +185,8 @@ bool Tlup6DataFormelGruppe::AppliesToCoating(int32_t pbid, int category, int mat
   return AZPBID == static_cast<uint16_t>(pbid) && GetCoatingFlag(category, mat);
 }
 
-Tlup6DataFormelBereich *Tlup6DataFormelGruppe::FindRange(const TSf6Diameter &diameter,
-                                                         int cylGroup, int sphGroup,
-                                                         double sourcePrice) const {
+Tlup6DataFormelBereich *Tlup6DataFormelGruppe::FindRange(const TSf6Diameter &diameter, int cylGroup,
+                                                         int sphGroup, double sourcePrice) const {
   return m_ranges->FindFirst([&](const Tlup6DataFormelBereich &r) {
     return r.Matches(diameter, cylGroup, sphGroup, sourcePrice);
   });
@@ -244,15 +245,16 @@ int Tlup6DataFormelGruppeListe::ComputeLensPrice(const Tlup6DataGlasPreis &price
   double s = 0;
   if (source->ComputePrice(s, false) != kPriceOk)
     return kPriceNoValue;
-  const Tlup6DataFormelBereich *range = group->FindRange(price.GDM(), price.GCyl(), price.GSph(), s);
+  const Tlup6DataFormelBereich *range =
+      group->FindRange(price.GDM(), price.GCyl(), price.GSph(), s);
   if (range == nullptr)
     return kPriceNoValue;
   value = range->Calc()->Evaluate(s);
   return kPriceOk;
 }
 
-Tlup6DataFormelGruppe *
-Tlup6DataFormelGruppeListe::FindGroupForCoatingPrice(const Tlup6DataBeschichtungspreis &price) const {
+Tlup6DataFormelGruppe *Tlup6DataFormelGruppeListe::FindGroupForCoatingPrice(
+    const Tlup6DataBeschichtungspreis &price) const {
   const Tlup6DataBeschichtung *coating = price.GetCoating();
   if (coating == nullptr)
     return nullptr;
@@ -445,7 +447,7 @@ int32_t Tlup6DataFormelZuweisung::FindAssignedGroupID(int32_t pbid, TSf6Material
 }
 
 Tlup6DataFormelGruppe *Tlup6DataFormelZuweisung::FindAssignedGroup(int32_t pbid,
-                                                                    TSf6Material mat) const {
+                                                                   TSf6Material mat) const {
   if (Root() == nullptr)
     return nullptr;
   return Root()->FormulaGroups()->FindByID(FindAssignedGroupID(pbid, mat));

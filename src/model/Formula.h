@@ -153,12 +153,12 @@ public:
   std::string GetTagName() const override { return "DFGL"; }
   void Clear(bool flag) override;
 
-  int8_t QCyl = -1;      // negative: the price's GCyl
-  int8_t QSph = -1;      // negative: the price's GSph
-  std::string QGEdv;     // empty: the price's lens
-  int32_t QPBID = -1;    // negative: the price's PBID
-  int32_t QLBI = -1;     // negative: the price's LBI
-  TSf6Diameter QDM;      // First 0: the price's GDM
+  int8_t QCyl = -1;   // negative: the price's GCyl
+  int8_t QSph = -1;   // negative: the price's GSph
+  std::string QGEdv;  // empty: the price's lens
+  int32_t QPBID = -1; // negative: the price's PBID
+  int32_t QLBI = -1;  // negative: the price's LBI
+  TSf6Diameter QDM;   // First 0: the price's GDM
   Tlup6DataFormelCalc *Calc() const { return m_calc.get(); }
 
   // The owning price, null when owned by something else.
@@ -187,12 +187,12 @@ public:
   std::string GetTagName() const override { return "DFBL"; }
   void Clear(bool flag) override;
 
-  std::string QSP;       // not empty: the source price bound to this lens code
-  int32_t QSphTor = 0;   // negative: the price's ST
-  int32_t QEM = 0;       // negative: the price's effective EM
-  int32_t QMat = 0;      // >= -1: that material (outside 0..4 Silikat); < -1 inherit
-  std::string QEdv;      // empty: the price's coating
-  int32_t QPBID = 0;     // negative: the price's PBID
+  std::string QSP;     // not empty: the source price bound to this lens code
+  int32_t QSphTor = 0; // negative: the price's ST
+  int32_t QEM = 0;     // negative: the price's effective EM
+  int32_t QMat = 0;    // >= -1: that material (outside 0..4 Silikat); < -1 inherit
+  std::string QEdv;    // empty: the price's coating
+  int32_t QPBID = 0;   // negative: the price's PBID
   Tlup6DataFormelCalc *Calc() const { return m_calc.get(); }
 
   Tlup6DataBeschichtungspreis *GetPrice() const;

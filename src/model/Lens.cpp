@@ -73,8 +73,7 @@ void Tlup6DataGlasWirkung::SetAdd(double a, double b) {
 }
 
 bool Tlup6DataGlasWirkung::Contains(double cyl, double sph) const {
-  return LowerSph(cyl) <= sph && sph <= UpperSph(cyl) && cylV - 0.001 <= cyl &&
-         cyl <= CylB + 0.001;
+  return LowerSph(cyl) <= sph && sph <= UpperSph(cyl) && cylV - 0.001 <= cyl && cyl <= CylB + 0.001;
 }
 
 Tlup6DataGlas *Tlup6DataGlasWirkung::GetLens() const {
@@ -166,8 +165,12 @@ int groupBelow(const std::array<bool, Tlup6DataPreisgruppen::kMax + 1> &flags, i
 }
 } // namespace
 
-int Tlup6DataPreisgruppen::SphGroupBelow(int n) const { return groupBelow(m_sph, n); }
-int Tlup6DataPreisgruppen::CylGroupBelow(int n) const { return groupBelow(m_cyl, n); }
+int Tlup6DataPreisgruppen::SphGroupBelow(int n) const {
+  return groupBelow(m_sph, n);
+}
+int Tlup6DataPreisgruppen::CylGroupBelow(int n) const {
+  return groupBelow(m_cyl, n);
+}
 int Tlup6DataPreisgruppen::CountSphGroups() const {
   return static_cast<int>(std::count(m_sph.begin(), m_sph.end(), true));
 }
@@ -284,8 +287,8 @@ int Tlup6DataGlasPreis::IsInSomeRange() const {
   const double c = m_GCyl;
   const double s0 = std::max(0.0, groups->SphGroupBelow(m_GSph) + 0.25);
   const double c0 = std::max(0.0, groups->CylGroupBelow(m_GCyl) + 0.25);
-  const double points[8][2] = {{c, s},   {c0, s},   {c, s0},   {c0, s0},
-                               {c, -s},  {c0, -s},  {c, -s0},  {c0, -s0}};
+  const double points[8][2] = {{c, s},  {c0, s},  {c, s0},  {c0, s0},
+                               {c, -s}, {c0, -s}, {c, -s0}, {c0, -s0}};
   for (auto &range : *lens->Ranges()) {
     if (!(range.DM == m_GDM) || range.LBI != m_LBI)
       continue;
@@ -370,7 +373,9 @@ void Tlup6DataGlasTarifListe::rekey(Tlup6DataGlasPreis *item, const LensPriceKey
   m_index.Add(newKey, item);
 }
 
-void Tlup6DataGlasTarifListe::itemAdded(Tlup6DataGlasPreis *item) { m_index.Add(item->Key(), item); }
+void Tlup6DataGlasTarifListe::itemAdded(Tlup6DataGlasPreis *item) {
+  m_index.Add(item->Key(), item);
+}
 
 void Tlup6DataGlasTarifListe::itemRemoved(Tlup6DataGlasPreis *item) {
   m_index.Remove(item->Key(), item);
@@ -462,10 +467,18 @@ void Tlup6DataGlas::SetEDV(std::string_view code) {
     list->rekey(this, old);
 }
 
-std::string Tlup6DataGlas::GetName(int i) const { return slotText(m_B, i); }
-void Tlup6DataGlas::SetName(int i, std::string_view text) { setSlotText(m_B, i, text); }
-std::string Tlup6DataGlas::GetShortName(int i) const { return slotText(m_KB, i); }
-void Tlup6DataGlas::SetShortName(int i, std::string_view text) { setSlotText(m_KB, i, text); }
+std::string Tlup6DataGlas::GetName(int i) const {
+  return slotText(m_B, i);
+}
+void Tlup6DataGlas::SetName(int i, std::string_view text) {
+  setSlotText(m_B, i, text);
+}
+std::string Tlup6DataGlas::GetShortName(int i) const {
+  return slotText(m_KB, i);
+}
+void Tlup6DataGlas::SetShortName(int i, std::string_view text) {
+  setSlotText(m_KB, i, text);
+}
 std::string Tlup6DataGlas::GetNameFallback(int i) const {
   return withFallback(i, [this](int n) { return GetName(n); });
 }

@@ -39,7 +39,7 @@ public:
   std::string GetDisplayText(int kind, std::string_view name) const override;
   void Clear(bool flag) override;
 
-  double PV = 0;   // largest prism
+  double PV = 0; // largest prism
   double SphV = 0, SphB = 0;
   double AddB = 0;
   double cylV = 0;
@@ -49,8 +49,8 @@ public:
   bool Lag = false, ELief = false, BF = false;
   TDateTime LB = 0, LA = 0;
   std::string BEDV3, BEDV2, BEDV1, BEDV5, BEDV4; // included / available coatings
-  int32_t LBI = 0; // delivery-range ID
-  int32_t LZ = 0;  // delivery time
+  int32_t LBI = 0;                               // delivery-range ID
+  int32_t LZ = 0;                                // delivery time
   TSf6Diameter DM;
   int32_t cylWV = 0, CylWB = 0; // cylinder effect on the sphere limits, percent
   bool SIP = false, DFUR = false, OLB = false;
@@ -94,8 +94,8 @@ public:
   std::string GetTagName() const override { return "GG"; }
   void Clear(bool flag) override;
 
-  double BN = 0, HAFB = 0, WSV = 0, WSB = 0, ORN = 0, VANB = 0, URN = 0, HN = 0, VAFB = 0,
-         HZ = 0, VAZK = 0;
+  double BN = 0, HAFB = 0, WSV = 0, WSB = 0, ORN = 0, VANB = 0, URN = 0, HN = 0, VAFB = 0, HZ = 0,
+         VAZK = 0;
   TSf6SegmentType NTT = TSf6SegmentType::C;
   double MVANB = 0, MHANP = 0;
   TSf6Diameter Dm;

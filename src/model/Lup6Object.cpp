@@ -11,7 +11,9 @@
 namespace sf6 {
 
 namespace {
-char foldChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char foldChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 } // namespace
 
 std::string FoldCode(std::string_view code) {
@@ -30,7 +32,9 @@ bool SameCode(std::string_view a, std::string_view b) {
   return true;
 }
 
-int CompareCodeText(std::string_view a, std::string_view b) { return CompareFolded1252(a, b); }
+int CompareCodeText(std::string_view a, std::string_view b) {
+  return CompareFolded1252(a, b);
+}
 
 TCustomlup6Object::TCustomlup6Object(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
     : m_root(root), m_owner(owner) {
@@ -84,14 +88,14 @@ std::vector<int32_t> RenumberedCSNR(const std::vector<int32_t> &csnr, int change
   const int n = static_cast<int>(csnr.size());
   std::vector<std::string> keys(csnr.size());
   for (int i = 0; i < n; ++i)
-    keys[static_cast<std::size_t>(i)] =
-        IntToZeroPadded(static_cast<int64_t>(csnr[static_cast<std::size_t>(i)]) * 10 +
-                            (i == changedIndex ? 0 : 1),
-                        9);
+    keys[static_cast<std::size_t>(i)] = IntToZeroPadded(
+        static_cast<int64_t>(csnr[static_cast<std::size_t>(i)]) * 10 + (i == changedIndex ? 0 : 1),
+        9);
   std::vector<int> order(csnr.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return CompareCodeText(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]) < 0;
+    return CompareCodeText(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]) <
+           0;
   });
   std::vector<int32_t> result(csnr.size());
   for (int pos = 0; pos < n; ++pos)

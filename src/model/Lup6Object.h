@@ -40,7 +40,9 @@ bool SameCode(std::string_view a, std::string_view b);
 // case fold of SortedLineList). Negative, zero or positive like strcmp.
 int CompareCodeText(std::string_view a, std::string_view b);
 struct CodeTextLess {
-  bool operator()(std::string_view a, std::string_view b) const { return CompareCodeText(a, b) < 0; }
+  bool operator()(std::string_view a, std::string_view b) const {
+    return CompareCodeText(a, b) < 0;
+  }
 };
 
 // Anything that can own a catalog object or list: an object, a list or the

@@ -52,7 +52,9 @@ void Tlup6DataAdresse::Clear(bool flag) {
   m_BEZNR = 1;
 }
 
-void Tlup6DataAdresse::SetBEZNR(int32_t n) { m_BEZNR = std::clamp(n, 1, 3); }
+void Tlup6DataAdresse::SetBEZNR(int32_t n) {
+  m_BEZNR = std::clamp(n, 1, 3);
+}
 
 std::string Tlup6DataAdresse::GetLanguage() const {
   if (Root() == nullptr)

@@ -123,11 +123,11 @@ TEST_F(CoatingFixture, FindCoatingPriceRules) {
                                      TSf6Material::Egal),
             nullptr);
   // Create needs a known designation.
-  EXPECT_EQ(prices->FindCoatingPrice(TSf6SphTor::Torisch, TSf6SingleMulti::Einstaerken, true, "",
-                                     7, TSf6Material::Kunststoff),
+  EXPECT_EQ(prices->FindCoatingPrice(TSf6SphTor::Torisch, TSf6SingleMulti::Einstaerken, true, "", 7,
+                                     TSf6Material::Kunststoff),
             nullptr);
-  auto *p = prices->FindCoatingPrice(TSf6SphTor::Torisch, TSf6SingleMulti::Einstaerken, true, "",
-                                     1, TSf6Material::Kunststoff);
+  auto *p = prices->FindCoatingPrice(TSf6SphTor::Torisch, TSf6SingleMulti::Einstaerken, true, "", 1,
+                                     TSf6Material::Kunststoff);
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->ST(), TSf6SphTor::Torisch);
   EXPECT_EQ(p->MAT(), TSf6Material::Kunststoff);
@@ -204,9 +204,12 @@ TEST_F(CoatingFixture, CombinationPermutationsAreOneCombination) {
   EXPECT_EQ(list->Count(), 1);
   EXPECT_EQ(again, k);
   EXPECT_EQ(k->LB(), TSf6Availability::Lieferbar);
-  for (const auto &perm : std::vector<std::array<const char *, 3>>{
-           {"X", "Y", ""}, {"X", "", "Y"}, {"Y", "X", ""}, {"Y", "", "X"}, {"", "X", "Y"},
-           {"", "Y", "X"}})
+  for (const auto &perm : std::vector<std::array<const char *, 3>>{{"X", "Y", ""},
+                                                                   {"X", "", "Y"},
+                                                                   {"Y", "X", ""},
+                                                                   {"Y", "", "X"},
+                                                                   {"", "X", "Y"},
+                                                                   {"", "Y", "X"}})
     EXPECT_EQ(list->FindCombination("L1", perm[0], perm[1], perm[2]), k);
   EXPECT_EQ(list->FindCombination("L1", "X", "X", ""), nullptr);
   EXPECT_EQ(list->FindCombination("L2", "X", "Y", ""), nullptr);

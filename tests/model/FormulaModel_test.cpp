@@ -16,8 +16,8 @@ TEST(FormulaCalc, EveryOperator) {
   const struct {
     uint8_t op;
     double expected;
-  } cases[] = {{0, 50},  {1, 52},   {2, 51},  {3, 48},  {4, 49},  {5, 100},
-               {6, 60},  {7, 55},   {8, 40},  {9, 45},  {10, 500}, {11, 50}, {255, 50}};
+  } cases[] = {{0, 50}, {1, 52}, {2, 51}, {3, 48},   {4, 49},  {5, 100}, {6, 60},
+               {7, 55}, {8, 40}, {9, 45}, {10, 500}, {11, 50}, {255, 50}};
   for (const auto &c : cases) {
     calc.FI1 = c.op;
     calc.VAL1 = 2;
@@ -31,10 +31,14 @@ TEST(FormulaCalc, StepsRunInOrderWithTheirOwnValuesAndVariables) {
   root.Clear(true);
   root.Variables()->AddNext()->W = 3; // Id 1
   Tlup6DataFormelCalc calc(&root, false, nullptr);
-  calc.FI1 = 1; calc.VAL1 = 1;   // 11
-  calc.FI2 = 5; calc.VAL2 = 2;   // 22
-  calc.FI3 = 8; calc.VAR3 = 1;   // 19
-  calc.FI4 = 3; calc.VAL4 = 4;   // 15
+  calc.FI1 = 1;
+  calc.VAL1 = 1; // 11
+  calc.FI2 = 5;
+  calc.VAL2 = 2; // 22
+  calc.FI3 = 8;
+  calc.VAR3 = 1; // 19
+  calc.FI4 = 3;
+  calc.VAL4 = 4; // 15
   EXPECT_DOUBLE_EQ(calc.Evaluate(10), 15);
 }
 
@@ -51,10 +55,10 @@ TEST(FormulaCalc, RoundingsHalfToEven) {
   const struct {
     uint8_t frt;
     double in, out;
-  } cases[] = {{0, 1.234, 1.234}, {1, 1.02, 1.0},  {1, 1.03, 1.05}, {2, 1.26, 1.3},
-               {3, 1.74, 1.5},    {3, 1.76, 2.0},  {4, 2.5, 2},     {4, 3.5, 4},
-               {4, -2.5, -2},     {5, 3, 4},       {5, 5, 4},       {6, 51.7, 50},
-               {6, 52.5, 50},     {6, 57.5, 60},   {7, 1.234, 1.234}};
+  } cases[] = {{0, 1.234, 1.234}, {1, 1.02, 1.0}, {1, 1.03, 1.05},  {2, 1.26, 1.3},
+               {3, 1.74, 1.5},    {3, 1.76, 2.0}, {4, 2.5, 2},      {4, 3.5, 4},
+               {4, -2.5, -2},     {5, 3, 4},      {5, 5, 4},        {6, 51.7, 50},
+               {6, 52.5, 50},     {6, 57.5, 60},  {7, 1.234, 1.234}};
   for (const auto &c : cases) {
     calc.FRT = c.frt;
     EXPECT_NEAR(calc.Evaluate(c.in), c.out, 1e-9) << int(c.frt) << " " << c.in;
@@ -251,11 +255,11 @@ TEST(CoatingPriceEvaluation, GroupAndLocalFormulaForCoatings) {
   auto *c = root.Coatings()->AddNew();
   c->SetEDV("HC"); // category 2
   auto *prices = c->Prices();
-  auto *src = prices->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Einstaerken, true, "",
-                                       1, TSf6Material::Silikat);
+  auto *src = prices->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Einstaerken, true, "", 1,
+                                       TSf6Material::Silikat);
   src->SetPrice(20);
-  auto *dst = prices->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Einstaerken, true, "",
-                                       2, TSf6Material::Silikat);
+  auto *dst = prices->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Einstaerken, true, "", 2,
+                                       TSf6Material::Silikat);
   auto *g = root.FormulaGroups()->AddNew();
   g->SetID(0);
   g->QPBID = 1;

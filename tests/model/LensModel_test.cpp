@@ -149,7 +149,7 @@ TEST(PowerRange, ContainsShiftsSphereLimitByCylinderEffect) {
   const struct {
     double cyl, sph;
     bool in;
-  } cases[] = {{2, 2.5, false}, {2, 2, true},  {2.0005, 0, true}, {2.002, 0, false},
+  } cases[] = {{2, 2.5, false},    {2, 2, true}, {2.0005, 0, true}, {2.002, 0, false},
                {-0.0005, 0, true}, {0, 4, true}, {0, -6, true},     {0, -6.01, false}};
   for (const auto &c : cases)
     EXPECT_EQ(r.Contains(c.cyl, c.sph), c.in) << c.cyl << "/" << c.sph;

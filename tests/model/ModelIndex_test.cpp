@@ -94,11 +94,21 @@ TEST(ModelIndex, LensPriceIndexAgreesWithScan) {
       auto *p = prices->Items(static_cast<int>(rng() % n));
       const LensPriceKey k = key();
       switch (rng() % 5) {
-      case 0: p->SetGSph(k.sph); break;
-      case 1: p->SetGCyl(k.cyl); break;
-      case 2: p->SetGDM(k.dm); break;
-      case 3: p->SetPBID(k.pbid); break;
-      default: p->SetLBI(k.lbi); break;
+      case 0:
+        p->SetGSph(k.sph);
+        break;
+      case 1:
+        p->SetGCyl(k.cyl);
+        break;
+      case 2:
+        p->SetGDM(k.dm);
+        break;
+      case 3:
+        p->SetPBID(k.pbid);
+        break;
+      default:
+        p->SetLBI(k.lbi);
+        break;
       }
     } else if (op < 10) {
       prices->Delete(static_cast<int>(rng() % n));
@@ -139,11 +149,21 @@ TEST(ModelIndex, CoatingPriceIndexAgreesWithScan) {
     } else if (op < 8) {
       auto *p = prices->Items(static_cast<int>(rng() % n));
       switch (rng() % 5) {
-      case 0: p->SetST(st()); break;
-      case 1: p->SetEM(em()); break;
-      case 2: p->SetMAT(mat()); break;
-      case 3: p->SetPBID(pbid()); break;
-      default: p->SetEdv(lensCode()); break;
+      case 0:
+        p->SetST(st());
+        break;
+      case 1:
+        p->SetEM(em());
+        break;
+      case 2:
+        p->SetMAT(mat());
+        break;
+      case 3:
+        p->SetPBID(pbid());
+        break;
+      default:
+        p->SetEdv(lensCode());
+        break;
       }
     } else if (op < 10) {
       prices->Delete(static_cast<int>(rng() % n));
@@ -161,8 +181,10 @@ TEST(ModelIndex, CoatingPriceIndexAgreesWithScan) {
       ASSERT_EQ(prices->FindCoatingPrice(s, e, false, code, id, m),
                 prices->ScanCoatingPrice(s, e, code, id, m))
           << step;
-      const Tlup6DataBeschichtungspreis *scan = prices->FindLast(
-          [&](const Tlup6DataBeschichtungspreis &p) { return SameCode(p.Edv(), code) && p.PBID() == id; });
+      const Tlup6DataBeschichtungspreis *scan =
+          prices->FindLast([&](const Tlup6DataBeschichtungspreis &p) {
+            return SameCode(p.Edv(), code) && p.PBID() == id;
+          });
       ASSERT_EQ(prices->FindLensCoatingPrice(code, id, false), scan) << step;
     }
   }
