@@ -25,14 +25,14 @@ public:
   // Loads the twelve SF4 files of directory (names matched ignoring case,
   // "\" or "/" as separator, one trailing separator removed) converted from
   // the OEM code page, then rebuilds the root from them: the root is reset
-  // first, so nothing of an earlier load survives. GLInfo.Dat is loaded but
-  // feeds nothing. The root ends marked modified (SetModified(1)). A missing file reads as
-  // empty; lines of any content are read without failing, and codes that name
-  // no lens or coating are skipped.
-  // Throws Sf6Error naming the file when GLHead.Dat is missing or holds no
-  // line; the root has then been reset and holds the defaults only. Throws
-  // what LoadOemTextFile throws for a file that exists but cannot be read
-  // (before the root is touched).
+  // first, so nothing of an earlier load survives, and ends marked modified
+  // (SetModified(1)). GLInfo.Dat is loaded but feeds nothing.
+  // A file that is missing or cannot be read reads as empty; lines of any
+  // content are read without failing; codes that name no lens or coating
+  // are skipped.
+  // Throws Sf6Error naming the file when GLHead.Dat is missing, unreadable
+  // or holds no line; the root has then been reset and holds the defaults
+  // only.
   void LoadFromDirectory(std::string_view directory);
 
   // The lines of one file as of the last load (empty before the first).
