@@ -225,6 +225,21 @@ TEST(ZipWriter, FailureLeavesOldArchiveUntouched) {
   }
 }
 
+TEST(ZipWriter, ReportsProgressWhileCopyingAndReading) {
+  ScratchDir dir;
+  TVXZip zip;
+  zip.ZipName(dir / "a.zip");
+  zip.StringsToTextfile("Head.dat", SampleLines("head", 100));
+  std::vector<std::pair<uint64_t, uint64_t>> calls;
+  zip.setProgress([&](uint64_t done, uint64_t total) { calls.emplace_back(done, total); });
+  zip.StringsToTextfile("LensType.Dat", {"t"});
+  LineList lines;
+  zip.ExtractTextfileToStrings("Head.dat", lines);
+  ASSERT_GE(calls.size(), 2u);
+  for (const auto &[done, total] : calls)
+    EXPECT_LE(done, total);
+}
+
 TEST(ZipWriter, FailsWhenDirectoryIsMissing) {
   ScratchDir dir;
   TVXZip zip;
