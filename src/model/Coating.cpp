@@ -687,9 +687,38 @@ void Tlup6DataBeschichtungsliste::itemsReset() {
 // Combinations ------------------------------------------------------------------------------------
 
 void Tlup6DataKombination::Clear(bool) {
+  const std::string old = MatchKey();
   m_LB = TSf6Availability::NichtLieferbar;
   m_GE = m_B1E = m_B2E = m_B3E = "******";
+  reindex(old);
   resort();
+}
+
+std::string Tlup6DataKombination::MatchKey(std::string_view lensCode, std::string_view c1,
+                                           std::string_view c2, std::string_view c3) {
+  std::string codes[3] = {FoldCode(c1), FoldCode(c2), FoldCode(c3)};
+  std::sort(std::begin(codes), std::end(codes));
+  std::string key = FoldCode(lensCode);
+  for (const auto &c : codes) {
+    key += '\0';
+    key += c;
+  }
+  return key;
+}
+
+std::string Tlup6DataKombination::MatchKey() const {
+  return MatchKey(m_GE, m_B1E, m_B2E, m_B3E);
+}
+
+void Tlup6DataKombination::reindex(const std::string &oldKey) {
+  auto *list = dynamic_cast<Tlup6DataKombinationsListe *>(Owner());
+  if (list == nullptr || listSeq() == 0)
+    return;
+  const std::string key = MatchKey();
+  if (key == oldKey)
+    return;
+  list->m_byKey.Remove(oldKey, this);
+  list->m_byKey.Add(key, this);
 }
 
 void Tlup6DataKombination::resort() {
@@ -703,19 +732,27 @@ void Tlup6DataKombination::SetLB(TSf6Availability v) {
   resort();
 }
 void Tlup6DataKombination::SetGE(std::string_view v) {
+  const std::string old = MatchKey();
   m_GE = v;
+  reindex(old);
   resort();
 }
 void Tlup6DataKombination::SetB1E(std::string_view v) {
+  const std::string old = MatchKey();
   m_B1E = v;
+  reindex(old);
   resort();
 }
 void Tlup6DataKombination::SetB2E(std::string_view v) {
+  const std::string old = MatchKey();
   m_B2E = v;
+  reindex(old);
   resort();
 }
 void Tlup6DataKombination::SetB3E(std::string_view v) {
+  const std::string old = MatchKey();
   m_B3E = v;
+  reindex(old);
   resort();
 }
 
@@ -725,6 +762,14 @@ std::string Tlup6DataKombination::SortKey() const {
 }
 
 Tlup6DataKombination *Tlup6DataKombinationsListe::FindCombination(std::string_view lensCode,
+                                                                  std::string_view c1,
+                                                                  std::string_view c2,
+                                                                  std::string_view c3) const {
+  // The three codes in any of the six orders: the same codes as a multiset.
+  return m_byKey.FindFirst(Tlup6DataKombination::MatchKey(lensCode, c1, c2, c3));
+}
+
+Tlup6DataKombination *Tlup6DataKombinationsListe::ScanCombination(std::string_view lensCode,
                                                                   std::string_view c1,
                                                                   std::string_view c2,
                                                                   std::string_view c3) const {
@@ -743,6 +788,20 @@ Tlup6DataKombination *Tlup6DataKombinationsListe::FindCombination(std::string_vi
   });
 }
 
+void Tlup6DataKombinationsListe::itemAdded(Tlup6DataKombination *item) {
+  m_byKey.Add(item->MatchKey(), item);
+}
+
+void Tlup6DataKombinationsListe::itemRemoved(Tlup6DataKombination *item) {
+  m_byKey.Remove(item->MatchKey(), item);
+}
+
+void Tlup6DataKombinationsListe::itemsReset() {
+  m_byKey.Clear();
+  for (auto &k : *this)
+    m_byKey.Add(k.MatchKey(), &k);
+}
+
 Tlup6DataKombination *Tlup6DataKombinationsListe::AddCombination(std::string_view lensCode,
                                                                  std::string_view coating1,
                                                                  TSf6Availability lb,
@@ -753,11 +812,13 @@ Tlup6DataKombination *Tlup6DataKombinationsListe::AddCombination(std::string_vie
   Tlup6DataKombination *k = AddNew();
   // Fields first, one sort at the end: sorting on every field would compare
   // half-filled keys and could drop the new combination as a duplicate.
+  const std::string oldKey = k->MatchKey();
   k->m_GE = lensCode;
   k->m_B1E = coating1;
   k->m_B2E = coating2;
   k->m_B3E = coating3;
   k->m_LB = lb;
+  k->reindex(oldKey);
   if (!m_autoSort)
     return k;
   // Sorting may drop the new combination when its key (codes cut to six
@@ -776,19 +837,24 @@ void Tlup6DataKombinationsListe::RemoveByCoating(std::string_view code) {
 
 void Tlup6DataKombinationsListe::RenameLens(std::string_view oldCode, std::string_view newCode) {
   for (auto &k : *this)
-    if (SameCode(k.m_GE, oldCode))
+    if (SameCode(k.m_GE, oldCode)) {
+      const std::string key = k.MatchKey();
       k.m_GE = newCode;
+      k.reindex(key);
+    }
   Sort(false);
 }
 
 void Tlup6DataKombinationsListe::RenameCoating(std::string_view oldCode, std::string_view newCode) {
   for (auto &k : *this) {
+    const std::string key = k.MatchKey();
     if (SameCode(k.m_B1E, oldCode))
       k.m_B1E = newCode;
     if (SameCode(k.m_B2E, oldCode))
       k.m_B2E = newCode;
     if (SameCode(k.m_B3E, oldCode))
       k.m_B3E = newCode;
+    k.reindex(key);
   }
   Sort(false);
 }

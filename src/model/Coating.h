@@ -371,10 +371,16 @@ public:
   void SetB3E(std::string_view v);
   // The sort key: PadRight(GE,6) + LB code + PadRight(B1E..B3E, 6).
   std::string SortKey() const;
+  // The lookup key: the folded lens code and the three folded coating codes
+  // in sorted order, so that every order of the coatings gives the same key.
+  static std::string MatchKey(std::string_view lensCode, std::string_view c1, std::string_view c2,
+                              std::string_view c3);
+  std::string MatchKey() const;
 
 private:
   friend class Tlup6DataKombinationsListe;
   void resort();
+  void reindex(const std::string &oldKey);
   TSf6Availability m_LB = TSf6Availability::NichtLieferbar;
   std::string m_GE, m_B1E, m_B2E, m_B3E;
 };
@@ -401,13 +407,24 @@ public:
   void RenameLens(std::string_view oldCode, std::string_view newCode);
   void RenameCoating(std::string_view oldCode, std::string_view newCode);
 
+  // Reference scan of FindCombination (for tests and checks).
+  Tlup6DataKombination *ScanCombination(std::string_view lensCode, std::string_view c1,
+                                        std::string_view c2, std::string_view c3) const;
+
   bool AutoSort() const { return m_autoSort; }
   void SetAutoSort(bool flag);
   // With force or auto-sort: orders by SortKey; of several with the same key
   // the first (in the previous order) stays, the others are destroyed.
   void Sort(bool force);
 
+protected:
+  void itemAdded(Tlup6DataKombination *item) override;
+  void itemRemoved(Tlup6DataKombination *item) override;
+  void itemsReset() override;
+
 private:
+  friend class Tlup6DataKombination;
+  LastMatchIndex<std::string, Tlup6DataKombination> m_byKey;
   bool m_autoSort = false;
   bool m_sorting = false;
 };

@@ -338,6 +338,11 @@ public:
     auto it = m_map.find(key);
     return it == m_map.end() ? nullptr : it->second.back();
   }
+  // The first item with the key (for the lookups that answer the first match).
+  Item *FindFirst(const Key &key) const {
+    auto it = m_map.find(key);
+    return it == m_map.end() ? nullptr : it->second.front();
+  }
 
   void Add(const Key &key, Item *item) {
     std::vector<Item *> &bucket = m_map[key];

@@ -190,5 +190,53 @@ TEST(ModelIndex, CoatingPriceIndexAgreesWithScan) {
   }
 }
 
+TEST(ModelIndex, CombinationIndexAgreesWithScan) {
+  Tlup6Dataobject root;
+  root.Clear(true);
+  auto *list = root.Combinations();
+  std::mt19937 rng(6);
+  auto code = [&] { return randomCode(rng); };
+  for (int step = 0; step < 3000; ++step) {
+    const unsigned op = rng() % 12;
+    const int n = list->Count();
+    if (op < 4 || n == 0) {
+      list->AddCombination(code(), code(), TSf6Availability::Lieferbar, code(), code());
+    } else if (op < 7) {
+      auto *k = list->Items(static_cast<int>(rng() % n));
+      switch (rng() % 5) {
+      case 0:
+        k->SetGE(code());
+        break;
+      case 1:
+        k->SetB1E(code());
+        break;
+      case 2:
+        k->SetB2E(code());
+        break;
+      case 3:
+        k->SetB3E(code());
+        break;
+      default:
+        k->SetLB(static_cast<TSf6Availability>(rng() % 3));
+        break;
+      }
+    } else if (op == 7) {
+      list->Delete(static_cast<int>(rng() % n));
+    } else if (op == 8) {
+      list->RemoveByCoating(code());
+    } else if (op == 9) {
+      list->RenameCoating(code(), code());
+    } else if (op == 10) {
+      list->RenameLens(code(), code());
+    } else {
+      list->SetAutoSort(rng() % 2 == 0);
+    }
+    for (int probe = 0; probe < 6; ++probe) {
+      const std::string l = code(), a = code(), b = code(), c = code();
+      ASSERT_EQ(list->FindCombination(l, a, b, c), list->ScanCombination(l, a, b, c)) << step;
+    }
+  }
+}
+
 } // namespace
 } // namespace sf6
