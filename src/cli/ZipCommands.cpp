@@ -4,7 +4,9 @@
 #include "text/CodePage.h"
 #include "zip/VXZip.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <istream>
 #include <ostream>
 
@@ -22,14 +24,26 @@ void openZip(TVXZip &zip, const std::string &archive, const char *command, Comma
   });
 }
 
+// True when text has no byte above 127, i.e. is the same in 1252 and UTF-8.
+// Tests eight bytes at a time: cat runs this over every line of large entries.
+bool isAscii(std::string_view text) {
+  uint64_t high = 0;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    high |= word;
+  }
+  for (; i < text.size(); ++i)
+    high |= static_cast<unsigned char>(text[i]);
+  return (high & 0x8080808080808080ull) == 0;
+}
+
 void appendUtf8(std::string &out, std::string_view line) {
-  unsigned char high = 0;
-  for (const char c : line)
-    high |= static_cast<unsigned char>(c);
-  if (high & 0x80)
-    out += Cp1252ToUtf8(line);
-  else
+  if (isAscii(line))
     out += line;
+  else
+    out += Cp1252ToUtf8(line);
 }
 
 int RunLs(const std::vector<std::string> &args, CommandIo &io) {
@@ -65,8 +79,12 @@ int RunCat(const std::vector<std::string> &args, CommandIo &io) {
   }
   std::string out;
   out.reserve(kOutputChunk + 4096);
+  const bool ascii = isAscii(text);
   VisitEntryLines(text, [&](std::string_view line) {
-    appendUtf8(out, line);
+    if (ascii)
+      out += line;
+    else
+      appendUtf8(out, line);
     out += '\n';
     if (out.size() >= kOutputChunk) {
       io.out.write(out.data(), static_cast<std::streamsize>(out.size()));
