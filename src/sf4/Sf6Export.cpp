@@ -8,8 +8,10 @@
 #include "text/SortedLineList.h"
 #include "zip/VXZip.h"
 
+#include <algorithm>
 #include <string>
 #include <system_error>
+#include <tuple>
 
 namespace sf6 {
 
@@ -275,32 +277,71 @@ private:
 
     const Tlup6DataGlasTarifListe &prices = *lens.Prices();
     const TSf6PricePresent present = pricePresent();
-    for (int s = 0; s <= kLastSphGroup; ++s) {
-      if (!groups.IsSphGroup(s))
+    for (const LensPriceCell &cell : lensPriceCells(lens, diameters, indexes)) {
+      const Tlup6DataGlasPreis *p = cell.price;
+      if (p->IsInSomeRange() != 0)
         continue;
-      for (int c = 0; c <= kLastCylGroup; ++c) {
-        if (!groups.IsCylGroup(c))
+      const TSf6Diameter &d = diameters[static_cast<std::size_t>(cell.diameter)];
+      const int32_t l = indexes[static_cast<std::size_t>(cell.index)];
+      TSf6DataLensPrice r;
+      r.Code = lens.EDV();
+      r.Diameter = p->GDM();
+      r.SphGroup = p->GSph();
+      r.CylGroup = p->GCyl();
+      r.RangeIndex = l;
+      double *values[5] = {&r.Price1, &r.Price2, &r.Price3, &r.Price4, &r.Price5};
+      for (int k = 0; k < 5; ++k) {
+        // An unused column is written blank: its value is never looked up.
+        if (priceField(k) <= 0)
           continue;
-        for (const TSf6Diameter &d : diameters)
-          for (const int32_t l : indexes) {
-            const Tlup6DataGlasPreis *p = prices.FindPrice(s, c, l, priceField(0), d);
-            if (p == nullptr || p->IsInSomeRange() != 0)
-              continue;
-            TSf6DataLensPrice r;
-            r.Code = lens.EDV();
-            r.Diameter = p->GDM();
-            r.SphGroup = p->GSph();
-            r.CylGroup = p->GCyl();
-            r.RangeIndex = l;
-            double *values[5] = {&r.Price1, &r.Price2, &r.Price3, &r.Price4, &r.Price5};
-            for (int k = 0; k < 5; ++k) {
-              const Tlup6DataGlasPreis *q = prices.FindPrice(s, c, l, priceField(k), d);
-              *values[k] = q != nullptr ? q->GetPrice() : 0.0;
-            }
-            add(Sf6ExportEntry::LensPrice, BuildLensPriceLine(r, present));
-          }
+        const Tlup6DataGlasPreis *q = priceField(k) == priceField(0)
+                                          ? p
+                                          : prices.FindPrice(cell.sph, cell.cyl, l, priceField(k), d);
+        *values[k] = q != nullptr ? q->GetPrice() : 0.0;
       }
+      add(Sf6ExportEntry::LensPrice, BuildLensPriceLine(r, present));
     }
+  }
+
+  // The price of column 1 for every sphere group 0-50 and cylinder group
+  // 0-10 whose flags are set, every diameter and every delivery index of the
+  // lens, in that nesting order: what FindPrice gives for each such cell (the
+  // last price with the cell's key, groups compared as bytes), found in one
+  // pass over the lens's prices instead of a lookup per cell, most of which
+  // would find nothing.
+  struct LensPriceCell {
+    int sph, cyl, diameter, index; // diameter and index: positions in their lists
+    const Tlup6DataGlasPreis *price;
+  };
+  std::vector<LensPriceCell> lensPriceCells(const Tlup6DataGlas &lens,
+                                            const std::vector<TSf6Diameter> &diameters,
+                                            const std::vector<int32_t> &indexes) const {
+    const Tlup6DataPreisgruppen &groups = *lens.PriceGroups();
+    std::vector<LensPriceCell> cells;
+    for (const Tlup6DataGlasPreis &p : *lens.Prices()) {
+      if (p.PBID() != priceField(0))
+        continue;
+      const int sph = p.GSph() & 0xFF;
+      const int cyl = p.GCyl() & 0xFF;
+      if (sph > kLastSphGroup || cyl > kLastCylGroup || !groups.IsSphGroup(sph) ||
+          !groups.IsCylGroup(cyl))
+        continue;
+      const auto d = std::find(diameters.begin(), diameters.end(), p.GDM());
+      const auto l = std::find(indexes.begin(), indexes.end(), p.LBI());
+      if (d == diameters.end() || l == indexes.end())
+        continue;
+      cells.push_back({sph, cyl, static_cast<int>(d - diameters.begin()),
+                       static_cast<int>(l - indexes.begin()), &p});
+    }
+    const auto key = [](const LensPriceCell &c) { return std::tie(c.sph, c.cyl, c.diameter, c.index); };
+    std::stable_sort(cells.begin(), cells.end(),
+                     [&](const LensPriceCell &a, const LensPriceCell &b) { return key(a) < key(b); });
+    // Of several prices with one key the last in list order counts.
+    std::vector<LensPriceCell> last;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+      if (i + 1 == cells.size() || key(cells[i]) != key(cells[i + 1]))
+        last.push_back(cells[i]);
+    return last;
   }
 
   // Coatings -------------------------------------------------------------------

@@ -314,6 +314,21 @@ TEST(Sf6Export, LensPricesNeedFlagsRangesAndAReachedGroup) {
     EXPECT_TRUE(entry(t.catalog.run(), E::LensPrice).empty());
   }
   {
+    PricedLens t; // of two prices with one key the later one counts, as for a lookup
+    for (double value : {30.0, 31.0}) {
+      Tlup6DataGlasPreis &p = *t.lens.Prices()->AddNew();
+      p.SetGSph(4);
+      p.SetGCyl(2);
+      p.SetGDM(t.dm);
+      p.SetPBID(1);
+      p.SetPrice(value);
+    }
+    t.price(8, 2, t.catalog.root.PriceDesignations()->AddNextFree()->ID, 99); // in no column
+    const LineList prices = entry(t.catalog.run(), E::LensPrice);
+    ASSERT_EQ(prices.size(), 1u);
+    EXPECT_DOUBLE_EQ(ParseLensPriceLine(prices[0]).Price1, 31);
+  }
+  {
     PricedLens t; // a lens without power ranges has no diameters
     t.price(4, 2, 1, 50);
     t.lens.Ranges()->ClearList(false);
