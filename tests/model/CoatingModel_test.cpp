@@ -215,6 +215,20 @@ TEST_F(CoatingFixture, CombinationPermutationsAreOneCombination) {
   EXPECT_EQ(list->FindCombination("L2", "X", "Y", ""), nullptr);
 }
 
+// A new combination starts as all "******"; filling it field by field with
+// auto-sort on would make it a duplicate of such a combination on the way and
+// destroy it half-filled. AddCombination fills it first and sorts once.
+TEST_F(CoatingFixture, AddCombinationWithAutoSortKeepsTheNewCombination) {
+  auto *list = root.Combinations();
+  list->SetAutoSort(true);
+  list->AddNew(); // all "******", availability 0
+  auto *k = list->AddCombination("L1", "X", TSf6Availability::NichtLieferbar, "", "");
+  ASSERT_NE(k, nullptr);
+  EXPECT_EQ(list->Count(), 2);
+  EXPECT_EQ(k->GE(), "L1");
+  EXPECT_EQ(list->FindCombination("L1", "", "X", ""), k);
+}
+
 TEST_F(CoatingFixture, RemoveByCoatingIgnoresWildcards) {
   auto *list = root.Combinations();
   list->AddCombination("L1", "X", TSf6Availability::Lieferbar, "", "");
