@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -278,7 +279,7 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
   m_missing.clear();
   m_unreadable.clear();
   sf6::TVXZip zip;
-  zip.ZipName(std::filesystem::path(path.toStdString()));
+  zip.ZipName(std::filesystem::path(QFile::encodeName(path).toStdString()));
   zip.setMessageSink([this](const std::string &caption, const std::string &text) {
     showMessage(sf6::fromCp1252(caption), sf6::fromCp1252(text), true);
   });
