@@ -8,11 +8,16 @@ LineList SplitLines(std::string_view bytes) {
   LineList lines;
   const char *p = bytes.data();
   const char *end = p + bytes.size();
+  // The next LF is remembered between lines, so text that ends its lines with
+  // CR alone is still split in one pass.
+  const char *lf = nullptr;
   while (p < end) {
-    // memchr for both terminators keeps the split at memory speed on large entries.
-    const char *lf = static_cast<const char *>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    const char *stop = lf ? lf : end;
-    const char *cr = static_cast<const char *>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
+    if (lf == nullptr || lf < p) {
+      lf = static_cast<const char *>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+      if (lf == nullptr)
+        lf = end;
+    }
+    const char *cr = static_cast<const char *>(std::memchr(p, '\r', static_cast<size_t>(lf - p)));
     if (cr) {
       lines.emplace_back(p, static_cast<size_t>(cr - p));
       p = cr + 1;
@@ -20,8 +25,8 @@ LineList SplitLines(std::string_view bytes) {
         ++p;
       continue;
     }
-    lines.emplace_back(p, static_cast<size_t>(stop - p));
-    p = lf ? lf + 1 : end;
+    lines.emplace_back(p, static_cast<size_t>(lf - p));
+    p = lf + 1;
   }
   return lines;
 }

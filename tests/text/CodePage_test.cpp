@@ -53,6 +53,18 @@ TEST(SplitLines, EndsLinesAtCrLfCrOrLf) {
   EXPECT_EQ(SplitLines("\n\n"), (LineList{"", ""}));
   EXPECT_EQ(SplitLines("\r\r\n"), (LineList{"", ""}));
   EXPECT_EQ(SplitLines(""), LineList{});
+  EXPECT_EQ(SplitLines("a\rb\r\nc\n\rd"), (LineList{"a", "b", "c", "", "d"}));
+}
+
+TEST(SplitLines, SplitsLongCrOnlyTextInOnePass) {
+  // 200,000 lines ended by CR alone: a splitter that looks for LF from every
+  // line to the end would take minutes here.
+  std::string text;
+  for (int i = 0; i < 200000; ++i)
+    text += "line\r";
+  const LineList lines = SplitLines(text);
+  ASSERT_EQ(lines.size(), 200000u);
+  EXPECT_EQ(lines.back(), "line");
 }
 
 class LoadOemTextFileTest : public ::testing::Test {
