@@ -39,5 +39,6 @@ std::span<const CliCommand> CoreCommands();
 std::span<const CliCommand> ZipCommands();
 std::span<const CliCommand> RecordCommands();
 std::span<const CliCommand> ConvertCommands();
+std::span<const CliCommand> ModelCommands();
 
 } // namespace sf6::cli

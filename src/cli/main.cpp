@@ -14,12 +14,13 @@ namespace sf6::cli {
 namespace {
 
 // Every command group, in the order --help lists them.
-const std::array<std::span<const CliCommand>, 4> &Groups() {
-  static const std::array<std::span<const CliCommand>, 4> groups = {
+const std::array<std::span<const CliCommand>, 5> &Groups() {
+  static const std::array<std::span<const CliCommand>, 5> groups = {
       CoreCommands(),
       ZipCommands(),
       RecordCommands(),
       ConvertCommands(),
+      ModelCommands(),
   };
   return groups;
 }

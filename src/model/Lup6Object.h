@@ -29,6 +29,9 @@ namespace sf6 {
 
 class Tlup6Dataobject;
 class Tlup6DataProtokoll;
+class XmlWriter;
+class XmlLoad;
+struct XmlEvent;
 
 // Codes ----------------------------------------------------------------------
 
@@ -98,6 +101,15 @@ public:
   Tlup6DataProtokoll *AddProtokoll(int kind, std::string_view extra, TDateTime when,
                                    std::string_view user);
 
+  // Tagged storage form (XmlStorage.h). SaveToXml writes "<" tag ">",
+  // WriteXmlContent, "</" tag ">"; WriteXmlContent writes "ED", "OID" and the
+  // class's keys. BeginXmlLoad makes the object the receiver of the load's
+  // events for its element; ReadXmlPart handles one of them.
+  void SaveToXml(XmlWriter &out) const;
+  virtual void WriteXmlContent(XmlWriter &out) const;
+  virtual void BeginXmlLoad(XmlLoad &load);
+  virtual void ReadXmlPart(XmlLoad &load, const XmlEvent &event);
+
   // Position stamp in the owning list: rises with every item a list adds, 0
   // while the object is in no list. Lookup indexes use it to tell which of
   // two items with the same key comes later.
@@ -136,6 +148,16 @@ public:
   virtual void ClearList(bool withDefaults) = 0;
   // Destroys the item at index (nothing outside the range).
   virtual void Delete(int index) = 0;
+  // AddNew of the item class.
+  virtual TCustomlup6Object *AddNewObject() = 0;
+
+  // Tagged storage form (XmlStorage.h): "<" tag ">", every item's SaveToXml,
+  // "</" tag ">". A loading list adds an item for each start tag of its item
+  // tag.
+  void SaveToXml(XmlWriter &out) const;
+  void WriteXmlItems(XmlWriter &out) const;
+  virtual void BeginXmlLoad(XmlLoad &load);
+  virtual void ReadXmlPart(XmlLoad &load, const XmlEvent &event);
 
 private:
   Tlup6Dataobject *m_root;
@@ -167,6 +189,7 @@ public:
 
   // Creates an item with an object number, owned by this list, appends it.
   Item *AddNew() { return append(std::make_unique<Item>(Root(), true, this)); }
+  TCustomlup6Object *AddNewObject() override { return AddNew(); }
 
   void ClearList(bool withDefaults) override {
     clearItems();

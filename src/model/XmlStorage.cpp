@@ -1,0 +1,400 @@
+#include "model/XmlStorage.h"
+
+#include <algorithm>
+
+#include "lang/LanguageTable.h"
+#include "model/Catalog.h"
+#include "model/XmlTable.h"
+#include "text/Errors.h"
+#include "text/FieldText.h"
+
+namespace sf6 {
+
+namespace xml {
+
+// "65", "65/70", "65/70E", "65E"; "0" for no diameter, so that every
+// diameter, also one without a first value, comes back as it was.
+std::string toText(const TSf6Diameter &v) {
+  std::string text = IntToText(v.First);
+  if (v.Second != 0)
+    text += "/" + IntToText(v.Second);
+  if (v.E)
+    text += 'E';
+  return text;
+}
+
+void fromText(TSf6Diameter &v, std::string_view t) {
+  v = TSf6Diameter{};
+  if (!t.empty() && (t.back() == 'E' || t.back() == 'e')) {
+    v.E = true;
+    t.remove_suffix(1);
+  }
+  const std::size_t slash = t.find('/');
+  v.First = TextToInt(t.substr(0, slash));
+  if (slash != std::string_view::npos)
+    v.Second = TextToInt(t.substr(slash + 1));
+}
+
+void writeChild(const Tlup6Node *child, XmlWriter &out) {
+  if (const auto *object = dynamic_cast<const TCustomlup6Object *>(child)) {
+    object->SaveToXml(out);
+    return;
+  }
+  if (const auto *list = dynamic_cast<const TCustomlup6ObjectList *>(child))
+    list->SaveToXml(out);
+}
+
+namespace {
+const ClassTable *tableOf(const TCustomlup6Object &object) {
+  const auto &classes = registry().classes;
+  const auto it = classes.find(std::type_index(typeid(object)));
+  return it == classes.end() ? nullptr : it->second.get();
+}
+} // namespace
+
+} // namespace xml
+
+// Objects ------------------------------------------------------------------------
+
+void TCustomlup6Object::SaveToXml(XmlWriter &out) const {
+  const std::string tag = GetTagName();
+  out.Open(tag);
+  WriteXmlContent(out);
+  out.Close(tag);
+}
+
+void TCustomlup6Object::WriteXmlContent(XmlWriter &out) const {
+  out.Element("ED", DateTimeToCompactMinutes(ED, true));
+  out.Element("OID", IntToText(m_OID));
+  if (const xml::ClassTable *table = xml::tableOf(*this))
+    table->write(*this, out);
+}
+
+void TCustomlup6Object::BeginXmlLoad(XmlLoad &load) { load.BeginObject(*this); }
+
+void TCustomlup6Object::ReadXmlPart(XmlLoad &load, const XmlEvent &event) {
+  load.ReadObjectPart(*this, event);
+}
+
+// Lists ----------------------------------------------------------------------------
+
+void TCustomlup6ObjectList::SaveToXml(XmlWriter &out) const {
+  const std::string tag = GetTagName();
+  out.Open(tag);
+  WriteXmlItems(out);
+  out.Close(tag);
+}
+
+void TCustomlup6ObjectList::WriteXmlItems(XmlWriter &out) const {
+  const int n = Count();
+  for (int i = 0; i < n; ++i)
+    ItemAt(i)->SaveToXml(out);
+}
+
+void TCustomlup6ObjectList::BeginXmlLoad(XmlLoad &load) { load.BeginList(*this); }
+
+void TCustomlup6ObjectList::ReadXmlPart(XmlLoad &load, const XmlEvent &event) {
+  load.ReadListPart(*this, event);
+}
+
+// Load -------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kRootLoid = 0;
+constexpr int kRootNote = 1;
+
+// The root's lists in saving order, with the progress message of each.
+struct RootPart {
+  const char *tag;
+  int slot;            // language text of the progress message, or -1
+  const char *message; // the fixed message when slot is -1
+  Tlup6Node *(*get)(const Tlup6Dataobject &);
+};
+const RootPart kRootParts[] = {
+    {"DAL", 91, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Addresses(); }},
+    {"DPBL", 92, nullptr,
+     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.PriceDesignations(); }},
+    {"GLL", 93, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Lenses(); }},
+    {"DBL", 94, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Coatings(); }},
+    {"KOL", 95, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Combinations(); }},
+    {"DVL", 96, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Variables(); }},
+    {"PC", 97, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.PrismCylinder(); }},
+    {"DFLG", 98, nullptr,
+     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.FormulaGroups(); }},
+    {"LBBL", 99, nullptr,
+     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.DeliveryRangeNames(); }},
+    {"PROT", 100, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Protocol(); }},
+    {"BezVorg", -1, "Laden von Bezeichnungsvorgaben",
+     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.NamingPresets(); }},
+    {"DPGL", -1, "Laden von Produktgruppen",
+     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.ProductGroups(); }},
+    {"COSUBGL", -1, "Laden von CodeSubstGlas",
+     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.LensCodeSubstitutions(); }},
+    {"COSUBBL", -1, "Laden von CodeSubstBesch",
+     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.CoatingCodeSubstitutions(); }},
+};
+
+void beginChild(Tlup6Node *child, XmlLoad &load) {
+  if (auto *object = dynamic_cast<TCustomlup6Object *>(child)) {
+    object->BeginXmlLoad(load);
+    return;
+  }
+  if (auto *list = dynamic_cast<TCustomlup6ObjectList *>(child)) {
+    list->BeginXmlLoad(load);
+    return;
+  }
+  load.SkipElement();
+}
+
+std::string joinNotes(const LineList &lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0)
+      text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+} // namespace
+
+void XmlLoad::push(FrameKind kind, Tlup6Node *node) {
+  m_frames.push_back(Frame{kind, node, m_eventDepth});
+}
+
+void XmlLoad::BeginObject(TCustomlup6Object &object) {
+  push(FrameKind::Object, &object);
+  if (const xml::ClassTable *table = xml::tableOf(object))
+    table->begin(object);
+}
+
+void XmlLoad::BeginList(TCustomlup6ObjectList &list) {
+  push(FrameKind::List, &list);
+  // The order numbers of lenses and coatings are taken as stored: while the
+  // list loads, setting a number does not renumber the others.
+  if (auto *lenses = dynamic_cast<Tlup6DataGlasliste *>(&list))
+    lenses->SetRenumbering(false);
+  if (auto *coatings = dynamic_cast<Tlup6DataBeschichtungsliste *>(&list))
+    coatings->SetRenumbering(false);
+}
+
+void XmlLoad::BeginRoot(Tlup6Dataobject &root) { push(FrameKind::Root, &root); }
+
+void XmlLoad::SkipElement() { m_skipDepth = m_eventDepth; }
+
+void XmlLoad::endFrame(const Frame &frame) {
+  if (frame.kind == FrameKind::List) {
+    // No renumbering pass afterwards: the numbers are catalog data (the SF6
+    // export writes them, and an SF4 read leaves the newest lens at 0 beside
+    // the first), so a pass would change what a saved catalog converts to.
+    if (auto *lenses = dynamic_cast<Tlup6DataGlasliste *>(frame.node))
+      lenses->SetRenumbering(true);
+    if (auto *coatings = dynamic_cast<Tlup6DataBeschichtungsliste *>(frame.node))
+      coatings->SetRenumbering(true);
+    return;
+  }
+  if (frame.kind == FrameKind::Root) {
+    // Creating the objects drew numbers from the counter; the catalog's own
+    // counter is the saved one, or the largest number read.
+    auto *root = static_cast<Tlup6Dataobject *>(frame.node);
+    root->SetLOID(std::max(m_loadedLoid, m_maxOid));
+  }
+}
+
+void XmlLoad::dispatch(const XmlEvent &event) {
+  Frame &top = m_frames.back();
+  if (event.depth == top.depth) {
+    // The receiver's own element: its Content (an empty element) means
+    // nothing, its EndTag hands control back.
+    if (event.kind == XmlPart::EndTag) {
+      const Frame frame = top;
+      m_frames.pop_back();
+      endFrame(frame);
+    }
+    return;
+  }
+  switch (top.kind) {
+  case FrameKind::Root:
+    readRootPart(*static_cast<Tlup6Dataobject *>(top.node), event);
+    return;
+  case FrameKind::Object:
+    static_cast<TCustomlup6Object *>(top.node)->ReadXmlPart(*this, event);
+    return;
+  case FrameKind::List:
+    static_cast<TCustomlup6ObjectList *>(top.node)->ReadXmlPart(*this, event);
+    return;
+  }
+}
+
+namespace {
+constexpr int kKeyED = -2;
+constexpr int kKeyOID = -3;
+constexpr int kNoKey = -1;
+} // namespace
+
+void XmlLoad::ReadObjectPart(TCustomlup6Object &object, const XmlEvent &event) {
+  Frame &top = m_frames.back();
+  const xml::ClassTable *table = xml::tableOf(object);
+  switch (event.kind) {
+  case XmlPart::StartTag: {
+    if (top.key != kNoKey) {
+      // Elements inside a key are not part of the form.
+      SkipElement();
+      return;
+    }
+    if (SameCode(event.name, "ED")) {
+      top.key = kKeyED;
+      return;
+    }
+    if (SameCode(event.name, "OID")) {
+      top.key = kKeyOID;
+      return;
+    }
+    const int index = table == nullptr ? -1 : table->find(object, event.name);
+    if (index < 0) {
+      SkipElement();
+      return;
+    }
+    if (Tlup6Node *child = table->child(object, index)) {
+      beginChild(child, *this);
+      return;
+    }
+    top.key = index;
+    return;
+  }
+  case XmlPart::Content:
+    if (top.key == kKeyED)
+      object.ED = CompactToDateTime(event.value);
+    else if (top.key == kKeyOID) {
+      const int32_t oid = TextToInt(event.value);
+      object.SetOID(oid);
+      NoteOid(oid);
+    } else if (top.key >= 0 && table != nullptr)
+      table->set(object, top.key, event.value);
+    return;
+  case XmlPart::EndTag:
+    top.key = kNoKey;
+    return;
+  }
+}
+
+void XmlLoad::ReadListPart(TCustomlup6ObjectList &list, const XmlEvent &event) {
+  if (event.kind != XmlPart::StartTag)
+    return;
+  const auto &tags = xml::registry().itemTags;
+  const auto it = tags.find(std::type_index(typeid(list)));
+  if (it == tags.end() || !SameCode(event.name, it->second)) {
+    SkipElement();
+    return;
+  }
+  list.AddNewObject()->BeginXmlLoad(*this);
+}
+
+void XmlLoad::readRootPart(Tlup6Dataobject &root, const XmlEvent &event) {
+  Frame &top = m_frames.back();
+  switch (event.kind) {
+  case XmlPart::StartTag: {
+    if (top.key != kNoKey) {
+      SkipElement();
+      return;
+    }
+    if (SameCode(event.name, "LOID"))
+      top.key = kRootLoid;
+    else if (SameCode(event.name, "NOTE"))
+      top.key = kRootNote;
+    else {
+      const RootPart *part = nullptr;
+      for (const RootPart &p : kRootParts)
+        if (SameCode(event.name, p.tag)) {
+          part = &p;
+          break;
+        }
+      if (part == nullptr) {
+        SkipElement();
+      } else {
+        root.DoProgress(part->slot >= 0 ? LangText(part->slot) : std::string(part->message));
+        beginChild(part->get(root), *this);
+      }
+    }
+    root.DoProgress(LangText(101));
+    return;
+  }
+  case XmlPart::Content:
+    if (top.key == kRootLoid) {
+      m_loadedLoid = TextToInt(event.value);
+      root.SetLOID(m_loadedLoid);
+    } else if (top.key == kRootNote) {
+      root.NOTE = SplitLines(event.value);
+    }
+    return;
+  case XmlPart::EndTag:
+    top.key = kNoKey;
+    return;
+  }
+}
+
+void XmlLoad::failStart(XmlReader &reader, std::string_view name,
+                        std::string_view expectedTag) const {
+  throw Sf6Error("Tagged catalog document, " + reader.PositionText(reader.Offset()) + ": <" +
+                 std::string(name) + "> where <" + std::string(expectedTag) + "> was expected");
+}
+
+void XmlLoad::Run(XmlReader &reader, std::string_view expectedTag,
+                  const std::function<void()> &begin) {
+  XmlEvent event;
+  while (reader.Next(event)) {
+    m_eventDepth = event.depth;
+    if (m_skipDepth > 0) {
+      if (event.kind == XmlPart::EndTag && event.depth == m_skipDepth)
+        m_skipDepth = 0;
+      continue;
+    }
+    if (m_frames.empty()) {
+      // Only the root element's StartTag comes here: after its end the
+      // reader reports nothing more.
+      if (event.kind != XmlPart::StartTag || !SameCode(event.name, expectedTag))
+        failStart(reader, event.name, expectedTag);
+      begin();
+      continue;
+    }
+    dispatch(event);
+  }
+}
+
+// Whole catalog -------------------------------------------------------------------------
+
+void SaveCatalogToXml(const Tlup6Dataobject &root, XmlWriter &out) {
+  out.Open(kCatalogXmlTag);
+  out.Element("LOID", IntToText(root.LOID()));
+  if (!root.NOTE.empty())
+    out.Element("NOTE", joinNotes(root.NOTE));
+  for (const RootPart &part : kRootParts)
+    xml::writeChild(part.get(root), out);
+  out.Close(kCatalogXmlTag);
+}
+
+std::string SaveCatalogToXml(const Tlup6Dataobject &root) {
+  std::string text;
+  XmlWriter out(text);
+  SaveCatalogToXml(root, out);
+  return text;
+}
+
+void LoadCatalogFromXml(Tlup6Dataobject &root, std::string_view text) {
+  root.Clear(false);
+  // Clear(false) leaves named presets; the document's presets replace them
+  // (an absent name reads as empty).
+  XmlReader reader(text);
+  XmlLoad load(&root);
+  load.Run(reader, kCatalogXmlTag, [&] { load.BeginRoot(root); });
+}
+
+void LoadObjectFromXml(TCustomlup6Object &object, std::string_view text) {
+  XmlReader reader(text);
+  XmlLoad load(object.Root());
+  const std::string tag = object.GetTagName();
+  load.Run(reader, tag, [&] { object.BeginXmlLoad(load); });
+}
+
+} // namespace sf6
