@@ -14,9 +14,7 @@
 #include "text/Errors.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
-#include <unordered_set>
 
 namespace sf6 {
 
@@ -50,20 +48,6 @@ bool ruleCoversMaterial(int rule, int kind, int material) {
 }
 
 std::string orAny(std::string code) { return code.empty() ? std::string(kAnyCode) : code; }
-
-// The combination list compares a lens code and three coating codes in any
-// order, ignoring case: the same multiset of folded codes.
-std::string combinationKey(std::string_view lens, std::string_view c1, std::string_view c2,
-                           std::string_view c3) {
-  std::array<std::string, 3> codes = {FoldCode(c1), FoldCode(c2), FoldCode(c3)};
-  std::sort(codes.begin(), codes.end());
-  std::string key = FoldCode(lens);
-  for (const std::string &code : codes) {
-    key += '\n';
-    key += code;
-  }
-  return key;
-}
 
 void setCoatingPrices(Tlup6DataBeschichtung &coating, TSf6SphTor st, TSf6SingleMulti em,
                       int material, double price1, double price2) {
@@ -311,27 +295,13 @@ void TSf4Object::buildSurcharges() {
 void TSf4Object::buildCombinations() {
   Tlup6DataKombinationsListe &combinations = *m_root.Combinations();
   const Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
-  // What AddCombination does, with the duplicate test by hash instead of a
-  // scan of the whole list for every line.
-  std::unordered_set<std::string> present;
-  for (const Tlup6DataKombination &c : combinations)
-    present.insert(combinationKey(c.GE(), c.B1E(), c.B2E(), c.B3E()));
-
   // Sorting waits until every line is in; switching it back on sorts once.
   combinations.SetAutoSort(false);
   for (const std::string &line : Lines(Sf4File::GLKombi)) {
     const Sf4CombinationLine row = readSf4CombinationLine(line);
-    const std::string lens = orAny(row.GE);
-    const std::string coating1 = orAny(coatings.MapSF4Code(row.B1E));
-    const std::string coating2 = orAny(coatings.MapSF4Code(row.B2E));
-    if (!present.insert(combinationKey(lens, coating1, coating2, kAnyCode)).second)
-      continue;
-    Tlup6DataKombination &combination = *combinations.AddNew();
-    combination.SetGE(lens);
-    combination.SetB1E(coating1);
-    combination.SetB2E(coating2);
-    combination.SetB3E(kAnyCode);
-    combination.SetLB(ordinal<TSf6Availability>(row.LB));
+    combinations.AddCombination(orAny(row.GE), orAny(coatings.MapSF4Code(row.B1E)),
+                                ordinal<TSf6Availability>(row.LB),
+                                orAny(coatings.MapSF4Code(row.B2E)), kAnyCode);
   }
   combinations.SetAutoSort(true);
 }
