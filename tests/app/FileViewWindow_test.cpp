@@ -401,6 +401,38 @@ private slots:
              std::string_view("0BSP001Einst\xE4rken"));
   }
 
+  void entryOfUnknownMethodShowsZipErrorAndIsEmptied() {
+    auto window = makeWindow();
+    const QString path = writeArchive("method.zip", fullCatalog(), 0);
+    // Set the compression method of OrderOptions.Dat to 99 in its local and
+    // central header (method at offset 8 and 10 after the signatures).
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    int patched = 0;
+    for (qsizetype at = bytes.indexOf("OrderOptions.Dat"); at >= 0;
+         at = bytes.indexOf("OrderOptions.Dat", at + 1)) {
+      if (at >= 30 && bytes.mid(at - 30, 4) == QByteArray("PK\x03\x04", 4)) {
+        bytes[at - 30 + 8] = 99;
+        ++patched;
+      } else if (at >= 46 && bytes.mid(at - 46, 4) == QByteArray("PK\x01\x02", 4)) {
+        bytes[at - 46 + 10] = 99;
+        ++patched;
+      }
+    }
+    QCOMPARE(patched, 2);
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    window->loadCatalog(path);
+    QCOMPARE(window->unreadableEntries(), std::vector<std::string>{"OrderOptions.Dat"});
+    QVERIFY(m_messages.size() >= 2);
+    QCOMPARE(m_messages.front().first, QStringLiteral("Zip Error"));
+    QVERIFY(m_messages.back().second.contains("OrderOptions.Dat"));
+    QCOMPARE(window->pane(paneIndex("OrderOptions.Dat"))->RichEdit->document().line(0),
+             std::string_view());
+  }
+
   void damagedArchiveShowsTheFailureAndKeepsThePanes() {
     auto window = makeWindow();
     window->loadCatalog(writeArchive("full.zip", fullCatalog()));
