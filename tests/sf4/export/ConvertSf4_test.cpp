@@ -90,11 +90,6 @@ TEST(ConvertSf4, ArchiveNameParts) {
   EXPECT_EQ(ConvertedArchiveName(empty, dir.path()), "");
 }
 
-TEST(ConvertSf4, SoftwareIdAndMessage) {
-  EXPECT_EQ(ConverterSoftwareId("1.2.3.4"), "vxlup6fileview-1.2.3.4");
-  EXPECT_EQ(ConversionMessage("A-1.zip"), "Die Datei wurde unter dem Namen A-1.zip gespeichert.");
-}
-
 TEST(ConvertSf4, ConvertsADirectoryNamedWithATrailingSeparator) {
   ExportTempDir dir;
   dir.write("GLHEAD.DAT", kHeadLine);
