@@ -131,8 +131,8 @@ void TSf4Object::buildLenses() {
     lens.AS = row.AS;
     lens.ST = row.ST;
     lens.FA = ordinal<TSf6Tint>(row.FA);
-    // SF4 knows neither single-lens orders nor compensating lenses; every
-    // lens allows both.
+    // SF4 has no columns for single-lens orders and compensating lenses;
+    // converted lenses allow both.
     lens.EGB = TSf6SingleLensOrder::Moeglich;
     lens.AG = true;
 
