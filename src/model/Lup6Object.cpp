@@ -93,9 +93,12 @@ std::vector<int32_t> RenumberedCSNR(const std::vector<int32_t> &csnr, int change
         9);
   std::vector<int> order(csnr.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return CompareCodeText(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]) <
-           0;
+  // The order of a sorted text list that inserts each key in front of the
+  // equal keys it already holds: among equal keys the later item comes first.
+  std::sort(order.begin(), order.end(), [&](int a, int b) {
+    const int c =
+        CompareCodeText(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
+    return c != 0 ? c < 0 : a > b;
   });
   std::vector<int32_t> result(csnr.size());
   for (int pos = 0; pos < n; ++pos)

@@ -400,8 +400,8 @@ private:
 };
 
 // The new CSNR of each item: its 0-based position in the text order of
-// IntToZeroPadded(CSNR * 10 + (index == changedIndex ? 0 : 1), 9); items with
-// equal keys keep their list order.
+// IntToZeroPadded(CSNR * 10 + (index == changedIndex ? 0 : 1), 9); of items
+// with equal keys the later one in the list comes first.
 std::vector<int32_t> RenumberedCSNR(const std::vector<int32_t> &csnr, int changedIndex);
 
 // Mixes v into the hash h.

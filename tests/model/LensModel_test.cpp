@@ -33,6 +33,21 @@ TEST_F(LensFixture, CsnrRenumberingMovesChangedLensFirst) {
 
 // AddLens takes a shortcut while the numbers are dense; it must give what a
 // full renumbering with 100000 gives, whatever happened to the list before.
+TEST(LensOrder, AddThenResetLeavesTheNewestTwoAtZero) {
+  // Each lens read from a file is added (sort number 100000, the list
+  // renumbers) and then reset to its defaults, which sets its number to 0
+  // without renumbering. Equal numbers then order the later lens first, so
+  // four lenses end as 2, 1, 0, 0.
+  Tlup6Dataobject root;
+  root.Clear(true);
+  for (int i = 0; i < 4; ++i)
+    root.Lenses()->AddLens()->Clear(true);
+  std::vector<int32_t> numbers;
+  for (int i = 0; i < root.Lenses()->Count(); ++i)
+    numbers.push_back(root.Lenses()->Items(i)->CSNR());
+  EXPECT_EQ(numbers, (std::vector<int32_t>{2, 1, 0, 0}));
+}
+
 TEST(LensOrder, AddLensShortcutMatchesFullRenumbering) {
   Tlup6Dataobject fast, full;
   fast.Clear(true);
