@@ -86,12 +86,12 @@ std::string_view XmlReader::readName() {
 
 void XmlReader::appendReference() {
   const std::size_t start = m_pos;
-  const std::size_t end = m_text.find(';', m_pos);
-  // References are short; a far-away ";" means a stray "&".
-  if (end == std::string_view::npos || end - m_pos > 10)
+  // References are short: a ";" further away means a stray "&".
+  const std::size_t end = m_text.substr(m_pos, 12).find(';');
+  if (end == std::string_view::npos)
     fail(start, "\"&\" that starts no reference");
-  const std::string_view ref = m_text.substr(m_pos + 1, end - m_pos - 1);
-  m_pos = end + 1;
+  const std::string_view ref = m_text.substr(m_pos + 1, end - 1);
+  m_pos += end + 1;
   static constexpr std::pair<std::string_view, char> kNamed[] = {
       {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"apos", '\''}, {"quot", '"'}};
   for (const auto &[name, ch] : kNamed)
