@@ -194,9 +194,14 @@ void XmlLoad::endFrame(const Frame &frame) {
       coatings->SetRenumbering(true);
     return;
   }
+  if (frame.kind == FrameKind::Object) {
+    // Also objects whose document gave no number keep the one they drew.
+    NoteOid(static_cast<TCustomlup6Object *>(frame.node)->OID());
+    return;
+  }
   if (frame.kind == FrameKind::Root) {
     // Creating the objects drew numbers from the counter; the catalog's own
-    // counter is the saved one, or the largest number read.
+    // counter is the saved one, or the largest number of a loaded object.
     auto *root = static_cast<Tlup6Dataobject *>(frame.node);
     root->SetLOID(std::max(m_loadedLoid, m_maxOid));
   }
@@ -386,13 +391,13 @@ void LoadCatalogFromXml(Tlup6Dataobject &root, std::string_view text) {
   // Clear(false) leaves named presets; the document's presets replace them
   // (an absent name reads as empty).
   XmlReader reader(text);
-  XmlLoad load(&root);
+  XmlLoad load;
   load.Run(reader, kCatalogXmlTag, [&] { load.BeginRoot(root); });
 }
 
 void LoadObjectFromXml(TCustomlup6Object &object, std::string_view text) {
   XmlReader reader(text);
-  XmlLoad load(object.Root());
+  XmlLoad load;
   const std::string tag = object.GetTagName();
   load.Run(reader, tag, [&] { object.BeginXmlLoad(load); });
 }

@@ -48,7 +48,7 @@ void SaveCatalogToXml(const Tlup6Dataobject &root, XmlWriter &out);
 // Replaces the content of root by the catalog in text: root.Clear(false)
 // first, then every list and object of the document is added. Object numbers
 // are those of the document; LOID ends at the document's LOID or the largest
-// object number read, whichever is larger. Progress messages go to
+// object number of the loaded objects, whichever is larger. Progress messages go to
 // root.DoProgress. Throws Sf6Error with line and column when text is not a
 // well-formed tagged document or its root element is not "LUP6"; root then
 // holds what was read up to the fault.
@@ -63,7 +63,9 @@ void LoadObjectFromXml(TCustomlup6Object &object, std::string_view text);
 // the end tag of its element hands control back to the one below.
 class XmlLoad {
 public:
-  explicit XmlLoad(Tlup6Dataobject *root) : m_root(root) {}
+  XmlLoad() = default;
+  XmlLoad(const XmlLoad &) = delete;
+  XmlLoad &operator=(const XmlLoad &) = delete;
 
   // Makes object / list the receiver of the element whose StartTag is being
   // handled (called from BeginXmlLoad).
@@ -81,7 +83,7 @@ public:
   // (ignoring case) and goes to begin, which must push one receiver.
   void Run(XmlReader &reader, std::string_view expectedTag, const std::function<void()> &begin);
 
-  // Called for every "OID" read (the largest is kept).
+  // Called for every object number read or given (the largest is kept).
   void NoteOid(int32_t oid) {
     if (oid > m_maxOid)
       m_maxOid = oid;
@@ -102,7 +104,6 @@ private:
   [[noreturn]] void failStart(XmlReader &reader, std::string_view name,
                               std::string_view expectedTag) const;
 
-  Tlup6Dataobject *m_root;
   std::vector<Frame> m_frames;
   int m_eventDepth = 0;
   int m_skipDepth = 0;
