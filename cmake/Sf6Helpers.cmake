@@ -10,6 +10,7 @@ function(sf6_add_test name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE sf6core GTest::gtest_main ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     SF6TOOL_PATH="$<TARGET_FILE:sf6tool>")

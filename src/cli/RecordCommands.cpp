@@ -1,6 +1,6 @@
 // sf6tool fields, rebuild, csv, head: the SF6 record layer on the command line.
 
-#include "cli/CliCommand.h"
+#include "cli/CliIo.h"
 #include "sf6/Sf6Layout.h"
 #include "sf6/Sf6Procs.h"
 #include "text/CodePage.h"
@@ -12,90 +12,6 @@
 namespace sf6::cli {
 namespace {
 
-// Output is collected in a buffer of this size and written in one call.
-constexpr size_t kOutputChunk = 1 << 20;
-
-// Collects UTF-8 output and writes it in large pieces.
-class OutputBuffer {
-public:
-  explicit OutputBuffer(std::ostream &out) : m_out(out) { m_buffer.reserve(kOutputChunk + 4096); }
-  ~OutputBuffer() { flush(); }
-  OutputBuffer(const OutputBuffer &) = delete;
-  OutputBuffer &operator=(const OutputBuffer &) = delete;
-
-  // Windows-1252 text, converted to UTF-8 only when it holds a byte >= 0x80.
-  void text(std::string_view cp1252) {
-    for (const char c : cp1252)
-      if (static_cast<unsigned char>(c) >= 0x80) {
-        m_buffer += Cp1252ToUtf8(cp1252);
-        return;
-      }
-    m_buffer += cp1252;
-  }
-  // A CSV field: quoted when it holds a comma, a quote, CR or LF.
-  void csvField(std::string_view cp1252) {
-    bool quote = false;
-    bool high = false;
-    for (const char c : cp1252) {
-      quote |= c == ',' || c == '"' || c == '\r' || c == '\n';
-      high |= static_cast<unsigned char>(c) >= 0x80;
-    }
-    if (!quote) {
-      if (high)
-        m_buffer += Cp1252ToUtf8(cp1252);
-      else
-        m_buffer += cp1252;
-      return;
-    }
-    std::string quoted = "\"";
-    for (const char c : cp1252) {
-      quoted += c;
-      if (c == '"')
-        quoted += '"';
-    }
-    quoted += '"';
-    text(quoted);
-  }
-  void raw(std::string_view ascii) { m_buffer += ascii; }
-  void raw(char c) { m_buffer += c; }
-  void endPiece() {
-    if (m_buffer.size() >= kOutputChunk)
-      flush();
-  }
-  void flush() {
-    if (!m_buffer.empty())
-      m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-    m_buffer.clear();
-    m_out.flush();
-  }
-
-private:
-  std::ostream &m_out;
-  std::string m_buffer;
-};
-
-// Standard input as Windows-1252 lines: split at LF, a CR before the LF
-// removed, a last line without LF kept.
-LineList readInputLines(std::istream &in) {
-  std::string input;
-  std::string chunk(kOutputChunk, '\0');
-  while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
-    input.append(chunk, 0, static_cast<size_t>(in.gcount()));
-  LineList lines;
-  size_t pos = 0;
-  while (pos < input.size()) {
-    size_t end = input.find('\n', pos);
-    const size_t next = end == std::string::npos ? input.size() : end + 1;
-    if (end == std::string::npos)
-      end = input.size();
-    else if (end > pos && input[end - 1] == '\r')
-      --end;
-    lines.push_back(Utf8ToCp1252(std::string_view(input).substr(pos, end - pos)));
-    pos = next;
-  }
-  return lines;
-}
-
 // The layout FILE names, or nullptr after printing the reason.
 const Sf6Layout *layoutOrComplain(const char *command, const std::string &file, CommandIo &io) {
   const Sf6Layout *layout = FindSf6Layout(Utf8ToCp1252(file));
@@ -103,14 +19,6 @@ const Sf6Layout *layoutOrComplain(const char *command, const std::string &file, 
     io.err << "sf6tool " << command << ": unknown data file \"" << file
            << "\" (LensType.Dat ... CodeSubstitution.Dat)\n";
   return layout;
-}
-
-void openZip(TVXZip &zip, const std::string &archive, const char *command, CommandIo &io) {
-  zip.ZipName(archive);
-  zip.setMessageSink([&io, command](const std::string &caption, const std::string &text) {
-    io.err << "sf6tool " << command << ": " << Cp1252ToUtf8(caption) << ": "
-           << Cp1252ToUtf8(text) << '\n';
-  });
 }
 
 // One block of field rows: number, TAB, caption, TAB, text.
@@ -138,7 +46,7 @@ int RunFields(const std::vector<std::string> &args, CommandIo &io) {
     return kExitOk;
   }
   bool first = true;
-  for (const std::string &line : readInputLines(io.in)) {
+  for (const std::string &line : ReadInputLines(io.in)) {
     if (!first)
       out.raw('\n');
     first = false;
@@ -159,31 +67,12 @@ int RunRebuild(const std::vector<std::string> &args, CommandIo &io) {
     return kExitUsage;
   }
   OutputBuffer out(io.out);
-  for (const std::string &line : readInputLines(io.in)) {
+  for (const std::string &line : ReadInputLines(io.in)) {
     out.text(layout->rebuild(line));
     out.raw('\n');
     out.endPiece();
   }
   return kExitOk;
-}
-
-// Calls onLine for each line of entry text as TVXZip splits it (CR LF, CR or
-// LF; a NUL ends the text; no empty line after a final line end), without
-// copying the lines.
-template <class F> void forEachEntryLine(std::string_view text, F onLine) {
-  const size_t nul = text.find('\0');
-  if (nul != std::string_view::npos)
-    text = text.substr(0, nul);
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = pos;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-      ++end;
-    onLine(text.substr(pos, end - pos));
-    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
-      ++end;
-    pos = end + 1;
-  }
 }
 
 int RunCsv(const std::vector<std::string> &args, CommandIo &io) {
@@ -193,7 +82,7 @@ int RunCsv(const std::vector<std::string> &args, CommandIo &io) {
   if (!layout)
     return kExitUsage;
   TVXZip zip;
-  openZip(zip, args[0], "csv", io);
+  OpenZip(zip, args[0], "csv", io);
   std::string entry;
   if (zip.extractToBuffer(layout->fileName, entry) == 0) {
     io.err << "sf6tool csv: nothing extracted for \"" << args[1] << "\" from " << args[0] << '\n';
@@ -207,7 +96,7 @@ int RunCsv(const std::vector<std::string> &args, CommandIo &io) {
     out.csvField(caption.empty() ? std::to_string(n) : std::to_string(n) + " " + caption);
   }
   out.raw("\r\n");
-  forEachEntryLine(entry, [&](std::string_view line) {
+  VisitEntryLines(entry, [&](std::string_view line) {
     const Sf6AnyRecord record = layout->parse(line);
     for (int n = 1; n <= layout->fieldCount; ++n) {
       if (n > 1)
@@ -224,7 +113,7 @@ int RunHead(const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 1)
     return UsageError("head", io);
   TVXZip zip;
-  openZip(zip, args[0], "head", io);
+  OpenZip(zip, args[0], "head", io);
   LineList lines;
   if (zip.ExtractTextfileToStrings("Head.dat", lines) == 0) {
     io.err << "sf6tool head: nothing extracted for \"Head.dat\" from " << args[0] << '\n';

@@ -1,50 +1,30 @@
 // sf6tool fields, rebuild, csv and head, run as a process.
 
+#include "support/RunCommand.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
 #include <string>
-#include <sys/wait.h>
 
+namespace sf6 {
 namespace {
 
-struct ToolResult {
-  int exitCode = -1;
-  std::string out;
-};
+using ToolResult = test::CommandResult;
 
 const std::string kCatalog = std::string(TEST_DATA_DIR) + "/sf6/catalog.zip";
 
-// Runs sf6tool with arguments, feeding `input` on stdin (from a temporary
-// file); stderr is dropped unless withErrors.
+// Runs sf6tool with arguments, feeding `input` on stdin; stderr is dropped
+// unless withErrors.
 ToolResult runTool(const std::string &arguments, const std::string &input = "",
                    bool withErrors = false) {
-  const std::string inputPath = testing::TempDir() + "sf6tool_input.txt";
-  {
-    std::ofstream file(inputPath, std::ios::binary);
-    file << input;
-  }
-  ToolResult result;
-  const std::string command = std::string("'") + SF6TOOL_PATH + "' " + arguments + " <'" +
-                              inputPath + (withErrors ? "' 2>&1" : "' 2>/dev/null");
-  FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe)
-    return result;
-  std::array<char, 4096> buffer{};
-  size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    result.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return test::RunCommand(test::Sf6ToolCommand(arguments) + (withErrors ? " 2>&1" : " 2>/dev/null"),
+                          input);
 }
 
 TEST(Sf6ToolRecords, FieldsDecodesTheArgumentLikeTheFieldGrid) {
   const ToolResult r = runTool("fields combination.dat 'GL1   2AR'");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "1\tHst-Code Grundglas\tGL1\n"
+  EXPECT_EQ(r.output, "1\tHst-Code Grundglas\tGL1\n"
                    "2\tLieferbarkeit\tnur lieferbar\n"
                    "3\tSchicht 1\tAR\n"
                    "4\tSchicht 2\t\n"
@@ -54,7 +34,7 @@ TEST(Sf6ToolRecords, FieldsDecodesTheArgumentLikeTheFieldGrid) {
 TEST(Sf6ToolRecords, FieldsReadsEachInputLineAsABlockAndPrintsUtf8) {
   const ToolResult r = runTool("fields OrderOptions.Dat", "0GL1   00105\r\n1AR    0010");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "1\tProdukt-Typ\tGlas\n"
+  EXPECT_EQ(r.output, "1\tProdukt-Typ\tGlas\n"
                    "2\tHerstellerCode\tGL1\n"
                    "3\tFeldtyp\t010: HSA\n"
                    "4\tPriorit\xC3\xA4t\tFeld/Wert kann per DF\xC3\x9C \xC3\xBC" "bertragen werden\n"
@@ -68,7 +48,7 @@ TEST(Sf6ToolRecords, FieldsReadsEachInputLineAsABlockAndPrintsUtf8) {
 TEST(Sf6ToolRecords, FieldsCutsTheLineTo255Characters) {
   // The text of an Information line keeps 243 characters in the grid.
   const ToolResult r = runTool("fields Information.Dat", "0GL1   02001" + std::string(300, 'x'));
-  EXPECT_NE(r.out.find("\tInformationszeile\t" + std::string(243, 'x') + "\n"), std::string::npos);
+  EXPECT_NE(r.output.find("\tInformationszeile\t" + std::string(243, 'x') + "\n"), std::string::npos);
 }
 
 TEST(Sf6ToolRecords, RebuildWritesEachLineBackWithTheBuilder) {
@@ -76,11 +56,11 @@ TEST(Sf6ToolRecords, RebuildWritesEachLineBackWithTheBuilder) {
                                "GL1   " "6570" "03" "00" "000" "0012550" "0000990" "   \n"
                                "GL2   70  0101001       0009900\n");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "GL1   " "6570" "03" "00" "000" "0012550" "0000990" "\n"
+  EXPECT_EQ(r.output, "GL1   " "6570" "03" "00" "000" "0012550" "0000990" "\n"
                    "GL2   70  0101001       0009900\n");
   // Information: arguments taken from the parsed record; umlauts pass through.
   const ToolResult info = runTool("rebuild information.dat", "5AR    41007Gr\xC3\xBC\xC3\x9F" "e  \n");
-  EXPECT_EQ(info.out, "1AR    02007Gr\xC3\xBC\xC3\x9F" "e\n");
+  EXPECT_EQ(info.output, "1AR    02007Gr\xC3\xBC\xC3\x9F" "e\n");
 }
 
 TEST(Sf6ToolRecords, UnknownFileOrFileWithoutBuilderExitsWithUsage) {
@@ -88,7 +68,7 @@ TEST(Sf6ToolRecords, UnknownFileOrFileWithoutBuilderExitsWithUsage) {
   EXPECT_EQ(runTool("rebuild GLTyp.Dat", "x\n").exitCode, 2);
   const ToolResult r = runTool("rebuild ProductGroup.Dat", "0GL1   Gruppe\n", true);
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.out.find("no line builder"), std::string::npos);
+  EXPECT_NE(r.output.find("no line builder"), std::string::npos);
   EXPECT_EQ(runTool("fields").exitCode, 2);
   EXPECT_EQ(runTool("csv " + kCatalog).exitCode, 2);
 }
@@ -96,7 +76,7 @@ TEST(Sf6ToolRecords, UnknownFileOrFileWithoutBuilderExitsWithUsage) {
 TEST(Sf6ToolRecords, CsvQuotesFieldsAndWritesUtf8) {
   const ToolResult r = runTool("csv '" + kCatalog + "' INFORMATION.DAT");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "1 Produkt-Typ,2 Herstellercode Glas/Besch,3 Informationstyp,4 Zeilennummer,"
+  EXPECT_EQ(r.output, "1 Produkt-Typ,2 Herstellercode Glas/Besch,3 Informationstyp,4 Zeilennummer,"
                    "5 Informationszeile\r\n"
                    "Glas,GL1,Technische Produktbeschreibung,1,"
                    "\"Text mit, Komma und \"\"Zitat\"\"\"\r\n"
@@ -106,8 +86,8 @@ TEST(Sf6ToolRecords, CsvQuotesFieldsAndWritesUtf8) {
 TEST(Sf6ToolRecords, CsvRendersPricesAndMissingEntryExitsWithNothing) {
   const ToolResult r = runTool("csv '" + kCatalog + "' LensPrice.Dat");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_NE(r.out.find("\r\nGL1,65/70,3,0,0,125.50,0.00,0.00,0.00,0.00\r\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\r\nGL2,70,1,1,1,0.00,99.00,0.00,0.00,0.00\r\n"), std::string::npos);
+  EXPECT_NE(r.output.find("\r\nGL1,65/70,3,0,0,125.50,0.00,0.00,0.00,0.00\r\n"), std::string::npos);
+  EXPECT_NE(r.output.find("\r\nGL2,70,1,1,1,0.00,99.00,0.00,0.00,0.00\r\n"), std::string::npos);
   EXPECT_EQ(runTool("csv '" + kCatalog + "' Options.Dat").exitCode, 3);
   EXPECT_EQ(runTool("csv '" + kCatalog + ".missing' Options.Dat").exitCode, 1);
 }
@@ -115,9 +95,10 @@ TEST(Sf6ToolRecords, CsvRendersPricesAndMissingEntryExitsWithNothing) {
 TEST(Sf6ToolRecords, HeadListsRowsOrderedByName) {
   const ToolResult r = runTool("head '" + kCatalog + "'");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "comment\tGr\xC3\xBC\xC3\x9F" "e, \"Test\"\n"
+  EXPECT_EQ(r.output, "comment\tGr\xC3\xBC\xC3\x9F" "e, \"Test\"\n"
                    "Software-id\t1.0.0.0\n"
                    "version\t6.0\n");
 }
 
 } // namespace
+} // namespace sf6

@@ -4,6 +4,7 @@
 // external programs, and a builder that writes archives byte by byte so that
 // damaged and foreign forms can be made on purpose.
 
+#include "support/RunCommand.h"
 #include "zip/Deflate.h"
 #include "zip/ZipFormat.h"
 
@@ -64,25 +65,10 @@ inline void WriteFileBytes(const std::filesystem::path &path, std::string_view b
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-struct ToolResult {
-  int exitCode = -1;
-  std::string output; // stdout and stderr
-};
+using ToolResult = test::CommandResult;
 
-// Runs a shell command, capturing its output.
-inline ToolResult RunTool(const std::string &command) {
-  ToolResult result;
-  FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (!pipe)
-    return result;
-  char block[4096];
-  size_t got;
-  while ((got = std::fread(block, 1, sizeof block, pipe)) > 0)
-    result.output.append(block, got);
-  const int status = ::pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
+// Runs a shell command, capturing its output and errors.
+inline ToolResult RunTool(const std::string &command) { return test::RunCommand(command + " 2>&1"); }
 
 inline bool HaveTool(const std::string &name) {
   return RunTool("command -v " + name + " >/dev/null").exitCode == 0;

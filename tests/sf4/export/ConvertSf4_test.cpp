@@ -7,12 +7,10 @@
 #include "sf4/ConvertSf4.h"
 #include "sf4/Sf4Object.h"
 #include "text/Errors.h"
+#include "support/RunCommand.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace sf6 {
 namespace {
@@ -124,25 +122,11 @@ TEST(ConvertSf4, AnEmptyHeaderFileFailsAndLeavesNoArchive) {
 
 // sf6tool convert ----------------------------------------------------------------
 
-struct ToolResult {
-  int exitCode = -1;
-  std::string out;
-};
+using ToolResult = test::CommandResult;
 
 // Runs sf6tool; redirect says where stdout and stderr go ("2>/dev/null" ...).
 ToolResult runTool(const std::string &arguments, const std::string &redirect) {
-  ToolResult result;
-  const std::string command = std::string("'") + SF6TOOL_PATH + "' " + arguments + " " + redirect;
-  FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe)
-    return result;
-  std::array<char, 4096> buffer{};
-  size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    result.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return test::RunCommand(test::Sf6ToolCommand(arguments) + " " + redirect);
 }
 
 TEST(Sf6ToolConvert, PrintsTheWrittenNameOnStandardOutput) {
@@ -152,7 +136,7 @@ TEST(Sf6ToolConvert, PrintsTheWrittenNameOnStandardOutput) {
   const ToolResult r = runTool("convert '" + dir.path().string() + "'", "2>/dev/null");
   EXPECT_EQ(r.exitCode, 0);
   const std::string name = "\xC3\x84" "BC--DE-DE-20050615-1.zip";
-  EXPECT_EQ(r.out, "Die Datei wurde unter dem Namen " + name + " gespeichert.\n");
+  EXPECT_EQ(r.output, "Die Datei wurde unter dem Namen " + name + " gespeichert.\n");
   EXPECT_TRUE(fs::exists(dir.path() / name));
 }
 
@@ -160,12 +144,12 @@ TEST(Sf6ToolConvert, FailuresGoToStandardErrorWithExitCodeOne) {
   ExportTempDir dir;
   ToolResult r = runTool("convert '" + dir.path().string() + "'", "2>&1 >/dev/null");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.out.find("GLHead.Dat"), std::string::npos) << r.out;
+  EXPECT_NE(r.output.find("GLHead.Dat"), std::string::npos) << r.output;
 
   dir.write("glhead.dat", "");
   r = runTool("convert '" + dir.path().string() + "'", "2>&1 >/dev/null");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.out.find("sf6tool convert: "), std::string::npos) << r.out;
+  EXPECT_NE(r.output.find("sf6tool convert: "), std::string::npos) << r.output;
   EXPECT_EQ(dir.names(), std::vector<std::string>{"glhead.dat"});
 
   r = runTool("convert", "2>&1 >/dev/null");
