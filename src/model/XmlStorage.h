@@ -48,8 +48,9 @@ void SaveCatalogToXml(const Tlup6Dataobject &root, XmlWriter &out);
 // Replaces the content of root by the catalog in text: root.Clear(false)
 // first, then every list and object of the document is added. Object numbers
 // are those of the document; LOID ends at the document's LOID or the largest
-// object number of the loaded objects, whichever is larger. Progress messages go to
-// root.DoProgress. Throws Sf6Error with line and column when text is not a
+// object number of the loaded objects, whichever is larger. The order numbers
+// (CSNR) of lenses and coatings are taken as stored, without a renumbering
+// pass. Progress messages go to root.DoProgress. Throws Sf6Error with line and column when text is not a
 // well-formed tagged document or its root element is not "LUP6"; root then
 // holds what was read up to the fault.
 void LoadCatalogFromXml(Tlup6Dataobject &root, std::string_view text);

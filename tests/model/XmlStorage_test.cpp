@@ -8,6 +8,7 @@
 #include "model/Catalog.h"
 #include "model/XmlStorage.h"
 #include "model/XmlTable.h"
+#include "sf4/Sf6Export.h"
 #include "text/Errors.h"
 
 namespace sf6 {
@@ -148,6 +149,10 @@ TEST(XmlStorage, WholeCatalogSavesLoadsAndSavesAgainIdentically) {
   LoadCatalogFromXml(loaded, first);
   EXPECT_EQ(SaveCatalogToXml(loaded), first);
   EXPECT_EQ(loaded.LOID(), root.LOID());
+  // And it converts to the same SF6 lines.
+  Sf6ExportSettings settings;
+  EXPECT_EQ(BuildSf6ExportLines(&loaded, loaded.Addresses()->Items(0), "x.zip", settings),
+            BuildSf6ExportLines(&root, root.Addresses()->Items(0), "x.zip", settings));
 }
 
 TEST(XmlStorage, LoadedCatalogHoldsTheSavedValues) {
