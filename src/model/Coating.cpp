@@ -165,35 +165,19 @@ double Tlup6DataBeschichtungspreis::GetPrice() const {
 }
 
 int Tlup6DataBeschichtungspreis::ComputePrice(double &value, bool resetGuard) const {
-  value = 0;
-  Tlup6Dataobject *root = Root();
-  if (root == nullptr)
-    return kPriceNoValue;
-  auto &guard = root->EvaluationGuard();
-  if (resetGuard)
-    guard.clear();
-  if (std::find(guard.begin(), guard.end(), this) != guard.end())
-    return kPriceCycle;
-  guard.push_back(this);
-  int result = kPriceNoValue;
-  switch (PQ) {
-  case 0:
-    result = root->FormulaGroups()->ComputeCoatingPrice(*this, value);
-    break;
-  case 1:
-    value = PR;
-    result = kPriceOk;
-    break;
-  case 2:
-    result = m_local->ComputeLocal(value);
-    break;
-  default:
-    break;
-  }
-  auto it = std::find(guard.rbegin(), guard.rend(), this);
-  if (it != guard.rend())
-    guard.erase(std::next(it).base());
-  return result;
+  return GuardedPriceEvaluation(*this, resetGuard, value, [this](Tlup6Dataobject &root, double &v) {
+    switch (PQ) {
+    case 0:
+      return root.FormulaGroups()->ComputeCoatingPrice(*this, v);
+    case 1:
+      v = PR;
+      return int{kPriceOk};
+    case 2:
+      return m_local->ComputeLocal(v);
+    default:
+      return int{kPriceNoValue};
+    }
+  });
 }
 
 Tlup6DataBeschichtungspreisListe *Tlup6DataBeschichtungspreis::PriceList() const {

@@ -511,4 +511,24 @@ void Tlup6DataPrismenCylinder::Clear(bool) {
   ZG2 = 8;
 }
 
+int GuardedPriceEvaluation(const TCustomlup6Object &price, bool resetGuard, double &value,
+                           const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate) {
+  value = 0;
+  Tlup6Dataobject *root = price.Root();
+  if (root == nullptr)
+    return kPriceNoValue;
+  auto &guard = root->EvaluationGuard();
+  if (resetGuard)
+    guard.clear();
+  if (std::find(guard.begin(), guard.end(), &price) != guard.end())
+    return kPriceCycle;
+  guard.push_back(&price);
+  const int result = evaluate(*root, value);
+  // Remove this evaluation's own entry (the last one naming this price).
+  auto it = std::find(guard.rbegin(), guard.rend(), &price);
+  if (it != guard.rend())
+    guard.erase(std::next(it).base());
+  return result;
+}
+
 } // namespace sf6

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +26,13 @@ class Tlup6DataGlas;
 class Tlup6DataBeschichtung;
 
 enum PriceResult : int { kPriceOk = 0, kPriceNoValue = 1, kPriceCycle = 2 };
+
+// Runs evaluate(root, value) for price under its root's evaluation guard:
+// value starts at 0; a price without a root gives kPriceNoValue; a price that
+// is already being evaluated further up (a cycle through formulas and local
+// sources) gives kPriceCycle. resetGuard starts a new evaluation from the top.
+int GuardedPriceEvaluation(const TCustomlup6Object &price, bool resetGuard, double &value,
+                           const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate);
 
 // Calculation: four steps and a rounding ---------------------------------------------
 
