@@ -59,6 +59,8 @@ const CliCommand kCommands[] = {
 
 } // namespace
 
-std::span<const CliCommand> ModelCommands() { return kCommands; }
+std::span<const CliCommand> ModelCommands() {
+  return kCommands;
+}
 
 } // namespace sf6::cli

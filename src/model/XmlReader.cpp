@@ -7,7 +7,9 @@
 namespace sf6 {
 
 namespace {
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 bool isNameStart(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
 }
@@ -17,7 +19,9 @@ bool isNameChar(char c) {
 bool startsWith(std::string_view text, std::size_t pos, std::string_view prefix) {
   return text.size() - pos >= prefix.size() && text.substr(pos, prefix.size()) == prefix;
 }
-std::string shown(std::string_view name) { return "<" + std::string(name) + ">"; }
+std::string shown(std::string_view name) {
+  return "<" + std::string(name) + ">";
+}
 } // namespace
 
 XmlReader::XmlReader(std::string_view text) : m_text(text) {

@@ -56,11 +56,11 @@ public:
 private:
   [[noreturn]] void fail(std::size_t offset, const std::string &what) const;
   bool atEnd() const { return m_pos >= m_text.size(); }
-  void skipMisc();                  // whitespace, comments, declarations
-  bool skipCommentOrPi();           // at "<!--" or "<?": skipped, true
-  std::string_view readName();      // at the first character of a name
-  void readText();                  // character data up to "<" into m_text buffer
-  void appendReference();           // at "&"
+  void skipMisc();             // whitespace, comments, declarations
+  bool skipCommentOrPi();      // at "<!--" or "<?": skipped, true
+  std::string_view readName(); // at the first character of a name
+  void readText();             // character data up to "<" into m_text buffer
+  void appendReference();      // at "&"
 
   std::string_view m_text;
   std::size_t m_pos = 0;

@@ -70,7 +70,9 @@ void TCustomlup6Object::WriteXmlContent(XmlWriter &out) const {
     table->write(*this, out);
 }
 
-void TCustomlup6Object::BeginXmlLoad(XmlLoad &load) { load.BeginObject(*this); }
+void TCustomlup6Object::BeginXmlLoad(XmlLoad &load) {
+  load.BeginObject(*this);
+}
 
 void TCustomlup6Object::ReadXmlPart(XmlLoad &load, const XmlEvent &event) {
   load.ReadObjectPart(*this, event);
@@ -91,7 +93,9 @@ void TCustomlup6ObjectList::WriteXmlItems(XmlWriter &out) const {
     ItemAt(i)->SaveToXml(out);
 }
 
-void TCustomlup6ObjectList::BeginXmlLoad(XmlLoad &load) { load.BeginList(*this); }
+void TCustomlup6ObjectList::BeginXmlLoad(XmlLoad &load) {
+  load.BeginList(*this);
+}
 
 void TCustomlup6ObjectList::ReadXmlPart(XmlLoad &load, const XmlEvent &event) {
   load.ReadListPart(*this, event);
@@ -179,9 +183,13 @@ void XmlLoad::BeginList(TCustomlup6ObjectList &list) {
     coatings->SetRenumbering(false);
 }
 
-void XmlLoad::BeginRoot(Tlup6Dataobject &root) { push(FrameKind::Root, &root); }
+void XmlLoad::BeginRoot(Tlup6Dataobject &root) {
+  push(FrameKind::Root, &root);
+}
 
-void XmlLoad::SkipElement() { m_skipDepth = m_eventDepth; }
+void XmlLoad::SkipElement() {
+  m_skipDepth = m_eventDepth;
+}
 
 void XmlLoad::endFrame(const Frame &frame) {
   if (frame.kind == FrameKind::List) {

@@ -50,9 +50,9 @@ void SaveCatalogToXml(const Tlup6Dataobject &root, XmlWriter &out);
 // are those of the document; LOID ends at the document's LOID or the largest
 // object number of the loaded objects, whichever is larger. The order numbers
 // (CSNR) of lenses and coatings are taken as stored, without a renumbering
-// pass. Progress messages go to root.DoProgress. Throws Sf6Error with line and column when text is not a
-// well-formed tagged document or its root element is not "LUP6"; root then
-// holds what was read up to the fault.
+// pass. Progress messages go to root.DoProgress. Throws Sf6Error with line and column when text is
+// not a well-formed tagged document or its root element is not "LUP6"; root then holds what was
+// read up to the fault.
 void LoadCatalogFromXml(Tlup6Dataobject &root, std::string_view text);
 
 // Loads one object from a document whose root element is the object's tag

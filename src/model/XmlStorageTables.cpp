@@ -15,7 +15,9 @@ using SV = std::string_view;
 
 // Names "B"n and, for classes with short names, "KB"n for n = 1 .. 10, slot by slot.
 template <class C> void addNames(std::vector<Entry<C>> &e) {
-  constexpr bool shortNames = requires(const C &o) { o.GetShortName(1); };
+  constexpr bool shortNames = requires(const C &o) {
+    o.GetShortName(1);
+  };
   for (int n = 1; n <= 10; ++n) {
     e.push_back(access<C>(
         "B" + std::to_string(n), K::Optional, [](const C &o, int i) { return o.GetName(i); },
@@ -154,56 +156,56 @@ void addLens(Registry &r) {
       "EDV", K::Optional, [](const C &o, int) { return o.EDV(); },
       [](C &o, int, SV t) { o.SetEDV(t); }));
   addNames(e);
-  e.insert(e.end(), {
-                        date<&C::LA>("LA"),
-                        date<&C::LB>("LB"),
-                        field<&C::EM>("EM"),
-                        field<&C::AG>("AG"),
-                        field<&C::AGKG>("AGKG"),
-                        field<&C::AGKB>("AGKB"),
-                        field<&C::ME>("ME"),
-                        field<&C::MAT>("MAT"),
-                        field<&C::BR>("BR"),
-                        field<&C::DI>("DI"),
-                        field<&C::AB>("AB"),
-                        field<&C::AS>("AS"),
-                        field<&C::ST>("ST"),
-                        field<&C::ET>("ET"),
-                        field<&C::FA>("FA"),
-                        field<&C::PH>("PH"),
-                        field<&C::HA>("HA"),
-                        field<&C::CL>("CL"),
-                        field<&C::UV>("UV"),
-                        field<&C::VS>("VS"),
-                        field<&C::MDM>("MDM"),
-                        field<&C::KDM>("KDM"),
-                        field<&C::KMDM>("KMDM"),
-                        field<&C::KDMA>("KDMA"),
-                        field<&C::AD>("AD"),
-                        field<&C::Vers>("Vers"),
-                        field<&C::Pri>("Pri"),
-                        field<&C::FK>("FK"),
-                        field<&C::FKB>("FKB"),
-                        field<&C::STV>("STV"),
-                        field<&C::UVK>("UVK"),
-                        field<&C::UVA>("UVA"),
-                        field<&C::UVB>("UVB"),
-                        field<&C::EG>("EG"),
-                        field<&C::TS>("TS"),
-                        field<&C::EGB>("EGB"),
-                        field<&C::EdDmA>("EdDmA"),
-                        access<C>(
-                            "CSNR", K::Always, [](const C &o, int) { return IntToText(o.CSNR()); },
-                            [](C &o, int, SV t) { o.SetCSNR(TextToInt(t)); }),
-                        child<C>("GWL", [](const C &o) -> Tlup6Node * { return o.Ranges(); }),
-                        child<C>("GGL", [](const C &o) -> Tlup6Node * { return o.Geometries(); }),
-                        child<C>("LUP", [](const C &o) -> Tlup6Node * { return o.Prices(); }),
-                        child<C>("DINFO", [](const C &o) -> Tlup6Node * { return o.Info(); }),
-                        child<C>("PG", [](const C &o) -> Tlup6Node * { return o.PriceGroups(); }),
-                        child<C>("FZU",
-                                 [](const C &o) -> Tlup6Node * { return o.FormulaAssignment(); }),
-                        child<C>("OROP", [](const C &o) -> Tlup6Node * { return o.OrderOptions(); }),
-                    });
+  e.insert(e.end(),
+           {
+               date<&C::LA>("LA"),
+               date<&C::LB>("LB"),
+               field<&C::EM>("EM"),
+               field<&C::AG>("AG"),
+               field<&C::AGKG>("AGKG"),
+               field<&C::AGKB>("AGKB"),
+               field<&C::ME>("ME"),
+               field<&C::MAT>("MAT"),
+               field<&C::BR>("BR"),
+               field<&C::DI>("DI"),
+               field<&C::AB>("AB"),
+               field<&C::AS>("AS"),
+               field<&C::ST>("ST"),
+               field<&C::ET>("ET"),
+               field<&C::FA>("FA"),
+               field<&C::PH>("PH"),
+               field<&C::HA>("HA"),
+               field<&C::CL>("CL"),
+               field<&C::UV>("UV"),
+               field<&C::VS>("VS"),
+               field<&C::MDM>("MDM"),
+               field<&C::KDM>("KDM"),
+               field<&C::KMDM>("KMDM"),
+               field<&C::KDMA>("KDMA"),
+               field<&C::AD>("AD"),
+               field<&C::Vers>("Vers"),
+               field<&C::Pri>("Pri"),
+               field<&C::FK>("FK"),
+               field<&C::FKB>("FKB"),
+               field<&C::STV>("STV"),
+               field<&C::UVK>("UVK"),
+               field<&C::UVA>("UVA"),
+               field<&C::UVB>("UVB"),
+               field<&C::EG>("EG"),
+               field<&C::TS>("TS"),
+               field<&C::EGB>("EGB"),
+               field<&C::EdDmA>("EdDmA"),
+               access<C>(
+                   "CSNR", K::Always, [](const C &o, int) { return IntToText(o.CSNR()); },
+                   [](C &o, int, SV t) { o.SetCSNR(TextToInt(t)); }),
+               child<C>("GWL", [](const C &o) -> Tlup6Node * { return o.Ranges(); }),
+               child<C>("GGL", [](const C &o) -> Tlup6Node * { return o.Geometries(); }),
+               child<C>("LUP", [](const C &o) -> Tlup6Node * { return o.Prices(); }),
+               child<C>("DINFO", [](const C &o) -> Tlup6Node * { return o.Info(); }),
+               child<C>("PG", [](const C &o) -> Tlup6Node * { return o.PriceGroups(); }),
+               child<C>("FZU", [](const C &o) -> Tlup6Node * { return o.FormulaAssignment(); }),
+               child<C>("OROP", [](const C &o) -> Tlup6Node * { return o.OrderOptions(); }),
+           });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataGlasliste>(r, "GL");
 }
@@ -256,13 +258,13 @@ void addLensPrice(Registry &r) {
 void addGeometry(Registry &r) {
   using C = Tlup6DataGlasGeometrie;
   add<C>(r, {
-                field<&C::Dm>("Dm"),     field<&C::WK>("WK"),       field<&C::WSV>("WSV"),
-                field<&C::WSB>("WSB"),   field<&C::DM1H>("DM1H"),   field<&C::DM2H>("DM2H"),
-                field<&C::VAFB>("VAFB"), field<&C::HAFB>("HAFB"),   field<&C::NTT>("NTT"),
-                field<&C::VAT>("VAT"),   field<&C::HAT>("HAT"),     field<&C::VAMN>("VAMN"),
-                field<&C::URN>("URN"),   field<&C::ORN>("ORN"),     field<&C::BN>("BN"),
-                field<&C::HN>("HN"),     field<&C::HZ>("HZ"),       field<&C::VAZK>("VAZK"),
-                field<&C::BLR>("BLR"),   field<&C::MVANB>("MVANB"), field<&C::VANB>("VANB"),
+                field<&C::Dm>("Dm"),       field<&C::WK>("WK"),       field<&C::WSV>("WSV"),
+                field<&C::WSB>("WSB"),     field<&C::DM1H>("DM1H"),   field<&C::DM2H>("DM2H"),
+                field<&C::VAFB>("VAFB"),   field<&C::HAFB>("HAFB"),   field<&C::NTT>("NTT"),
+                field<&C::VAT>("VAT"),     field<&C::HAT>("HAT"),     field<&C::VAMN>("VAMN"),
+                field<&C::URN>("URN"),     field<&C::ORN>("ORN"),     field<&C::BN>("BN"),
+                field<&C::HN>("HN"),       field<&C::HZ>("HZ"),       field<&C::VAZK>("VAZK"),
+                field<&C::BLR>("BLR"),     field<&C::MVANB>("MVANB"), field<&C::VANB>("VANB"),
                 field<&C::MHANP>("MHANP"), field<&C::HANP>("HANP"),
             });
   itemTag<Tlup6DataGlasGeometrieListe>(r, "GG");
@@ -294,29 +296,48 @@ void addCoating(Registry &r) {
       [](C &o, int, SV t) { o.SetEDV(t); }));
   addNames(e);
   e.insert(e.end(), {
-                        date<&C::LA>("LA"),         date<&C::LB>("LB"),
-                        field<&C::ME>("ME"),        field<&C::MAT>("MAT"),
-                        field<&C::ET>("ET"),        field<&C::FA>("FA"),
-                        field<&C::PH>("PH"),        field<&C::HA>("HA"),
-                        field<&C::CL>("CL"),        field<&C::UV>("UV"),
-                        field<&C::VS>("VS"),        field<&C::ER>("ER"),
-                        field<&C::ADU>("ADU"),      field<&C::AD>("AD"),
-                        field<&C::ADB>("ADB"),      field<&C::AAD>("AAD"),
-                        field<&C::AF>("AF"),        field<&C::WAL>("WAL"),
-                        field<&C::DEZ>("DEZ"),      field<&C::PRH>("PRH"),
-                        field<&C::MATT>("MATT"),    field<&C::BENT>("BENT"),
-                        field<&C::BTOR>("BTOR"),    field<&C::ATOR>("ATOR"),
-                        field<&C::BF>("BF"),        field<&C::Vers>("Vers"),
-                        field<&C::Stvo>("Stvo"),    field<&C::FK>("FK"),
-                        field<&C::FKB>("FKB"),      field<&C::UVK>("UVK"),
-                        field<&C::UVA>("UVA"),      field<&C::UVB>("UVB"),
-                        field<&C::SphVon>("SphVon"), field<&C::SphBis>("SphBis"),
-                        field<&C::DMVon>("DMVon"),  field<&C::DMBis>("DMBis"),
+                        date<&C::LA>("LA"),
+                        date<&C::LB>("LB"),
+                        field<&C::ME>("ME"),
+                        field<&C::MAT>("MAT"),
+                        field<&C::ET>("ET"),
+                        field<&C::FA>("FA"),
+                        field<&C::PH>("PH"),
+                        field<&C::HA>("HA"),
+                        field<&C::CL>("CL"),
+                        field<&C::UV>("UV"),
+                        field<&C::VS>("VS"),
+                        field<&C::ER>("ER"),
+                        field<&C::ADU>("ADU"),
+                        field<&C::AD>("AD"),
+                        field<&C::ADB>("ADB"),
+                        field<&C::AAD>("AAD"),
+                        field<&C::AF>("AF"),
+                        field<&C::WAL>("WAL"),
+                        field<&C::DEZ>("DEZ"),
+                        field<&C::PRH>("PRH"),
+                        field<&C::MATT>("MATT"),
+                        field<&C::BENT>("BENT"),
+                        field<&C::BTOR>("BTOR"),
+                        field<&C::ATOR>("ATOR"),
+                        field<&C::BF>("BF"),
+                        field<&C::Vers>("Vers"),
+                        field<&C::Stvo>("Stvo"),
+                        field<&C::FK>("FK"),
+                        field<&C::FKB>("FKB"),
+                        field<&C::UVK>("UVK"),
+                        field<&C::UVA>("UVA"),
+                        field<&C::UVB>("UVB"),
+                        field<&C::SphVon>("SphVon"),
+                        field<&C::SphBis>("SphBis"),
+                        field<&C::DMVon>("DMVon"),
+                        field<&C::DMBis>("DMBis"),
                         field<&C::OLB>("OLB"),
                         access<C>(
                             "CSNR", K::Always, [](const C &o, int) { return IntToText(o.CSNR()); },
                             [](C &o, int, SV t) { o.SetCSNR(TextToInt(t)); }),
-                        field<&C::EMEG>("EMEG"),    field<&C::STEG>("STEG"),
+                        field<&C::EMEG>("EMEG"),
+                        field<&C::STEG>("STEG"),
                     });
   // SF4 codes and names of the materials SF4 knows: silicate, plastic,
   // polycarbonate.
@@ -331,16 +352,15 @@ void addCoating(Registry &r) {
         [](const C &o, int i) { return o.GetSF4Name(i); },
         [](C &o, int i, SV t) { o.SetSF4Name(i, t); }, m));
   }
-  e.insert(e.end(), {
-                        child<C>("DFL", [](const C &o) -> Tlup6Node * { return o.Colours(); }),
-                        child<C>("BPL", [](const C &o) -> Tlup6Node * { return o.Prices(); }),
-                        child<C>("DINFO", [](const C &o) -> Tlup6Node * { return o.Info(); }),
-                        child<C>("SOPR",
-                                 [](const C &o) -> Tlup6Node * { return o.SpecialProducts(); }),
-                        child<C>("FZU",
-                                 [](const C &o) -> Tlup6Node * { return o.FormulaAssignment(); }),
-                        child<C>("OROP", [](const C &o) -> Tlup6Node * { return o.OrderOptions(); }),
-                    });
+  e.insert(e.end(),
+           {
+               child<C>("DFL", [](const C &o) -> Tlup6Node * { return o.Colours(); }),
+               child<C>("BPL", [](const C &o) -> Tlup6Node * { return o.Prices(); }),
+               child<C>("DINFO", [](const C &o) -> Tlup6Node * { return o.Info(); }),
+               child<C>("SOPR", [](const C &o) -> Tlup6Node * { return o.SpecialProducts(); }),
+               child<C>("FZU", [](const C &o) -> Tlup6Node * { return o.FormulaAssignment(); }),
+               child<C>("OROP", [](const C &o) -> Tlup6Node * { return o.OrderOptions(); }),
+           });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataBeschichtungsliste>(r, "BESCH");
 }
@@ -405,9 +425,7 @@ void addCombination(Registry &r) {
   add<C>(r, {
                 access<C>(
                     "LB", K::Always, [](const C &o, int) { return toText(o.LB()); },
-                    [](C &o, int, SV t) {
-                      o.SetLB(EnumFromCode<TSf6Availability>(TextToInt(t)));
-                    }),
+                    [](C &o, int, SV t) { o.SetLB(EnumFromCode<TSf6Availability>(TextToInt(t))); }),
                 access<C>(
                     "GE", K::Optional, [](const C &o, int) { return o.GE(); },
                     [](C &o, int, SV t) { o.SetGE(t); }),
@@ -450,8 +468,7 @@ void addFormulaGroup(Registry &r) {
       e.push_back(access<C>(
           std::string("AZB") + kCategories[cat] + kMaterials[mat - 1], K::Optional,
           [](const C &o, int i) { return toText(o.GetCoatingFlag(i / 8, i % 8)); },
-          [](C &o, int i, SV t) { o.SetCoatingFlag(i / 8, i % 8, TextToBool(t)); },
-          cat * 8 + mat));
+          [](C &o, int i, SV t) { o.SetCoatingFlag(i / 8, i % 8, TextToBool(t)); }, cat * 8 + mat));
   e.push_back(child<C>("DFC", [](const C &o) -> Tlup6Node * { return o.Ranges(); }));
   add<C>(r, std::move(e));
   itemTag<Tlup6DataFormelGruppeListe>(r, "DFGG");
@@ -535,8 +552,7 @@ void addSmallLists(Registry &r) {
   {
     using C = Tlup6DataProduktgruppe;
     add<C>(r, {field<&C::ID>("ID"), field<&C::BEZ>("BEZ"), field<&C::BE>("BE"),
-               child<C>("NLB",
-                        [](const C &o) -> Tlup6Node * { return o.DeliverableCoatings(); }),
+               child<C>("NLB", [](const C &o) -> Tlup6Node * { return o.DeliverableCoatings(); }),
                child<C>("NLG", [](const C &o) -> Tlup6Node * { return o.DeliverableLenses(); })});
     itemTag<Tlup6DataProduktgruppenliste>(r, "DPG");
   }

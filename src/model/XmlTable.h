@@ -135,35 +135,64 @@ const Registry &registry();
 
 // Value conversions by field type --------------------------------------------
 
-inline std::string toText(const std::string &v) { return v; }
-inline std::string toText(bool v) { return v ? "1" : ""; }
-inline std::string toText(double v) { return FloatToDotText(v); }
-inline std::string toText(int32_t v) { return IntToText(v); }
-inline std::string toText(uint8_t v) { return IntToText(v); }
-inline std::string toText(int8_t v) { return IntToText(v); }
-inline std::string toText(uint16_t v) { return IntToText(v); }
+inline std::string toText(const std::string &v) {
+  return v;
+}
+inline std::string toText(bool v) {
+  return v ? "1" : "";
+}
+inline std::string toText(double v) {
+  return FloatToDotText(v);
+}
+inline std::string toText(int32_t v) {
+  return IntToText(v);
+}
+inline std::string toText(uint8_t v) {
+  return IntToText(v);
+}
+inline std::string toText(int8_t v) {
+  return IntToText(v);
+}
+inline std::string toText(uint16_t v) {
+  return IntToText(v);
+}
 std::string toText(const TSf6Diameter &v);
-inline std::string toText(const TSf6MaterialSet &v) { return IntToText(v.bits); }
+inline std::string toText(const TSf6MaterialSet &v) {
+  return IntToText(v.bits);
+}
 template <class E>
-  requires std::is_enum_v<E>
-std::string toText(E v) {
+requires std::is_enum_v<E> std::string toText(E v) {
   return IntToText(EnumCode(v));
 }
 
-inline void fromText(std::string &v, std::string_view t) { v = t; }
-inline void fromText(bool &v, std::string_view t) { v = TextToBool(t); }
-inline void fromText(double &v, std::string_view t) { v = TextToFloat(t); }
-inline void fromText(int32_t &v, std::string_view t) { v = TextToInt(t); }
-inline void fromText(uint8_t &v, std::string_view t) { v = static_cast<uint8_t>(TextToInt(t)); }
-inline void fromText(int8_t &v, std::string_view t) { v = static_cast<int8_t>(TextToInt(t)); }
-inline void fromText(uint16_t &v, std::string_view t) { v = static_cast<uint16_t>(TextToInt(t)); }
+inline void fromText(std::string &v, std::string_view t) {
+  v = t;
+}
+inline void fromText(bool &v, std::string_view t) {
+  v = TextToBool(t);
+}
+inline void fromText(double &v, std::string_view t) {
+  v = TextToFloat(t);
+}
+inline void fromText(int32_t &v, std::string_view t) {
+  v = TextToInt(t);
+}
+inline void fromText(uint8_t &v, std::string_view t) {
+  v = static_cast<uint8_t>(TextToInt(t));
+}
+inline void fromText(int8_t &v, std::string_view t) {
+  v = static_cast<int8_t>(TextToInt(t));
+}
+inline void fromText(uint16_t &v, std::string_view t) {
+  v = static_cast<uint16_t>(TextToInt(t));
+}
 void fromText(TSf6Diameter &v, std::string_view t);
 inline void fromText(TSf6MaterialSet &v, std::string_view t) {
   // Only the five material bits can be members.
   v.bits = static_cast<uint8_t>(TextToInt(t) & 0x1F);
 }
 template <class E>
-  requires std::is_enum_v<E>
+requires std::is_enum_v<E>
 void fromText(E &v, std::string_view t) {
   v = EnumFromCode<E>(TextToInt(t));
 }
@@ -176,8 +205,12 @@ template <class C, class V> struct MemberOf<V C::*> {
 template <auto M> using ClassOf = typename MemberOf<decltype(M)>::Class;
 template <auto M> using ValueOf = typename MemberOf<decltype(M)>::Value;
 
-template <auto M> std::string memberGet(const ClassOf<M> &o, int) { return toText(o.*M); }
-template <auto M> void memberSet(ClassOf<M> &o, int, std::string_view t) { fromText(o.*M, t); }
+template <auto M> std::string memberGet(const ClassOf<M> &o, int) {
+  return toText(o.*M);
+}
+template <auto M> void memberSet(ClassOf<M> &o, int, std::string_view t) {
+  fromText(o.*M, t);
+}
 
 // A public data member; texts and flags are Optional, everything else Always.
 template <auto M> Entry<ClassOf<M>> field(const char *key) {
@@ -187,7 +220,9 @@ template <auto M> Entry<ClassOf<M>> field(const char *key) {
 }
 
 // Date (day count) members: "yyyymmdd" / "yyyymmddhhnnss", empty when zero.
-template <auto M> std::string dateGet(const ClassOf<M> &o, int) { return DateToCompact(o.*M, true); }
+template <auto M> std::string dateGet(const ClassOf<M> &o, int) {
+  return DateToCompact(o.*M, true);
+}
 template <auto M> std::string stampGet(const ClassOf<M> &o, int) {
   return DateTimeToCompactSeconds(o.*M, true);
 }

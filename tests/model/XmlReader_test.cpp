@@ -65,8 +65,7 @@ TEST(XmlReader, SkipsDeclarationCommentsAndByteOrderMark) {
 TEST(XmlReader, DecodesReferencesToWindows1252Bytes) {
   const auto e = events("<A>&amp;&lt;&gt;&apos;&quot;&#13;&#10;&#228;&#xE4;&#255;&#0;\xE4</A>");
   ASSERT_EQ(e.size(), 3u);
-  EXPECT_EQ(e[1], std::string("=A:&<>'\"\r\n\xE4\xE4\xFF", 13) + std::string(1, '\0') +
-                      "\xE4@1");
+  EXPECT_EQ(e[1], std::string("=A:&<>'\"\r\n\xE4\xE4\xFF", 13) + std::string(1, '\0') + "\xE4@1");
 }
 
 TEST(XmlReader, KeepsControlBytesAndWhitespaceOfValues) {

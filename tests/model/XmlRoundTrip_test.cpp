@@ -80,7 +80,8 @@ CommandResult runTool(const std::string &arguments) {
 }
 
 fs::path tempFile(const std::string &name) {
-  return fs::temp_directory_path() / (name + "-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".xml");
+  return fs::temp_directory_path() /
+         (name + "-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".xml");
 }
 
 TEST(XmlRoundTrip, ModelCommandWritesWhatCheckWritesAgain) {
@@ -97,9 +98,8 @@ TEST(XmlRoundTrip, ModelCommandWritesWhatCheckWritesAgain) {
 }
 
 TEST(XmlRoundTrip, ModelCheckReportsWhereADocumentIsBroken) {
-  const CommandResult broken =
-      runTool("model --check '" + (fs::path(TEST_DATA_DIR) / "model" / "truncated.xml").string() +
-              "'");
+  const CommandResult broken = runTool(
+      "model --check '" + (fs::path(TEST_DATA_DIR) / "model" / "truncated.xml").string() + "'");
   EXPECT_NE(broken.status, 0);
   EXPECT_NE(broken.output.find("line 3, column"), std::string::npos) << broken.output;
   const CommandResult missing = runTool("model --check /nonexistent/catalog.xml");

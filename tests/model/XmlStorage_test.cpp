@@ -24,7 +24,8 @@ std::string saved(const TCustomlup6Object &object) {
 // A catalog in which every class holds values other than its defaults.
 void fillCatalog(Tlup6Dataobject &root) {
   root.Clear(true);
-  root.NOTE = {"first note", "Gr\xFC\xDF" "e & <Dank>"};
+  root.NOTE = {"first note", "Gr\xFC\xDF"
+                             "e & <Dank>"};
   root.NamingPresets()->SetName(2, "English");
   root.NamingPresets()->SetLanguage(2, "EN");
   root.NamingPresets()->SetName(3, ""); // an emptied slot stays empty
@@ -258,13 +259,10 @@ TEST(XmlStorage, LoadReplacesWhatTheRootHeld) {
 TEST(XmlStorage, ReportsProgressPerList) {
   Tlup6Dataobject root;
   std::vector<std::string> messages;
-  root.OnProgress = [&](Tlup6Dataobject &, std::string_view text) {
-    messages.emplace_back(text);
-  };
+  root.OnProgress = [&](Tlup6Dataobject &, std::string_view text) { messages.emplace_back(text); };
   LoadCatalogFromXml(root, "<LUP6><LOID>1</LOID><GLL></GLL><BezVorg></BezVorg></LUP6>");
   EXPECT_EQ(messages, (std::vector<std::string>{LangText(101), LangText(93), LangText(101),
-                                                "Laden von Bezeichnungsvorgaben",
-                                                LangText(101)}));
+                                                "Laden von Bezeichnungsvorgaben", LangText(101)}));
 }
 
 TEST(XmlStorage, RejectsADocumentThatIsNoCatalog) {
