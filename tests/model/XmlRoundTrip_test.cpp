@@ -3,8 +3,7 @@
 // lines; the same through sf6tool model.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +14,7 @@
 #include "model/XmlStorage.h"
 #include "sf4/Sf4Object.h"
 #include "sf4/Sf6Export.h"
+#include "support/RunCommand.h"
 
 namespace sf6 {
 namespace {
@@ -60,52 +60,28 @@ TEST(XmlRoundTrip, EverySf4CatalogSavesLoadsAndSavesAgainIdentically) {
   }
 }
 
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-CommandResult runTool(const std::string &arguments) {
-  const std::string command = std::string("'") + SF6TOOL_PATH + "' " + arguments + " 2>&1";
-  CommandResult result;
-  FILE *pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr)
-    return result;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    result.output.append(buffer.data(), n);
-  result.status = pclose(pipe);
-  return result;
-}
-
-fs::path tempFile(const std::string &name) {
-  return fs::temp_directory_path() /
-         (name + "-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".xml");
-}
+using test::RunCommand;
+using test::Sf6ToolCommand;
 
 TEST(XmlRoundTrip, ModelCommandWritesWhatCheckWritesAgain) {
   const fs::path dir = fs::path(TEST_DATA_DIR) / "sf4" / "lenses";
-  const CommandResult first = runTool("model '" + dir.string() + "'");
-  ASSERT_EQ(first.status, 0) << first.output;
+  const auto first = RunCommand(Sf6ToolCommand("model '" + dir.string() + "'"));
+  ASSERT_EQ(first.exitCode, 0) << first.output;
   ASSERT_EQ(first.output.rfind("<LUP6>", 0), 0u);
-  const fs::path file = tempFile("sf6tool-model");
-  std::ofstream(file, std::ios::binary) << first.output;
-  const CommandResult second = runTool("model --check '" + file.string() + "'");
-  fs::remove(file);
-  EXPECT_EQ(second.status, 0);
+  const auto second = RunCommand(Sf6ToolCommand("model --check /dev/stdin"), first.output);
+  EXPECT_EQ(second.exitCode, 0);
   EXPECT_EQ(second.output, first.output);
 }
 
 TEST(XmlRoundTrip, ModelCheckReportsWhereADocumentIsBroken) {
-  const CommandResult broken = runTool(
-      "model --check '" + (fs::path(TEST_DATA_DIR) / "model" / "truncated.xml").string() + "'");
-  EXPECT_NE(broken.status, 0);
+  const fs::path truncated = fs::path(TEST_DATA_DIR) / "model" / "truncated.xml";
+  const auto broken = RunCommand(Sf6ToolCommand("model --check '" + truncated.string() + "' 2>&1"));
+  EXPECT_EQ(broken.exitCode, 1);
   EXPECT_NE(broken.output.find("line 3, column"), std::string::npos) << broken.output;
-  const CommandResult missing = runTool("model --check /nonexistent/catalog.xml");
-  EXPECT_NE(missing.status, 0);
+  const auto missing = RunCommand(Sf6ToolCommand("model --check /nonexistent/catalog.xml 2>&1"));
+  EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.output.find("Cannot open file"), std::string::npos) << missing.output;
-  EXPECT_NE(runTool("model").status, 0);
+  EXPECT_EQ(RunCommand(Sf6ToolCommand("model 2>&1")).exitCode, 2);
 }
 
 TEST(XmlRoundTrip, HandWrittenDocumentLoads) {
