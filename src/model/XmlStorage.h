@@ -11,11 +11,12 @@
 //   COSUBBL </LUP6>
 // and each object as "<" tag ">" "ED" "OID" its keys and owned parts "</" tag ">".
 //
-// Value forms: texts escaped (XmlWriter.h) and left out when empty; integers
-// and enumeration file codes in decimal; floats with a dot; flags only when
-// true, as "1"; dates "yyyymmdd" and date-times "yyyymmddhhnnss" left out
-// when zero; "ED" as "yyyymmddhhnn"; diameters "65", "65/70E"; the coating
-// material set and the order-option sets as their bit patterns.
+// Value forms: texts escaped (XmlWriter.h) and left out when empty;
+// integers and enumeration file codes in decimal; floats with a dot; flags
+// only when true, as "1"; date-times (valid from / to, protocol times) as
+// "yyyymmddhhnnss", left out when zero; "ED" as "yyyymmddhhnn"; diameters
+// "65", "65/70E"; the coating material set and the order-option sets as
+// their bit patterns.
 // On loading, a text, flag or date whose key is absent is empty, false or 0
 // (so that what was left out comes back as it was); other absent keys keep
 // the object's defaults. Keys compare ignoring case; unknown elements are

@@ -88,8 +88,8 @@ void addAddress(Registry &r) {
   add<C>(r, {
                 field<&C::EDV>("EDV"),
                 field<&C::EDV2>("EDV2"),
-                date<&C::GA>("GA"),
-                date<&C::GB>("GB"),
+                dateTime<&C::GA>("GA"),
+                dateTime<&C::GB>("GB"),
                 field<&C::Name>("Name"),
                 field<&C::Name1>("Name1"),
                 field<&C::Name2>("Name2"),
@@ -158,8 +158,8 @@ void addLens(Registry &r) {
   addNames(e);
   e.insert(e.end(),
            {
-               date<&C::LA>("LA"),
-               date<&C::LB>("LB"),
+               dateTime<&C::LA>("LA"),
+               dateTime<&C::LB>("LB"),
                field<&C::EM>("EM"),
                field<&C::AG>("AG"),
                field<&C::AGKG>("AGKG"),
@@ -218,8 +218,8 @@ void addPowerRange(Registry &r) {
                 field<&C::CylWB>("CylWB"), field<&C::PV>("PV"),       field<&C::AddV>("AddV"),
                 field<&C::AddB>("AddB"),   field<&C::AddS>("AddS"),   field<&C::BEDV1>("BEDV1"),
                 field<&C::BEDV2>("BEDV2"), field<&C::BEDV3>("BEDV3"), field<&C::BEDV4>("BEDV4"),
-                field<&C::BEDV5>("BEDV5"), field<&C::SIP>("SIP"),     date<&C::LA>("LA"),
-                date<&C::LB>("LB"),        field<&C::Lag>("Lag"),     field<&C::ELief>("ELief"),
+                field<&C::BEDV5>("BEDV5"), field<&C::SIP>("SIP"),     dateTime<&C::LA>("LA"),
+                dateTime<&C::LB>("LB"),    field<&C::Lag>("Lag"),     field<&C::ELief>("ELief"),
                 field<&C::BF>("BF"),       field<&C::DFUR>("DFUR"),   field<&C::OLB>("OLB"),
                 field<&C::LBI>("LBI"),     field<&C::LZ>("LZ"),
             });
@@ -296,8 +296,8 @@ void addCoating(Registry &r) {
       [](C &o, int, SV t) { o.SetEDV(t); }));
   addNames(e);
   e.insert(e.end(), {
-                        date<&C::LA>("LA"),
-                        date<&C::LB>("LB"),
+                        dateTime<&C::LA>("LA"),
+                        dateTime<&C::LB>("LB"),
                         field<&C::ME>("ME"),
                         field<&C::MAT>("MAT"),
                         field<&C::ET>("ET"),

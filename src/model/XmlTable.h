@@ -219,21 +219,16 @@ template <auto M> Entry<ClassOf<M>> field(const char *key) {
   return {key, optional ? EntryKind::Optional : EntryKind::Always, 0, &memberGet<M>, &memberSet<M>};
 }
 
-// Date (day count) members: "yyyymmdd" / "yyyymmddhhnnss", empty when zero.
-template <auto M> std::string dateGet(const ClassOf<M> &o, int) {
-  return DateToCompact(o.*M, true);
-}
+// Date-time (day count) members: "yyyymmddhhnnss", empty when zero. Every
+// date of the model is a date-time, so none loses its time of day.
 template <auto M> std::string stampGet(const ClassOf<M> &o, int) {
   return DateTimeToCompactSeconds(o.*M, true);
 }
-template <auto M> void dateSet(ClassOf<M> &o, int, std::string_view t) {
+template <auto M> void stampSet(ClassOf<M> &o, int, std::string_view t) {
   o.*M = CompactToDateTime(t);
 }
-template <auto M> Entry<ClassOf<M>> date(const char *key) {
-  return {key, EntryKind::Optional, 0, &dateGet<M>, &dateSet<M>};
-}
 template <auto M> Entry<ClassOf<M>> dateTime(const char *key) {
-  return {key, EntryKind::Optional, 0, &stampGet<M>, &dateSet<M>};
+  return {key, EntryKind::Optional, 0, &stampGet<M>, &stampSet<M>};
 }
 
 // A value reached through accessors.

@@ -47,6 +47,7 @@ void fillCatalog(Tlup6Dataobject &root) {
   lens->SetName(1, "Einst\xE4rken");
   lens->SetShortName(2, "SV");
   lens->LA = 40000;
+  lens->LB = 40100.25; // 06:00
   lens->MAT = TSf6Material::Kunststoff;
   lens->EM = TSf6LensKind::Gleitsicht;
   lens->BR = 1.5;
@@ -177,6 +178,7 @@ TEST(XmlStorage, LoadedCatalogHoldsTheSavedValues) {
   ASSERT_NE(lens, nullptr);
   EXPECT_EQ(lens->OID(), root.Lenses()->FindByCode("SV15")->OID());
   EXPECT_EQ(lens->MAT, TSf6Material::Kunststoff);
+  EXPECT_EQ(lens->LB, 40100.25); // with its time of day
   EXPECT_EQ(lens->Info()->GetLine(1, 0), "line 1\r\nline 2");
   EXPECT_TRUE(lens->PriceGroups()->IsSphGroup(4));
   EXPECT_TRUE(lens->PriceGroups()->IsCylGroup(2));
