@@ -112,9 +112,7 @@ void addAddress(Registry &r) {
                     "PrDefCyl", K::Always,
                     [](const C &o, int) { return std::string(o.PrDefCyl ? "+" : "-"); },
                     [](C &o, int, SV t) { o.PrDefCyl = t != "-"; }),
-                access<C>(
-                    "BEZNR", K::Always, [](const C &o, int) { return IntToText(o.BEZNR()); },
-                    [](C &o, int, SV t) { o.SetBEZNR(TextToInt(t)); }),
+                property<&C::BEZNR, &C::SetBEZNR>("BEZNR"),
                 field<&C::WVK>("WVK"),
                 field<&C::WNK>("WNK"),
                 field<&C::PrBezId1>("PrBezId1"),
@@ -152,9 +150,7 @@ void addInfo(Registry &r) {
 void addLens(Registry &r) {
   using C = Tlup6DataGlas;
   std::vector<Entry<C>> e;
-  e.push_back(access<C>(
-      "EDV", K::Optional, [](const C &o, int) { return o.EDV(); },
-      [](C &o, int, SV t) { o.SetEDV(t); }));
+  e.push_back(property<&C::EDV, &C::SetEDV>("EDV"));
   addNames(e);
   e.insert(e.end(),
            {
@@ -195,9 +191,7 @@ void addLens(Registry &r) {
                field<&C::TS>("TS"),
                field<&C::EGB>("EGB"),
                field<&C::EdDmA>("EdDmA"),
-               access<C>(
-                   "CSNR", K::Always, [](const C &o, int) { return IntToText(o.CSNR()); },
-                   [](C &o, int, SV t) { o.SetCSNR(TextToInt(t)); }),
+               property<&C::CSNR, &C::SetCSNR>("CSNR"),
                child<C>("GWL", [](const C &o) -> Tlup6Node * { return o.Ranges(); }),
                child<C>("GGL", [](const C &o) -> Tlup6Node * { return o.Geometries(); }),
                child<C>("LUP", [](const C &o) -> Tlup6Node * { return o.Prices(); }),
@@ -229,25 +223,11 @@ void addPowerRange(Registry &r) {
 void addLensPrice(Registry &r) {
   using C = Tlup6DataGlasPreis;
   add<C>(r, {
-                access<C>(
-                    "GSph", K::Always, [](const C &o, int) { return IntToText(o.GSph()); },
-                    [](C &o, int, SV t) { o.SetGSph(TextToInt(t)); }),
-                access<C>(
-                    "GCyl", K::Always, [](const C &o, int) { return IntToText(o.GCyl()); },
-                    [](C &o, int, SV t) { o.SetGCyl(TextToInt(t)); }),
-                access<C>(
-                    "GDM", K::Always, [](const C &o, int) { return toText(o.GDM()); },
-                    [](C &o, int, SV t) {
-                      TSf6Diameter d;
-                      fromText(d, t);
-                      o.SetGDM(d);
-                    }),
-                access<C>(
-                    "LBI", K::Always, [](const C &o, int) { return IntToText(o.LBI()); },
-                    [](C &o, int, SV t) { o.SetLBI(TextToInt(t)); }),
-                access<C>(
-                    "PBID", K::Always, [](const C &o, int) { return IntToText(o.PBID()); },
-                    [](C &o, int, SV t) { o.SetPBID(TextToInt(t)); }),
+                property<&C::GSph, &C::SetGSph>("GSph"),
+                property<&C::GCyl, &C::SetGCyl>("GCyl"),
+                property<&C::GDM, &C::SetGDM>("GDM"),
+                property<&C::LBI, &C::SetLBI>("LBI"),
+                property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PR>("PR"),
                 field<&C::PQ>("PQ"),
                 child<C>("DFGL", [](const C &o) -> Tlup6Node * { return o.LocalFormula(); }),
@@ -291,9 +271,7 @@ void addPriceGroups(Registry &r) {
 void addCoating(Registry &r) {
   using C = Tlup6DataBeschichtung;
   std::vector<Entry<C>> e;
-  e.push_back(access<C>(
-      "EDV", K::Optional, [](const C &o, int) { return o.EDV(); },
-      [](C &o, int, SV t) { o.SetEDV(t); }));
+  e.push_back(property<&C::EDV, &C::SetEDV>("EDV"));
   addNames(e);
   e.insert(e.end(), {
                         dateTime<&C::LA>("LA"),
@@ -333,9 +311,7 @@ void addCoating(Registry &r) {
                         field<&C::DMVon>("DMVon"),
                         field<&C::DMBis>("DMBis"),
                         field<&C::OLB>("OLB"),
-                        access<C>(
-                            "CSNR", K::Always, [](const C &o, int) { return IntToText(o.CSNR()); },
-                            [](C &o, int, SV t) { o.SetCSNR(TextToInt(t)); }),
+                        property<&C::CSNR, &C::SetCSNR>("CSNR"),
                         field<&C::EMEG>("EMEG"),
                         field<&C::STEG>("STEG"),
                     });
@@ -398,21 +374,11 @@ void addColour(Registry &r) {
 void addCoatingPrice(Registry &r) {
   using C = Tlup6DataBeschichtungspreis;
   add<C>(r, {
-                access<C>(
-                    "Edv", K::Optional, [](const C &o, int) { return o.Edv(); },
-                    [](C &o, int, SV t) { o.SetEdv(t); }),
-                access<C>(
-                    "ST", K::Always, [](const C &o, int) { return toText(o.ST()); },
-                    [](C &o, int, SV t) { o.SetST(EnumFromCode<TSf6SphTor>(TextToInt(t))); }),
-                access<C>(
-                    "MAT", K::Always, [](const C &o, int) { return toText(o.MAT()); },
-                    [](C &o, int, SV t) { o.SetMAT(EnumFromCode<TSf6Material>(TextToInt(t))); }),
-                access<C>(
-                    "EM", K::Always, [](const C &o, int) { return toText(o.EM()); },
-                    [](C &o, int, SV t) { o.SetEM(EnumFromCode<TSf6SingleMulti>(TextToInt(t))); }),
-                access<C>(
-                    "PBID", K::Always, [](const C &o, int) { return IntToText(o.PBID()); },
-                    [](C &o, int, SV t) { o.SetPBID(TextToInt(t)); }),
+                property<&C::Edv, &C::SetEdv>("Edv"),
+                property<&C::ST, &C::SetST>("ST"),
+                property<&C::MAT, &C::SetMAT>("MAT"),
+                property<&C::EM, &C::SetEM>("EM"),
+                property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PQ>("PQ"),
                 field<&C::PR>("PR"),
                 child<C>("DFBL", [](const C &o) -> Tlup6Node * { return o.LocalFormula(); }),
@@ -423,21 +389,11 @@ void addCoatingPrice(Registry &r) {
 void addCombination(Registry &r) {
   using C = Tlup6DataKombination;
   add<C>(r, {
-                access<C>(
-                    "LB", K::Always, [](const C &o, int) { return toText(o.LB()); },
-                    [](C &o, int, SV t) { o.SetLB(EnumFromCode<TSf6Availability>(TextToInt(t))); }),
-                access<C>(
-                    "GE", K::Optional, [](const C &o, int) { return o.GE(); },
-                    [](C &o, int, SV t) { o.SetGE(t); }),
-                access<C>(
-                    "B1E", K::Optional, [](const C &o, int) { return o.B1E(); },
-                    [](C &o, int, SV t) { o.SetB1E(t); }),
-                access<C>(
-                    "B2E", K::Optional, [](const C &o, int) { return o.B2E(); },
-                    [](C &o, int, SV t) { o.SetB2E(t); }),
-                access<C>(
-                    "B3E", K::Optional, [](const C &o, int) { return o.B3E(); },
-                    [](C &o, int, SV t) { o.SetB3E(t); }),
+                property<&C::LB, &C::SetLB>("LB"),
+                property<&C::GE, &C::SetGE>("GE"),
+                property<&C::B1E, &C::SetB1E>("B1E"),
+                property<&C::B2E, &C::SetB2E>("B2E"),
+                property<&C::B3E, &C::SetB3E>("B3E"),
             });
   itemTag<Tlup6DataKombinationsListe>(r, "KO");
 }
@@ -445,9 +401,7 @@ void addCombination(Registry &r) {
 void addFormulaGroup(Registry &r) {
   using C = Tlup6DataFormelGruppe;
   std::vector<Entry<C>> e = {
-      access<C>(
-          "ID", K::Always, [](const C &o, int) { return IntToText(o.ID()); },
-          [](C &o, int, SV t) { o.SetID(TextToInt(t)); }),
+      property<&C::ID, &C::SetID>("ID"),
       field<&C::KB>("KB"),
       field<&C::QPBID>("QPBID"),
       field<&C::AZPBID>("AZPBID"),

@@ -231,6 +231,31 @@ template <auto M> Entry<ClassOf<M>> dateTime(const char *key) {
   return {key, EntryKind::Optional, 0, &stampGet<M>, &stampSet<M>};
 }
 
+// A value reached through a getter and a setter of the same name, e.g.
+// property<&C::CSNR, &C::SetCSNR>("CSNR"): for fields whose change has side
+// effects (indexes, renumbering). Texts are Optional, everything else Always.
+template <class T> struct GetterOf;
+template <class C, class R> struct GetterOf<R (C::*)() const> {
+  using Class = C;
+  using Value = std::decay_t<R>;
+};
+template <auto Get> using GetterClass = typename GetterOf<decltype(Get)>::Class;
+template <auto Get> using GetterValue = typename GetterOf<decltype(Get)>::Value;
+
+template <auto Get> std::string propertyGet(const GetterClass<Get> &o, int) {
+  return toText((o.*Get)());
+}
+template <auto Get, auto Set> void propertySet(GetterClass<Get> &o, int, std::string_view t) {
+  GetterValue<Get> v{};
+  fromText(v, t);
+  (o.*Set)(v);
+}
+template <auto Get, auto Set> Entry<GetterClass<Get>> property(const char *key) {
+  constexpr bool optional = std::is_same_v<GetterValue<Get>, std::string>;
+  return {key, optional ? EntryKind::Optional : EntryKind::Always, 0, &propertyGet<Get>,
+          &propertySet<Get, Set>};
+}
+
 // A value reached through accessors.
 template <class C>
 Entry<C> access(std::string key, EntryKind kind, std::string (*get)(const C &, int),
