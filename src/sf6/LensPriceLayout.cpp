@@ -30,29 +30,15 @@ const Sf6Field<R> kFields[] = {
 const Sf6Table<R> kTable{kFields};
 
 std::string rebuild(std::string_view line) {
-  TSf6PricePresent present{};
-  for (size_t k = 0; k < present.size(); ++k)
-    present[k] = pricePresentInLine(line, kFirstPriceColumn + 7 * static_cast<int>(k));
-  return BuildLensPriceLine(ParseLensPriceLine(line), present);
+  return BuildLensPriceLine(ParseLensPriceLine(line), pricesPresentInLine(line, kFirstPriceColumn));
 }
 
 } // namespace
 
 TSf6DataLensPrice ParseLensPriceLine(std::string_view line) { return parseLine(kTable, line); }
 
-std::string BuildLensPriceLine(const TSf6DataLensPrice &record,
-                               const TSf6PricePresent &PricePresent) {
-  std::string out;
-  out.reserve(52);
-  writeFields(kTable, record, out, 1, kFirstPriceField - 1);
-  for (size_t k = 0; k < PricePresent.size(); ++k) {
-    if (PricePresent[k])
-      writeField(kTable.fields[kFirstPriceField - 1 + k], record, out);
-    else
-      out.append(7, ' ');
-  }
-  // The line ends with its last present price.
-  return RightTrim(out);
+std::string BuildLensPriceLine(const TSf6DataLensPrice &record, const TSf6PricePresent &PricePresent) {
+  return buildPriceLine(kTable, record, kFirstPriceField, PricePresent);
 }
 
 std::string LensPriceFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }

@@ -32,10 +32,7 @@ const Sf6Field<R> kFields[] = {
 const Sf6Table<R> kTable{kFields};
 
 std::string rebuild(std::string_view line) {
-  TSf6PricePresent present{};
-  for (size_t k = 0; k < present.size(); ++k)
-    present[k] = pricePresentInLine(line, kFirstPriceColumn + 7 * static_cast<int>(k));
-  return BuildOptionsPriceLine(ParseOptionsPriceLine(line), present);
+  return BuildOptionsPriceLine(ParseOptionsPriceLine(line), pricesPresentInLine(line, kFirstPriceColumn));
 }
 
 } // namespace
@@ -44,19 +41,8 @@ TSf6DataoptionsPrice ParseOptionsPriceLine(std::string_view line) {
   return parseLine(kTable, line);
 }
 
-std::string BuildOptionsPriceLine(const TSf6DataoptionsPrice &record,
-                                  const TSf6PricePresent &PricePresent) {
-  std::string out;
-  out.reserve(53);
-  writeFields(kTable, record, out, 1, kFirstPriceField - 1);
-  for (size_t k = 0; k < PricePresent.size(); ++k) {
-    if (PricePresent[k])
-      writeField(kTable.fields[kFirstPriceField - 1 + k], record, out);
-    else
-      out.append(7, ' ');
-  }
-  // The line ends with its last present price.
-  return RightTrim(out);
+std::string BuildOptionsPriceLine(const TSf6DataoptionsPrice &record, const TSf6PricePresent &PricePresent) {
+  return buildPriceLine(kTable, record, kFirstPriceField, PricePresent);
 }
 
 std::string OptionsPriceFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }

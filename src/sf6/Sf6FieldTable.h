@@ -10,6 +10,7 @@
 
 #include "sf6/Sf6Enums.h"
 #include "sf6/Sf6Layout.h"
+#include "sf6/Sf6Procs.h"
 #include "text/FieldText.h"
 
 #include <cstdint>
@@ -447,6 +448,32 @@ Sf6Layout makeLayout(const char *fileName, const char *recordName,
 // its seven columns are not all blank.
 inline bool pricePresentInLine(std::string_view line, int column) {
   return !RightTrim(Columns(line, column, 7)).empty();
+}
+
+// The five present flags of a price line whose first price starts at firstColumn.
+inline TSf6PricePresent pricesPresentInLine(std::string_view line, int firstColumn) {
+  TSf6PricePresent present{};
+  for (size_t k = 0; k < present.size(); ++k)
+    present[k] = pricePresentInLine(line, firstColumn + 7 * static_cast<int>(k));
+  return present;
+}
+
+// A price line of LensPrice.Dat or OptionsPrice.Dat: the fields before the
+// first price, then each price that is present or seven blanks; the line
+// ends with its last present price.
+template <class R>
+std::string buildPriceLine(const Sf6Table<R> &table, const R &r, int firstPriceField,
+                           const TSf6PricePresent &present) {
+  std::string out;
+  out.reserve(56);
+  writeFields(table, r, out, 1, firstPriceField - 1);
+  for (size_t k = 0; k < present.size(); ++k) {
+    if (present[k])
+      writeField(table.fields[static_cast<size_t>(firstPriceField - 1) + k], r, out);
+    else
+      out.append(7, ' ');
+  }
+  return RightTrim(out);
 }
 
 } // namespace sf6::detail
