@@ -2,6 +2,8 @@
 
 #include "Sf4TestLine.h"
 
+#include <ostream>
+#include <cctype>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -133,6 +135,9 @@ struct DigitCase {
   int forNonDigit;
 };
 
+// Shown by CTest beside the test name: the case's name, not its bytes.
+void PrintTo(const DigitCase &c, std::ostream *out) { *out << c.name; }
+
 class Sf4DigitMaps : public ::testing::TestWithParam<DigitCase> {};
 
 TEST_P(Sf4DigitMaps, MapEveryDigit) {
@@ -179,7 +184,14 @@ const DigitCase kDigitCases[] = {
      {0, 2, 1, 1, 1, 1, 1, 1, 1, 1}, 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(AllColumns, Sf4DigitMaps, ::testing::ValuesIn(kDigitCases));
+INSTANTIATE_TEST_SUITE_P(AllColumns, Sf4DigitMaps, ::testing::ValuesIn(kDigitCases),
+                         [](const ::testing::TestParamInfo<DigitCase> &info) {
+                           // The case's name with its column, as a test name.
+                           std::string name;
+                           for (const char c : std::string(info.param.name))
+                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name + "_column_" + std::to_string(info.param.col);
+                         });
 
 TEST(Sf4CoatingLine, ReadsFlagsAtTheirColumns) {
   struct Case {

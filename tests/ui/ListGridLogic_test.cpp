@@ -2,6 +2,7 @@
 
 #include "ui/grid/ListGridLogic.h"
 
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -175,6 +176,9 @@ struct NavCase {
   ListKey key;
   int expectRow;
 };
+
+// Shown by CTest beside the test name: the case's name, not its bytes.
+void PrintTo(const NavCase &c, std::ostream *out) { *out << c.name; }
 
 class ListGridNavigation : public ::testing::TestWithParam<NavCase> {};
 
