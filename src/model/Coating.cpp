@@ -5,6 +5,7 @@
 #include <set>
 
 #include "lang/LanguageTable.h"
+#include "model/PriceSource.h"
 
 namespace sf6 {
 
@@ -157,27 +158,11 @@ void Tlup6DataBeschichtungspreis::SetPrice(double value) {
   PQ = 1;
 }
 
-double Tlup6DataBeschichtungspreis::GetPrice() const {
-  if (PQ == 1)
-    return PR;
-  double value = 0;
-  return ComputePrice(value, false) == kPriceOk ? value : 0.0;
-}
+double Tlup6DataBeschichtungspreis::GetPrice() const { return detail::PriceValue(*this); }
 
 int Tlup6DataBeschichtungspreis::ComputePrice(double &value, bool resetGuard) const {
-  return GuardedPriceEvaluation(*this, resetGuard, value, [this](Tlup6Dataobject &root, double &v) {
-    switch (PQ) {
-    case 0:
-      return root.FormulaGroups()->ComputeCoatingPrice(*this, v);
-    case 1:
-      v = PR;
-      return int{kPriceOk};
-    case 2:
-      return m_local->ComputeLocal(v);
-    default:
-      return int{kPriceNoValue};
-    }
-  });
+  return detail::ComputePriceBySource(*this, resetGuard, value,
+                                      &Tlup6DataFormelGruppeListe::ComputeCoatingPrice);
 }
 
 Tlup6DataBeschichtungspreisListe *Tlup6DataBeschichtungspreis::PriceList() const {

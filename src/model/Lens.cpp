@@ -5,6 +5,7 @@
 
 #include "lang/LanguageTable.h"
 #include "model/Coating.h"
+#include "model/PriceSource.h"
 
 namespace sf6 {
 
@@ -238,27 +239,11 @@ void Tlup6DataGlasPreis::SetPrice(double value) {
   PQ = 1;
 }
 
-double Tlup6DataGlasPreis::GetPrice() const {
-  if (PQ == 1)
-    return PR;
-  double value = 0;
-  return ComputePrice(value, false) == kPriceOk ? value : 0.0;
-}
+double Tlup6DataGlasPreis::GetPrice() const { return detail::PriceValue(*this); }
 
 int Tlup6DataGlasPreis::ComputePrice(double &value, bool resetGuard) const {
-  return GuardedPriceEvaluation(*this, resetGuard, value, [this](Tlup6Dataobject &root, double &v) {
-    switch (PQ) {
-    case 0:
-      return root.FormulaGroups()->ComputeLensPrice(*this, v);
-    case 1:
-      v = PR;
-      return int{kPriceOk};
-    case 2:
-      return m_local->ComputeLocal(v);
-    default:
-      return int{kPriceNoValue};
-    }
-  });
+  return detail::ComputePriceBySource(*this, resetGuard, value,
+                                      &Tlup6DataFormelGruppeListe::ComputeLensPrice);
 }
 
 int Tlup6DataGlasPreis::IsInSomeRange() const {
