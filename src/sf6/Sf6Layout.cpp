@@ -109,3 +109,15 @@ std::string ViewerLine(std::string_view line) {
 }
 
 } // namespace sf6
+
+#include "sf6/Sf6FileSet.h"
+
+namespace sf6 {
+
+const Sf6Layout *Sf6EntryLayout(Sf6Entry entry) {
+  if (entry == Sf6Entry::Head)
+    return nullptr;
+  return &Sf6Layouts()[static_cast<std::size_t>(entry) - 1];
+}
+
+} // namespace sf6
