@@ -10,10 +10,10 @@
 
 #include "../sf4/Sf4BenchData.h"
 
+#include "export/ConvertSf4.h"
+#include "export/Sf6Export.h"
 #include "model/Root.h"
-#include "sf4/ConvertSf4.h"
 #include "sf4/Sf4Object.h"
-#include "sf4/Sf6Export.h"
 #include "zip/VXZip.h"
 
 #include <algorithm>
@@ -47,7 +47,8 @@ Timing convert(const fs::path &dir, int repeats, fs::path *keptArchive) {
       sf6::Tlup6Dataobject root;
       sf6::TSf4Object sf4(root);
       const auto start = Clock::now();
-      const sf6::Sf4ConversionResult result = sf6::ConvertSf4Directory(sf4, dir.string(), "1.0.0.0");
+      const sf6::Sf4ConversionResult result =
+          sf6::ConvertSf4Directory(sf4, dir.string(), "1.0.0.0");
       best.total = std::min(best.total, secondsSince(start));
       if (keptArchive != nullptr && i == repeats - 1)
         *keptArchive = result.archivePath;
@@ -72,7 +73,8 @@ Timing convert(const fs::path &dir, int repeats, fs::path *keptArchive) {
 }
 
 // `zip -6` packing the entries of archive, written out as files first.
-double zipSeconds(const fs::path &archive, const fs::path &work, int repeats, std::uintmax_t &bytes) {
+double zipSeconds(const fs::path &archive, const fs::path &work, int repeats,
+                  std::uintmax_t &bytes) {
   const fs::path entries = work / "entries";
   fs::create_directories(entries);
   sf6::TVXZip zip;
@@ -83,8 +85,8 @@ double zipSeconds(const fs::path &archive, const fs::path &work, int repeats, st
     sf6::LineList lines;
     zip.ExtractTextfileToStrings(name, lines);
     const std::string text = sf6::RenderEntryText(lines);
-    std::ofstream(entries / std::string(name), std::ios::binary).write(text.data(),
-                                                                        static_cast<std::streamsize>(text.size()));
+    std::ofstream(entries / std::string(name), std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
     bytes += text.size();
     command += " '" + std::string(name) + "'";
   }

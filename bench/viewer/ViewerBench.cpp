@@ -7,11 +7,11 @@
 //   caret    moving the caret one line in the LensPrice pane (label and grid)
 // and prints the figures as ratios. Run it with QT_QPA_PLATFORM=offscreen.
 
-#include "app/FileViewWindow.h"
 #include "app/FrameFileview.h"
+#include "app/MainWindow.h"
 #include "app/TextView.h"
-#include "ui/grid/Cp1252Qt.h"
-#include "ui/grid/TvxListGd.h"
+#include "ui/Cp1252Qt.h"
+#include "ui/TvxListGd.h"
 #include "view/CatalogView.h"
 #include "zip/VXZip.h"
 
@@ -23,7 +23,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-
 
 #include <chrono>
 #include <cstdio>

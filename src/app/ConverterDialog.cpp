@@ -1,9 +1,9 @@
 #include "app/ConverterDialog.h"
 
+#include "export/ConvertSf4.h"
 #include "model/Root.h"
-#include "sf4/ConvertSf4.h"
 #include "sf4/Sf4Object.h"
-#include "ui/grid/Cp1252Qt.h"
+#include "ui/Cp1252Qt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,7 +26,9 @@ constexpr int kClientHeight = 184;
 constexpr int kPanelHeight = 38;
 
 // The directory text as the file system's path bytes.
-std::string pathText(const QString &text) { return QFile::encodeName(text).toStdString(); }
+std::string pathText(const QString &text) {
+  return QFile::encodeName(text).toStdString();
+}
 
 // Sets a cursor for the lifetime of the object.
 class OverrideCursor {
@@ -96,7 +98,8 @@ TFormLup2ViewKonverter::TFormLup2ViewKonverter(std::string programVersion, QWidg
   BtnCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
   BtnCancel->setGeometry(427, 8, 88, 26);
 
-  connect(EdVerzeichnis, &QLineEdit::textChanged, this, &TFormLup2ViewKonverter::EdVerzeichnisChange);
+  connect(EdVerzeichnis, &QLineEdit::textChanged, this,
+          &TFormLup2ViewKonverter::EdVerzeichnisChange);
   connect(BtnOK, &QPushButton::clicked, this, &TFormLup2ViewKonverter::BtnOKClick);
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -1,7 +1,7 @@
 #include "app/FrameFileview.h"
 
 #include "app/TextView.h"
-#include "ui/grid/TvxListGd.h"
+#include "ui/TvxListGd.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,9 +44,13 @@ TFrameFileview1::TFrameFileview1(QWidget *parent) : QWidget(parent) {
   connect(RichEdit, &TextView::keyReleased, this, &TFrameFileview1::MemoKeyUp);
 }
 
-void TFrameFileview1::setText(std::string bytes) { RichEdit->setBytes(std::move(bytes)); }
+void TFrameFileview1::setText(std::string bytes) {
+  RichEdit->setBytes(std::move(bytes));
+}
 
-int TFrameFileview1::CaretLineIndex() const { return RichEdit->state().selectionEnd().line; }
+int TFrameFileview1::CaretLineIndex() const {
+  return RichEdit->state().selectionEnd().line;
+}
 
 std::string TFrameFileview1::CurrentLine() const {
   return sf6::PaddedCaretLine(RichEdit->document(), CaretLineIndex());
@@ -60,4 +64,6 @@ void TFrameFileview1::MemoChange() {
   ListDetail->Invalidate();
 }
 
-void TFrameFileview1::MemoKeyUp(int) { MemoChange(); }
+void TFrameFileview1::MemoKeyUp(int) {
+  MemoChange();
+}

@@ -1,6 +1,6 @@
 #include "app/TextView.h"
 
-#include "ui/grid/Cp1252Qt.h"
+#include "ui/Cp1252Qt.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -84,7 +84,9 @@ void TextView::setCaret(sf6::TextPos caret, sf6::TextPos anchor) {
   viewport()->update();
 }
 
-int TextView::visibleLineCount() const { return std::max(1, viewport()->height() / m_lineHeight); }
+int TextView::visibleLineCount() const {
+  return std::max(1, viewport()->height() / m_lineHeight);
+}
 
 int TextView::visibleColumnCount() const {
   return std::max(1, static_cast<int>(viewport()->width() / m_charWidth));
@@ -109,7 +111,9 @@ void TextView::resizeEvent(QResizeEvent *event) {
   updateScrollBars();
 }
 
-void TextView::scrollContentsBy(int, int) { viewport()->update(); }
+void TextView::scrollContentsBy(int, int) {
+  viewport()->update();
+}
 
 void TextView::ensureCaretVisible() {
   const sf6::TextPos caret = m_state.caret();
@@ -140,8 +144,8 @@ void TextView::paintEvent(QPaintEvent *) {
   const int lines = viewport()->height() / m_lineHeight + 1;
   const sf6::TextPos selStart = m_state.selectionStart();
   const sf6::TextPos selEnd = m_state.selectionEnd();
-  const QColor selectionBack = palette().color(hasFocus() ? QPalette::Active : QPalette::Inactive,
-                                               QPalette::Highlight);
+  const QColor selectionBack =
+      palette().color(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight);
   const QColor selectionText = palette().color(hasFocus() ? QPalette::Active : QPalette::Inactive,
                                                QPalette::HighlightedText);
   for (int i = 0; i < lines; ++i) {
@@ -150,9 +154,9 @@ void TextView::paintEvent(QPaintEvent *) {
       break;
     const int y = i * m_lineHeight;
     const std::string_view line = doc.line(lineIndex);
-    const std::string_view visible =
-        firstColumn < static_cast<int>(line.size()) ? line.substr(firstColumn, columns)
-                                                    : std::string_view();
+    const std::string_view visible = firstColumn < static_cast<int>(line.size())
+                                         ? line.substr(firstColumn, columns)
+                                         : std::string_view();
     if (lineIndex == m_markLine) {
       const qreal x = (m_markColumn - firstColumn) * m_charWidth;
       painter.fillRect(QRectF(x, y, m_markWidth * m_charWidth, m_lineHeight), kMarkColour);
@@ -234,14 +238,24 @@ void TextView::keyPressEvent(QKeyEvent *event) {
     return;
   }
   switch (event->key()) {
-  case Qt::Key_Left: m_state.moveLeft(shift); break;
-  case Qt::Key_Right: m_state.moveRight(shift); break;
-  case Qt::Key_Up: m_state.moveUp(shift); break;
-  case Qt::Key_Down: m_state.moveDown(shift); break;
+  case Qt::Key_Left:
+    m_state.moveLeft(shift);
+    break;
+  case Qt::Key_Right:
+    m_state.moveRight(shift);
+    break;
+  case Qt::Key_Up:
+    m_state.moveUp(shift);
+    break;
+  case Qt::Key_Down:
+    m_state.moveDown(shift);
+    break;
   case Qt::Key_Home:
     control ? m_state.moveDocumentStart(shift) : m_state.moveHome(shift);
     break;
-  case Qt::Key_End: control ? m_state.moveDocumentEnd(shift) : m_state.moveEnd(shift); break;
+  case Qt::Key_End:
+    control ? m_state.moveDocumentEnd(shift) : m_state.moveEnd(shift);
+    break;
   case Qt::Key_PageUp:
     m_state.pageUp(page, shift);
     verticalScrollBar()->setValue(verticalScrollBar()->value() - page);

@@ -1,10 +1,10 @@
 // sf6viewer: shows the files of an SF6 catalog archive. An optional argument
 // names an archive to load at start, as "SF6 laden" would.
 
-#include "app/FileViewWindow.h"
+#include "app/MainWindow.h"
 #include "lang/LanguageTable.h"
 #include "text/FieldText.h"
-#include "ui/grid/Cp1252Qt.h"
+#include "ui/Cp1252Qt.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -51,7 +51,8 @@ public:
     } catch (const std::exception &failure) {
       QMessageBox::critical(activeWindow(), applicationName(), sf6::fromCp1252(failure.what()));
     } catch (...) {
-      QMessageBox::critical(activeWindow(), applicationName(), QStringLiteral("Unbekannter Fehler"));
+      QMessageBox::critical(activeWindow(), applicationName(),
+                            QStringLiteral("Unbekannter Fehler"));
     }
     return false;
   }

@@ -1,22 +1,15 @@
 #include "catalog/CatalogArchive.h"
 
+#include "text/Collation.h"
 #include "zip/VXZip.h"
 
 namespace sf6 {
 
 namespace {
 
-bool sameEntryName(std::string_view stored, std::string_view name) {
-  if (stored.size() != name.size())
-    return false;
-  const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-  for (std::size_t i = 0; i < name.size(); ++i)
-    if (lower(static_cast<unsigned char>(stored[i])) != lower(static_cast<unsigned char>(name[i])))
-      return false;
-  return true;
+bool isDirectoryEntry(const TZipHeaderInfo &entry) {
+  return entry.fileName.empty();
 }
-
-bool isDirectoryEntry(const TZipHeaderInfo &entry) { return entry.fileName.empty(); }
 
 } // namespace
 
@@ -49,7 +42,7 @@ CatalogArchive LoadCatalogArchive(const std::filesystem::path &path,
     const std::string storedPath = stored.storedPath();
     bool known = false;
     for (CatalogEntry &entry : archive.entries) {
-      if (!sameEntryName(storedPath, entry.name()))
+      if (!EqualsAsciiNoCase(storedPath, entry.name()))
         continue;
       known = true;
       if (entry.storedName.empty())

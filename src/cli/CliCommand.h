@@ -26,13 +26,20 @@ struct CliCommand {
   const char *name;
   const char *arguments; // e.g. "ARCHIVE ENTRY"
   const char *summary;
-  // Returns the exit code. Throwing sf6::Sf6Error prints the message and exits 1.
-  int (*run)(const std::vector<std::string> &args, CommandIo &io);
+  // Receives its own row and the arguments after the command name; returns
+  // the exit code. Throwing sf6::Sf6Error prints the message and exits 1.
+  int (*run)(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io);
 };
 
-// Wrong arguments: prints the usage of the named command to io.err and
-// returns kExitUsage.
-int UsageError(const char *commandName, CommandIo &io);
+// Wrong arguments: prints the usage of the command to io.err and returns
+// kExitUsage.
+int UsageError(const CliCommand &command, CommandIo &io);
+
+// Runs the command line arguments (the command name first, without the
+// program name) and returns the exit code: the command's, kExitUsage for an
+// unknown or missing command, kExitFailure when the command throws (the
+// message goes to io.err).
+int RunTool(const std::vector<std::string> &arguments, CommandIo &io);
 
 // The command groups.
 std::span<const CliCommand> CoreCommands();

@@ -24,7 +24,9 @@ bool IsAscii(std::string_view text) {
   return (high & 0x8080808080808080ull) == 0;
 }
 
-OutputBuffer::OutputBuffer(std::ostream &out) : m_out(out) { m_buffer.reserve(kOutputChunk + 4096); }
+OutputBuffer::OutputBuffer(std::ostream &out) : m_out(out) {
+  m_buffer.reserve(kOutputChunk + 4096);
+}
 
 void OutputBuffer::text(std::string_view cp1252) {
   if (IsAscii(cp1252))
@@ -79,12 +81,13 @@ LineList ReadInputLines(std::istream &in) {
   return lines;
 }
 
-void OpenZip(TVXZip &zip, const std::string &archive, const char *command, CommandIo &io) {
+void OpenZip(TVXZip &zip, const std::string &archive, const CliCommand &command, CommandIo &io) {
   zip.ZipName(archive);
-  zip.setMessageSink([&io, command](const std::string &caption, const std::string &text) {
-    io.err << "sf6tool " << command << ": " << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(text)
-           << '\n';
-  });
+  zip.setMessageSink(
+      [&io, name = command.name](const std::string &caption, const std::string &text) {
+        io.err << "sf6tool " << name << ": " << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(text)
+               << '\n';
+      });
 }
 
 } // namespace sf6::cli

@@ -58,6 +58,6 @@ LineList ReadInputLines(std::istream &in);
 
 // Names the archive and routes the zip access's messages to io.err, prefixed
 // with the command.
-void OpenZip(TVXZip &zip, const std::string &archive, const char *command, CommandIo &io);
+void OpenZip(TVXZip &zip, const std::string &archive, const CliCommand &command, CommandIo &io);
 
 } // namespace sf6::cli

@@ -2,8 +2,8 @@
 
 #include "Sf6Version.h"
 #include "cli/CliCommand.h"
+#include "export/ConvertSf4.h"
 #include "model/Catalog.h"
-#include "sf4/ConvertSf4.h"
 #include "sf4/Sf4Object.h"
 #include "text/CodePage.h"
 #include "text/Errors.h"
@@ -13,9 +13,9 @@
 namespace sf6::cli {
 namespace {
 
-int RunConvert(const std::vector<std::string> &args, CommandIo &io) {
+int RunConvert(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 1)
-    return UsageError("convert", io);
+    return UsageError(command, io);
   const std::string &directory = args[0];
   if (!Sf4HeaderExists(directory)) {
     io.err << "sf6tool convert: no SF4 header file GLHead.Dat in \"" << directory << "\"\n";
@@ -40,6 +40,8 @@ const CliCommand kCommands[] = {
 
 } // namespace
 
-std::span<const CliCommand> ConvertCommands() { return kCommands; }
+std::span<const CliCommand> ConvertCommands() {
+  return kCommands;
+}
 
 } // namespace sf6::cli

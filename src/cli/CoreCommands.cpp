@@ -6,9 +6,9 @@
 namespace sf6::cli {
 namespace {
 
-int RunVersion(const std::vector<std::string> &args, CommandIo &io) {
+int RunVersion(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (!args.empty())
-    return UsageError("--version", io);
+    return UsageError(command, io);
   io.out << SF6_FILE_VERSION << '\n';
   return kExitOk;
 }
@@ -19,6 +19,8 @@ const CliCommand kCommands[] = {
 
 } // namespace
 
-std::span<const CliCommand> CoreCommands() { return kCommands; }
+std::span<const CliCommand> CoreCommands() {
+  return kCommands;
+}
 
 } // namespace sf6::cli

@@ -29,7 +29,7 @@ std::string ReadWholeFile(const std::string &path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-int RunModel(const std::vector<std::string> &args, CommandIo &io) {
+int RunModel(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   Tlup6Dataobject root;
   try {
     if (args.size() == 2 && args[0] == "--check") {
@@ -38,7 +38,7 @@ int RunModel(const std::vector<std::string> &args, CommandIo &io) {
       return kExitOk;
     }
     if (args.size() != 1 || args[0].starts_with("--"))
-      return UsageError("model", io);
+      return UsageError(command, io);
     TSf4Object sf4(root);
     sf4.LoadFromDirectory(args[0]);
     WriteDocument(root, io);

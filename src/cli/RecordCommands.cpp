@@ -34,10 +34,10 @@ void printFieldRows(const Sf6Layout &layout, std::string_view line, OutputBuffer
   }
 }
 
-int RunFields(const std::vector<std::string> &args, CommandIo &io) {
+int RunFields(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.empty() || args.size() > 2)
-    return UsageError("fields", io);
-  const Sf6Layout *layout = layoutOrComplain("fields", args[0], io);
+    return UsageError(command, io);
+  const Sf6Layout *layout = layoutOrComplain(command.name, args[0], io);
   if (!layout)
     return kExitUsage;
   OutputBuffer out(io.out);
@@ -56,10 +56,10 @@ int RunFields(const std::vector<std::string> &args, CommandIo &io) {
   return kExitOk;
 }
 
-int RunRebuild(const std::vector<std::string> &args, CommandIo &io) {
+int RunRebuild(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 1)
-    return UsageError("rebuild", io);
-  const Sf6Layout *layout = layoutOrComplain("rebuild", args[0], io);
+    return UsageError(command, io);
+  const Sf6Layout *layout = layoutOrComplain(command.name, args[0], io);
   if (!layout)
     return kExitUsage;
   if (!layout->rebuild) {
@@ -75,14 +75,14 @@ int RunRebuild(const std::vector<std::string> &args, CommandIo &io) {
   return kExitOk;
 }
 
-int RunCsv(const std::vector<std::string> &args, CommandIo &io) {
+int RunCsv(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 2)
-    return UsageError("csv", io);
-  const Sf6Layout *layout = layoutOrComplain("csv", args[1], io);
+    return UsageError(command, io);
+  const Sf6Layout *layout = layoutOrComplain(command.name, args[1], io);
   if (!layout)
     return kExitUsage;
   TVXZip zip;
-  OpenZip(zip, args[0], "csv", io);
+  OpenZip(zip, args[0], command, io);
   std::string entry;
   if (zip.extractToBuffer(layout->fileName, entry) == 0) {
     io.err << "sf6tool csv: nothing extracted for \"" << args[1] << "\" from " << args[0] << '\n';
@@ -109,11 +109,11 @@ int RunCsv(const std::vector<std::string> &args, CommandIo &io) {
   return kExitOk;
 }
 
-int RunHead(const std::vector<std::string> &args, CommandIo &io) {
+int RunHead(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 1)
-    return UsageError("head", io);
+    return UsageError(command, io);
   TVXZip zip;
-  OpenZip(zip, args[0], "head", io);
+  OpenZip(zip, args[0], command, io);
   LineList lines;
   if (zip.ExtractTextfileToStrings("Head.dat", lines) == 0) {
     io.err << "sf6tool head: nothing extracted for \"Head.dat\" from " << args[0] << '\n';
@@ -131,14 +131,15 @@ int RunHead(const std::vector<std::string> &args, CommandIo &io) {
 
 const CliCommand kCommands[] = {
     {"fields", "FILE [LINE]", "decode a line (or each line of stdin) into its fields", RunFields},
-    {"rebuild", "FILE", "parse each line of stdin and write it back with the builder",
-     RunRebuild},
+    {"rebuild", "FILE", "parse each line of stdin and write it back with the builder", RunRebuild},
     {"csv", "ARCHIVE ENTRY", "a data file of the archive as a CSV table", RunCsv},
     {"head", "ARCHIVE", "the Head.dat rows as the header list shows them", RunHead},
 };
 
 } // namespace
 
-std::span<const CliCommand> RecordCommands() { return kCommands; }
+std::span<const CliCommand> RecordCommands() {
+  return kCommands;
+}
 
 } // namespace sf6::cli

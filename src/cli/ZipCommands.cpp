@@ -20,16 +20,17 @@ void appendUtf8(std::string &out, std::string_view line) {
     out += Cp1252ToUtf8(line);
 }
 
-int RunLs(const std::vector<std::string> &args, CommandIo &io) {
+int RunLs(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 1)
-    return UsageError("ls", io);
+    return UsageError(command, io);
   TVXZip zip;
-  OpenZip(zip, args[0], "ls", io);
+  OpenZip(zip, args[0], command, io);
   std::string out;
   for (const auto &entry : zip.readDirectory().entries()) {
     char numbers[64];
     std::snprintf(numbers, sizeof numbers, "\t%u\t%lu\t%lu\t%08lx\n",
-                  unsigned{entry.compressionMethod}, static_cast<unsigned long>(entry.compressedSize),
+                  unsigned{entry.compressionMethod},
+                  static_cast<unsigned long>(entry.compressedSize),
                   static_cast<unsigned long>(entry.uncompressedSize),
                   static_cast<unsigned long>(entry.crc32));
     appendUtf8(out, entry.storedPath());
@@ -39,11 +40,11 @@ int RunLs(const std::vector<std::string> &args, CommandIo &io) {
   return kExitOk;
 }
 
-int RunCat(const std::vector<std::string> &args, CommandIo &io) {
+int RunCat(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 2)
-    return UsageError("cat", io);
+    return UsageError(command, io);
   TVXZip zip;
-  OpenZip(zip, args[0], "cat", io);
+  OpenZip(zip, args[0], command, io);
   // The lines as ExtractTextfileToStrings reads them, streamed from the
   // entry's bytes without a string per line.
   std::string text;
@@ -70,20 +71,20 @@ int RunCat(const std::vector<std::string> &args, CommandIo &io) {
   return kExitOk;
 }
 
-int RunPut(const std::vector<std::string> &args, CommandIo &io) {
+int RunPut(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 2)
-    return UsageError("put", io);
+    return UsageError(command, io);
   TVXZip zip;
-  OpenZip(zip, args[0], "put", io);
+  OpenZip(zip, args[0], command, io);
   zip.StringsToTextfile(Utf8ToCp1252(args[1]), ReadInputLines(io.in));
   return kExitOk;
 }
 
-int RunRm(const std::vector<std::string> &args, CommandIo &io) {
+int RunRm(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   if (args.size() != 2)
-    return UsageError("rm", io);
+    return UsageError(command, io);
   TVXZip zip;
-  OpenZip(zip, args[0], "rm", io);
+  OpenZip(zip, args[0], command, io);
   zip.DeletefileFromZip(Utf8ToCp1252(args[1]));
   return kExitOk;
 }
@@ -97,6 +98,8 @@ const CliCommand kCommands[] = {
 
 } // namespace
 
-std::span<const CliCommand> ZipCommands() { return kCommands; }
+std::span<const CliCommand> ZipCommands() {
+  return kCommands;
+}
 
 } // namespace sf6::cli

@@ -1,8 +1,7 @@
 #pragma once
 
 // Coatings (every orderable option: coatings, tints, services, prism and
-// cylinder surcharges) with their colours and prices, and the lens/coating
-// combinations. Same field conventions as Lens.h.
+// cylinder surcharges) and their list. Same field conventions as Lens.h.
 
 #include <array>
 #include <cstdint>
@@ -12,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/CoatingPrice.h"
+#include "model/Colour.h"
 #include "model/Formula.h"
 #include "model/Lens.h"
 #include "model/Lup6Object.h"
@@ -23,188 +24,13 @@ namespace sf6 {
 
 class Tlup6DataBeschichtung;
 
-// Colours --------------------------------------------------------------------------------
-
-struct Lup6Rgb {
-  uint8_t r = 0, g = 0, b = 0;
-  friend bool operator==(const Lup6Rgb &, const Lup6Rgb &) = default;
-};
-
-class Tlup6DataFarbe : public TCustomlup6Object {
-public:
-  Tlup6DataFarbe(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
-      : TCustomlup6Object(root, assignOid, owner) {}
-  std::string GetTagName() const override { return "DFA"; }
-  void Clear(bool flag) override;
-
-  uint8_t AbV = 0, AbO = 0; // absorption top / bottom
-  std::string EDV;          // colour code
-  Lup6Rgb Bottom, Top, Middle;
-  int32_t FK = 0;
-  double UVK = 0, UVA = 0, UVB = 0;
-  TSf6RoadUse Stvo = TSf6RoadUse::KeineAngabe;
-
-  // Slots 1 .. 10 (empty / ignored outside).
-  std::string GetName(int i) const;
-  void SetName(int i, std::string_view text);
-  std::string GetNameFallback(int i) const;
-
-  Tlup6DataBeschichtung *GetCoating() const;
-
-private:
-  std::array<std::string, 10> m_B;
-};
-
-class Tlup6DataFarbListe : public Tlup6List<Tlup6DataFarbe> {
-public:
-  using Tlup6List::Tlup6List;
-  std::string GetTagName() const override { return "DFL"; }
-};
-
-// Coating prices -----------------------------------------------------------------------------
-
-class Tlup6DataBeschichtungspreisListe;
-
-class Tlup6DataBeschichtungspreis : public TCustomlup6Object {
-public:
-  Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
-  ~Tlup6DataBeschichtungspreis() override;
-  std::string GetTagName() const override { return "BP"; }
-  void Clear(bool flag) override;
-
-  uint8_t PQ = 0; // 0 formula group, 1 fixed PR, 2 local formula
-  double PR = 0;
-
-  // Key fields (kept in the price list's lookup indexes).
-  const std::string &Edv() const { return m_Edv; } // lens code; empty = any lens
-  TSf6SphTor ST() const { return m_ST; }
-  TSf6Material MAT() const { return m_MAT; }
-  TSf6SingleMulti EM() const { return m_EM; }
-  int32_t PBID() const { return m_PBID; }
-  void SetEdv(std::string_view v);
-  void SetST(TSf6SphTor v);
-  void SetMAT(TSf6Material v);
-  void SetEM(TSf6SingleMulti v);
-  void SetPBID(int32_t v);
-
-  // The MAT of the lens named by Edv when the root has it, else MAT.
-  TSf6Material EffectiveMaterial() const;
-  // EM when Edv is empty, else ordinal 0.
-  TSf6SingleMulti EffectiveEM() const;
-
-  void SetPrice(double value);
-  double GetPrice() const;
-  int ComputePrice(double &value, bool resetGuard) const;
-
-  Tlup6DataFormelLokalBeschichtung *LocalFormula() const { return m_local.get(); }
-  Tlup6DataBeschichtung *GetCoating() const;
-  Tlup6DataBeschichtungspreisListe *PriceList() const;
-
-private:
-  struct Snapshot {
-    std::string edv;
-    TSf6SphTor st;
-    TSf6Material mat;
-    TSf6SingleMulti em;
-    int32_t pbid;
-  };
-  Snapshot snapshot() const { return {m_Edv, m_ST, m_MAT, m_EM, m_PBID}; }
-  void reindex(const Snapshot &old);
-  friend class Tlup6DataBeschichtungspreisListe;
-  void setKeys(std::string_view edv, TSf6SphTor st, TSf6Material mat, TSf6SingleMulti em,
-               int32_t pbid);
-
-  std::string m_Edv;
-  TSf6SphTor m_ST = TSf6SphTor::Egal;
-  TSf6Material m_MAT = TSf6Material::Egal;
-  TSf6SingleMulti m_EM = TSf6SingleMulti::Egal;
-  int32_t m_PBID = 0;
-  std::unique_ptr<Tlup6DataFormelLokalBeschichtung> m_local;
-};
-
-// Index keys of coating prices.
-struct CoatingLensKey { // (folded Edv, PBID), every price
-  std::string edv;
-  int32_t pbid = 0;
-  friend bool operator==(const CoatingLensKey &, const CoatingLensKey &) = default;
-};
-struct CoatingTupleKey { // (ST, MAT, EM, PBID), prices with an empty Edv
-  int st = 0, mat = 0, em = 0;
-  int32_t pbid = 0;
-  friend bool operator==(const CoatingTupleKey &, const CoatingTupleKey &) = default;
-};
-struct CoatingLensKeyHash {
-  std::size_t operator()(const CoatingLensKey &k) const;
-};
-struct CoatingTupleKeyHash {
-  std::size_t operator()(const CoatingTupleKey &k) const;
-};
-
-class Tlup6DataBeschichtungspreisListe : public Tlup6List<Tlup6DataBeschichtungspreis> {
-public:
-  using Tlup6List::Tlup6List;
-  std::string GetTagName() const override { return "BPL"; }
-
-  // Null when mat is Egal and lensCode empty. With a lensCode: the last
-  // price with that Edv (ignoring case) and pbid. Without: the last price
-  // with an empty Edv and that st, material, em and pbid. With create and no
-  // match, when the list belongs to a coating and the root knows pbid: a new
-  // price with these values.
-  Tlup6DataBeschichtungspreis *FindCoatingPrice(TSf6SphTor st, TSf6SingleMulti em, bool create,
-                                                std::string_view lensCode, int32_t pbid,
-                                                TSf6Material mat);
-  Tlup6DataBeschichtungspreis *FindCoatingPrice(TSf6SphTor st, TSf6SingleMulti em,
-                                                std::string_view lensCode, int32_t pbid,
-                                                TSf6Material mat) const;
-  double GetCoatingPriceValue(TSf6SphTor st, TSf6SingleMulti em, bool create,
-                              std::string_view lensCode, int32_t pbid, TSf6Material mat);
-  // The last price with Edv = lensCode (ignoring case) and pbid; with create
-  // and no match (list of a coating, pbid known): a new one bound to the lens.
-  Tlup6DataBeschichtungspreis *FindLensCoatingPrice(std::string_view lensCode, int32_t pbid,
-                                                    bool create);
-  Tlup6DataBeschichtungspreis *FindLensCoatingPrice(std::string_view lensCode, int32_t pbid) const;
-
-  // The price texts (cents, 7 digits) of pbids in order, for material mat.
-  std::string GetPriceSignature(TSf6SphTor st, TSf6SingleMulti em,
-                                const std::vector<int32_t> &pbids, TSf6Material mat) const;
-  // Signatures of Silikat .. Trivex, sorted, without duplicates.
-  LineList PriceSignatures(TSf6SphTor st, TSf6SingleMulti em,
-                           const std::vector<int32_t> &pbids) const;
-  int CountPriceSignatures(TSf6SphTor st, TSf6SingleMulti em,
-                           const std::vector<int32_t> &pbids) const;
-  // The materials whose signature is entry index; empty outside the range.
-  TSf6MaterialSet MaterialsWithSignature(int index, TSf6SphTor st, TSf6SingleMulti em,
-                                         const std::vector<int32_t> &pbids) const;
-
-  void RemoveByPBID(int32_t id);
-  Tlup6DataBeschichtung *GetCoating() const;
-
-  // Reference scans (for tests and checks).
-  Tlup6DataBeschichtungspreis *ScanCoatingPrice(TSf6SphTor st, TSf6SingleMulti em,
-                                                std::string_view lensCode, int32_t pbid,
-                                                TSf6Material mat) const;
-
-protected:
-  void itemAdded(Tlup6DataBeschichtungspreis *item) override;
-  void itemRemoved(Tlup6DataBeschichtungspreis *item) override;
-  void itemsReset() override;
-
-private:
-  friend class Tlup6DataBeschichtungspreis;
-  void addKeys(Tlup6DataBeschichtungspreis *item);
-  void removeKeys(const Tlup6DataBeschichtungspreis *item, const std::string &edv, int st, int mat,
-                  int em, int32_t pbid);
-  LastMatchIndex<CoatingLensKey, Tlup6DataBeschichtungspreis, CoatingLensKeyHash> m_byLens;
-  LastMatchIndex<CoatingTupleKey, Tlup6DataBeschichtungspreis, CoatingTupleKeyHash> m_byTuple;
-};
-
 // Coatings ----------------------------------------------------------------------------------
 
 class Tlup6DataBeschichtungsliste;
 
 class Tlup6DataBeschichtung : public TCustomlup6Object {
 public:
-  Tlup6DataBeschichtung(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataBeschichtung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataBeschichtung() override;
   std::string GetTagName() const override { return "BESCH"; }
   void Clear(bool flag) override;
@@ -292,12 +118,13 @@ private:
   std::unique_ptr<Tlup6DataOrderOptions> m_orderOptions;
 };
 
-class Tlup6DataBeschichtungsliste : public Tlup6List<Tlup6DataBeschichtung> {
+class Tlup6DataBeschichtungsliste : public OwningList<Tlup6DataBeschichtung> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DBL"; }
 
-  // Last coating with that EDV (ignoring case); null for an empty code.
+  // The last coating whose EDV equals code without its trailing blanks (A-Z
+  // without regard to case); null for a code of blanks only.
   Tlup6DataBeschichtung *FindByCode(std::string_view code) const;
   Tlup6DataBeschichtung *FindByName(std::string_view name, int slot) const;
   // Last coating one of whose SF4 codes is code; null for an empty code.
@@ -340,93 +167,7 @@ private:
   bool m_renumbering = false;
 };
 
-// Combinations -------------------------------------------------------------------------------
-
-class Tlup6DataKombinationsListe;
-
-// Which lens may (or must) be delivered with which coatings. "******" stands
-// for any.
-class Tlup6DataKombination : public TCustomlup6Object {
-public:
-  Tlup6DataKombination(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
-      : TCustomlup6Object(root, assignOid, owner) {
-    Tlup6DataKombination::Clear(false);
-  }
-  std::string GetTagName() const override { return "KO"; }
-  void Clear(bool flag) override;
-
-  TSf6Availability LB() const { return m_LB; }
-  const std::string &GE() const { return m_GE; }
-  const std::string &B1E() const { return m_B1E; }
-  const std::string &B2E() const { return m_B2E; }
-  const std::string &B3E() const { return m_B3E; }
-  // Each setter stores, then calls Sort(false) of the owning list. With
-  // auto-sort on, a combination whose new key equals that of one before it is
-  // dropped and destroyed by that sort: do not use the pointer afterwards
-  // (look the combination up again with FindCombination).
-  void SetLB(TSf6Availability v);
-  void SetGE(std::string_view v);
-  void SetB1E(std::string_view v);
-  void SetB2E(std::string_view v);
-  void SetB3E(std::string_view v);
-  // The sort key: PadRight(GE,6) + LB code + PadRight(B1E..B3E, 6).
-  std::string SortKey() const;
-  // The lookup key: the folded lens code and the three folded coating codes
-  // in sorted order, so that every order of the coatings gives the same key.
-  static std::string MatchKey(std::string_view lensCode, std::string_view c1, std::string_view c2,
-                              std::string_view c3);
-  std::string MatchKey() const;
-
-private:
-  friend class Tlup6DataKombinationsListe;
-  void resort();
-  void reindex(const std::string &oldKey);
-  TSf6Availability m_LB = TSf6Availability::NichtLieferbar;
-  std::string m_GE, m_B1E, m_B2E, m_B3E;
-};
-
-class Tlup6DataKombinationsListe : public Tlup6List<Tlup6DataKombination> {
-public:
-  using Tlup6List::Tlup6List;
-  std::string GetTagName() const override { return "KOL"; }
-
-  // Adds the combination unless FindCombination finds it (an existing one
-  // stays unchanged), then Sort(false). Returns the new or existing one; null
-  // when the sort dropped the new one (its key, with codes cut to six
-  // characters, equals an earlier combination's).
-  Tlup6DataKombination *AddCombination(std::string_view lensCode, std::string_view coating1,
-                                       TSf6Availability lb, std::string_view coating2,
-                                       std::string_view coating3);
-  // The FIRST combination of lensCode with the three coating codes in any
-  // order (codes compared ignoring case).
-  Tlup6DataKombination *FindCombination(std::string_view lensCode, std::string_view c1,
-                                        std::string_view c2, std::string_view c3) const;
-  // Deletes every combination naming code as a coating (nothing for an
-  // empty code or one containing "*").
-  void RemoveByCoating(std::string_view code);
-  void RenameLens(std::string_view oldCode, std::string_view newCode);
-  void RenameCoating(std::string_view oldCode, std::string_view newCode);
-
-  // Reference scan of FindCombination (for tests and checks).
-  Tlup6DataKombination *ScanCombination(std::string_view lensCode, std::string_view c1,
-                                        std::string_view c2, std::string_view c3) const;
-
-  bool AutoSort() const { return m_autoSort; }
-  void SetAutoSort(bool flag);
-  // With force or auto-sort: orders by SortKey; of several with the same key
-  // the first (in the previous order) stays, the others are destroyed.
-  void Sort(bool force);
-
-protected:
-  void itemAdded(Tlup6DataKombination *item) override;
-  void itemRemoved(Tlup6DataKombination *item) override;
-  void itemsReset() override;
-
-private:
-  friend class Tlup6DataKombination;
-  LastMatchIndex<std::string, Tlup6DataKombination> m_byKey;
-  bool m_autoSort = false;
-  bool m_sorting = false;
-};
-
 } // namespace sf6
+
+// Combinations are declared with the coatings they name.
+#include "model/Combination.h"

@@ -46,7 +46,7 @@ Tlup6DataProtokoll *Tlup6DataProtokollliste::AddEntry(int32_t oid, std::string_v
 
 // Code sets --------------------------------------------------------------------
 
-Tlup6DataStrings::Tlup6DataStrings(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner,
+Tlup6DataStrings::Tlup6DataStrings(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner,
                                    std::string listTag, std::string itemTag, bool sorted)
     : TCustomlup6Object(root, assignOid, owner), m_listTag(std::move(listTag)),
       m_itemTag(std::move(itemTag)), m_sorted(sorted) {}
@@ -86,7 +86,7 @@ void Tlup6DataStrings::Delete(int index) {
 }
 
 Tlup6DataLieferbarSet::Tlup6DataLieferbarSet(Tlup6Dataobject *root, bool assignOid,
-                                             Tlup6Node *owner, std::string listTag)
+                                             CatalogNode *owner, std::string listTag)
     : TCustomlup6Object(root, assignOid, owner),
       m_strings(std::make_unique<Tlup6DataStrings>(root, assignOid, this, std::move(listTag), "EDV",
                                                    true)) {}
@@ -140,7 +140,7 @@ void Tlup6DataBezeichnungsvorgaben::SetLanguage(int n, std::string_view text) {
 // Product groups ------------------------------------------------------------------
 
 Tlup6DataProduktgruppe::Tlup6DataProduktgruppe(Tlup6Dataobject *root, bool assignOid,
-                                               Tlup6Node *owner)
+                                               CatalogNode *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_coatings(std::make_unique<Tlup6DataLieferbareBeschichtungen>(root, true, this)),
       m_lenses(std::make_unique<Tlup6DataLieferbareGlaeser>(root, true, this)) {

@@ -22,7 +22,7 @@ namespace sf6 {
 // the number of the object it describes.
 class Tlup6DataProtokoll : public TCustomlup6Object {
 public:
-  Tlup6DataProtokoll(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataProtokoll(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "PE"; }
   void Clear(bool flag) override;
@@ -32,9 +32,9 @@ public:
   TDateTime D = 0; // time of the change
 };
 
-class Tlup6DataProtokollliste : public Tlup6List<Tlup6DataProtokoll> {
+class Tlup6DataProtokollliste : public OwningList<Tlup6DataProtokoll> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "PROT"; }
   // Appends an entry describing object number oid (SetOID, so the root's
   // LOID may rise), with text, user ("Der Benutzer" when empty) and when (the
@@ -53,7 +53,7 @@ TDateTime NowAsDateTime();
 // code-text order and refuses a code it holds in any letter case.
 class Tlup6DataStrings : public TCustomlup6Object {
 public:
-  Tlup6DataStrings(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner, std::string listTag,
+  Tlup6DataStrings(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner, std::string listTag,
                    std::string itemTag, bool sorted);
   std::string GetTagName() const override { return m_listTag; }
   const std::string &ListTag() const { return m_listTag; }
@@ -80,7 +80,7 @@ private:
 // group, or for an address). A code is deliverable when it is not in the set.
 class Tlup6DataLieferbarSet : public TCustomlup6Object {
 public:
-  Tlup6DataLieferbarSet(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner,
+  Tlup6DataLieferbarSet(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner,
                         std::string listTag);
   ~Tlup6DataLieferbarSet() override;
   std::string GetTagName() const override { return m_strings->GetTagName(); }
@@ -99,13 +99,13 @@ private:
 
 class Tlup6DataLieferbareGlaeser : public Tlup6DataLieferbarSet {
 public:
-  Tlup6DataLieferbareGlaeser(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataLieferbareGlaeser(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : Tlup6DataLieferbarSet(root, assignOid, owner, "NLG") {}
 };
 
 class Tlup6DataLieferbareBeschichtungen : public Tlup6DataLieferbarSet {
 public:
-  Tlup6DataLieferbareBeschichtungen(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataLieferbareBeschichtungen(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : Tlup6DataLieferbarSet(root, assignOid, owner, "NLB") {}
 };
 
@@ -115,7 +115,7 @@ public:
 // the names Bn / KBn of lenses, coatings and colours. Empty until Clear.
 class Tlup6DataBezeichnungsvorgaben : public TCustomlup6Object {
 public:
-  Tlup6DataBezeichnungsvorgaben(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataBezeichnungsvorgaben(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "BezVorg"; }
   std::string GetDisplayText(int kind, std::string_view name) const override;
@@ -137,7 +137,7 @@ private:
 
 class Tlup6DataProduktgruppe : public TCustomlup6Object {
 public:
-  Tlup6DataProduktgruppe(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataProduktgruppe(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataProduktgruppe() override;
   std::string GetTagName() const override { return "DPG"; }
   void Clear(bool flag) override;
@@ -155,9 +155,9 @@ private:
   std::unique_ptr<Tlup6DataLieferbareGlaeser> m_lenses;
 };
 
-class Tlup6DataProduktgruppenliste : public Tlup6List<Tlup6DataProduktgruppe> {
+class Tlup6DataProduktgruppenliste : public OwningList<Tlup6DataProduktgruppe> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DPGL"; }
   // AddNew with ID = the smallest free number from 1.
   Tlup6DataProduktgruppe *AddNextFree();
@@ -197,7 +197,7 @@ struct OrderFieldSet {
 // field type is in at most one of the three sets.
 class Tlup6DataOrderOptions : public TCustomlup6Object {
 public:
-  Tlup6DataOrderOptions(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataOrderOptions(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "OROP"; }
   void Clear(bool flag) override;
@@ -220,7 +220,7 @@ private:
 
 class Tlup6DataCodeSubstGlas : public TCustomlup6Object {
 public:
-  Tlup6DataCodeSubstGlas(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataCodeSubstGlas(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "COSUBG"; }
   void Clear(bool flag) override;
@@ -231,15 +231,15 @@ public:
   std::string BEM; // remark
 };
 
-class Tlup6DataCodeSubstGlasList : public Tlup6List<Tlup6DataCodeSubstGlas> {
+class Tlup6DataCodeSubstGlasList : public OwningList<Tlup6DataCodeSubstGlas> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "COSUBGL"; }
 };
 
 class Tlup6DataCodeSubstBesch : public TCustomlup6Object {
 public:
-  Tlup6DataCodeSubstBesch(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataCodeSubstBesch(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "COSUBB"; }
   void Clear(bool flag) override;
@@ -250,9 +250,9 @@ public:
   std::string BEM; // remark
 };
 
-class Tlup6DataCodeSubstBeschList : public Tlup6List<Tlup6DataCodeSubstBesch> {
+class Tlup6DataCodeSubstBeschList : public OwningList<Tlup6DataCodeSubstBesch> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "COSUBBL"; }
 };
 
@@ -262,7 +262,7 @@ public:
 // of its file; nothing in the converter fills it.
 class Tlup6DataImage : public TCustomlup6Object {
 public:
-  Tlup6DataImage(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataImage(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "DIM"; }
   void Clear(bool flag) override;
@@ -275,9 +275,9 @@ public:
   std::string FN; // file name
 };
 
-class Tlup6DataImageListe : public Tlup6List<Tlup6DataImage> {
+class Tlup6DataImageListe : public OwningList<Tlup6DataImage> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DIL"; }
 };
 

@@ -88,7 +88,7 @@ double Tlup6DataFormelCalc::Evaluate(double x) const {
 // Ranges and groups ----------------------------------------------------------------
 
 Tlup6DataFormelBereich::Tlup6DataFormelBereich(Tlup6Dataobject *root, bool assignOid,
-                                               Tlup6Node *owner)
+                                               CatalogNode *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
   Tlup6DataFormelBereich::Clear(false);
@@ -123,7 +123,7 @@ bool Tlup6DataFormelBereich::Matches(const TSf6Diameter &diameter, int cylGroup,
 }
 
 Tlup6DataFormelGruppe::Tlup6DataFormelGruppe(Tlup6Dataobject *root, bool assignOid,
-                                             Tlup6Node *owner)
+                                             CatalogNode *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_ranges(std::make_unique<Tlup6DataFormelBereichListe>(root, this)) {
   Tlup6DataFormelGruppe::Clear(false);
@@ -297,7 +297,7 @@ int Tlup6DataFormelGruppeListe::ComputeCoatingPrice(const Tlup6DataBeschichtungs
 // Local formulas ------------------------------------------------------------------------
 
 Tlup6DataFormelLokalGlas::Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid,
-                                                   Tlup6Node *owner)
+                                                   CatalogNode *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
   Tlup6DataFormelLokalGlas::Clear(false);
@@ -364,7 +364,8 @@ int Tlup6DataFormelLokalGlas::ComputeLocal(double &value) const {
 }
 
 Tlup6DataFormelLokalBeschichtung::Tlup6DataFormelLokalBeschichtung(Tlup6Dataobject *root,
-                                                                   bool assignOid, Tlup6Node *owner)
+                                                                   bool assignOid,
+                                                                   CatalogNode *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
   Tlup6DataFormelLokalBeschichtung::Clear(false);
@@ -511,8 +512,9 @@ void Tlup6DataPrismenCylinder::Clear(bool) {
   ZG2 = 8;
 }
 
-int GuardedPriceEvaluation(const TCustomlup6Object &price, bool resetGuard, double &value,
-                           const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate) {
+int GuardedPriceEvaluation(
+    const TCustomlup6Object &price, bool resetGuard, double &value,
+    const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate) {
   value = 0;
   Tlup6Dataobject *root = price.Root();
   if (root == nullptr)

@@ -31,14 +31,15 @@ enum PriceResult : int { kPriceOk = 0, kPriceNoValue = 1, kPriceCycle = 2 };
 // value starts at 0; a price without a root gives kPriceNoValue; a price that
 // is already being evaluated further up (a cycle through formulas and local
 // sources) gives kPriceCycle. resetGuard starts a new evaluation from the top.
-int GuardedPriceEvaluation(const TCustomlup6Object &price, bool resetGuard, double &value,
-                           const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate);
+int GuardedPriceEvaluation(
+    const TCustomlup6Object &price, bool resetGuard, double &value,
+    const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate);
 
 // Calculation: four steps and a rounding ---------------------------------------------
 
 class Tlup6DataFormelCalc : public TCustomlup6Object {
 public:
-  Tlup6DataFormelCalc(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataFormelCalc(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "DFOC"; }
   void Clear(bool flag) override;
@@ -59,7 +60,7 @@ public:
 
 class Tlup6DataFormelBereich : public TCustomlup6Object {
 public:
-  Tlup6DataFormelBereich(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataFormelBereich(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataFormelBereich() override;
   std::string GetTagName() const override { return "DFOB"; }
   void Clear(bool flag) override;
@@ -78,9 +79,9 @@ private:
   std::unique_ptr<Tlup6DataFormelCalc> m_calc;
 };
 
-class Tlup6DataFormelBereichListe : public Tlup6List<Tlup6DataFormelBereich> {
+class Tlup6DataFormelBereichListe : public OwningList<Tlup6DataFormelBereich> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DFC"; }
 };
 
@@ -91,7 +92,7 @@ class Tlup6DataFormelGruppeListe;
 // and materials whose applicability flag is set.
 class Tlup6DataFormelGruppe : public TCustomlup6Object {
 public:
-  Tlup6DataFormelGruppe(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataFormelGruppe(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataFormelGruppe() override;
   std::string GetTagName() const override { return "DFGG"; }
   void Clear(bool flag) override;
@@ -130,9 +131,9 @@ private:
   std::unique_ptr<Tlup6DataFormelBereichListe> m_ranges;
 };
 
-class Tlup6DataFormelGruppeListe : public Tlup6List<Tlup6DataFormelGruppe> {
+class Tlup6DataFormelGruppeListe : public OwningList<Tlup6DataFormelGruppe> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DFLG"; }
 
   // The FIRST group with that ID, or null.
@@ -156,7 +157,7 @@ public:
 // by these fields, each of which can inherit the owning price's value.
 class Tlup6DataFormelLokalGlas : public TCustomlup6Object {
 public:
-  Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataFormelLokalGlas() override;
   std::string GetTagName() const override { return "DFGL"; }
   void Clear(bool flag) override;
@@ -190,7 +191,7 @@ private:
 // The local formula of a coating price.
 class Tlup6DataFormelLokalBeschichtung : public TCustomlup6Object {
 public:
-  Tlup6DataFormelLokalBeschichtung(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataFormelLokalBeschichtung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataFormelLokalBeschichtung() override;
   std::string GetTagName() const override { return "DFBL"; }
   void Clear(bool flag) override;
@@ -222,7 +223,7 @@ private:
 // "<price designation ID>x<formula group ID>x<material code>".
 class Tlup6DataFormelZuweisung : public TCustomlup6Object {
 public:
-  Tlup6DataFormelZuweisung(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataFormelZuweisung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "FZU"; }
   void Clear(bool) override { FZUE.clear(); }
@@ -240,7 +241,7 @@ public:
 
 class Tlup6DataVariable : public TCustomlup6Object {
 public:
-  Tlup6DataVariable(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataVariable(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "DV"; }
   void Clear(bool flag) override;
@@ -250,9 +251,9 @@ public:
   std::string Bez;
 };
 
-class Tlup6DataVariableliste : public Tlup6List<Tlup6DataVariable> {
+class Tlup6DataVariableliste : public OwningList<Tlup6DataVariable> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DVL"; }
   // AddNew with Id := largest Id + 1 (at least 1).
   Tlup6DataVariable *AddNext();
@@ -264,7 +265,7 @@ public:
 
 class Tlup6DataLieferbereichsbezeichnung : public TCustomlup6Object {
 public:
-  Tlup6DataLieferbereichsbezeichnung(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataLieferbereichsbezeichnung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {}
   std::string GetTagName() const override { return "LBB"; }
   void Clear(bool flag) override;
@@ -274,9 +275,9 @@ public:
 };
 
 class Tlup6DataLieferbereichsbezeichnungsliste
-    : public Tlup6List<Tlup6DataLieferbereichsbezeichnung> {
+    : public OwningList<Tlup6DataLieferbereichsbezeichnung> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "LBBL"; }
   // AddNew with ID := largest ID + 1, the largest starting at 0.
   Tlup6DataLieferbereichsbezeichnung *AddNext();
@@ -292,7 +293,7 @@ public:
 // Z1..Z3 (cylinder, dioptres); ZB is carried to SF6 as it is.
 class Tlup6DataPrismenCylinder : public TCustomlup6Object {
 public:
-  Tlup6DataPrismenCylinder(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataPrismenCylinder(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {
     Tlup6DataPrismenCylinder::Clear(false);
   }

@@ -17,7 +17,11 @@
 #include <string_view>
 
 #include "model/Formula.h"
+#include "model/LensGeometry.h"
+#include "model/LensPrice.h"
 #include "model/Lup6Object.h"
+#include "model/PowerRange.h"
+#include "model/PriceGroup.h"
 #include "model/Root.h"
 #include "sf6/Sf6Enums.h"
 #include "text/LineList.h"
@@ -26,230 +30,13 @@ namespace sf6 {
 
 class Tlup6DataGlas;
 
-// Power ranges -----------------------------------------------------------------------
-
-class Tlup6DataGlasWirkung : public TCustomlup6Object {
-public:
-  Tlup6DataGlasWirkung(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
-      : TCustomlup6Object(root, assignOid, owner) {
-    Tlup6DataGlasWirkung::Clear(false);
-  }
-  std::string GetTagName() const override { return "GW"; }
-  // "Glaswirkung" followed by the lens code, a blank and the lens's name 1.
-  std::string GetDisplayText(int kind, std::string_view name) const override;
-  void Clear(bool flag) override;
-
-  double PV = 0; // largest prism
-  double SphV = 0, SphB = 0;
-  double AddB = 0;
-  double cylV = 0;
-  double AddV = 0;
-  double CylB = 0;
-  TSf6AddStep AddS = TSf6AddStep::Step025;
-  bool Lag = false, ELief = false, BF = false;
-  TDateTime LB = 0, LA = 0;
-  std::string BEDV3, BEDV2, BEDV1, BEDV5, BEDV4; // included / available coatings
-  int32_t LBI = 0;                               // delivery-range ID
-  int32_t LZ = 0;                                // delivery time
-  TSf6Diameter DM;
-  int32_t cylWV = 0, CylWB = 0; // cylinder effect on the sphere limits, percent
-  bool SIP = false, DFUR = false, OLB = false;
-
-  // Stored as given.
-  void SetSph(double from, double to);
-  // The smaller into cylV / AddV, the larger into CylB / AddB.
-  void SetCyl(double a, double b);
-  void SetAdd(double a, double b);
-  // Whether the power (cyl, sph) lies in the range; the sphere limits shift
-  // by cylWV / CylWB percent of cyl, the cylinder limits allow 0.001.
-  bool Contains(double cyl, double sph) const;
-  // The sphere limits for cylinder cyl.
-  double LowerSph(double cyl) const { return SphV - cylWV / 100.0 * cyl; }
-  double UpperSph(double cyl) const { return SphB - CylWB / 100.0 * cyl; }
-
-  Tlup6DataGlas *GetLens() const;
-  // The owning lens's EDV, empty without one.
-  std::string GetLensCode() const;
-};
-
-class Tlup6DataGlasWirkungsListe : public Tlup6List<Tlup6DataGlasWirkung> {
-public:
-  using Tlup6List::Tlup6List;
-  std::string GetTagName() const override { return "GWL"; }
-  // The distinct LBI values of all ranges as decimal texts, sorted as text.
-  LineList GetDeliveryIndexes() const;
-  // The distinct diameter texts (DiameterToText) sorted as text; with filter
-  // only those of ranges reaching sph / cyl / add / prism (a minus cylinder is
-  // transposed first). addEmpty puts one empty entry first.
-  LineList GetDiameters(bool addEmpty, bool filter, double sph, double cyl, double add,
-                        double prism) const;
-};
-
-// Geometry ---------------------------------------------------------------------------
-
-class Tlup6DataGlasGeometrie : public TCustomlup6Object {
-public:
-  Tlup6DataGlasGeometrie(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
-      : TCustomlup6Object(root, assignOid, owner) {}
-  std::string GetTagName() const override { return "GG"; }
-  void Clear(bool flag) override;
-
-  double BN = 0, HAFB = 0, WSV = 0, WSB = 0, ORN = 0, VANB = 0, URN = 0, HN = 0, VAFB = 0, HZ = 0,
-         VAZK = 0;
-  TSf6SegmentType NTT = TSf6SegmentType::C;
-  double MVANB = 0, MHANP = 0;
-  TSf6Diameter Dm;
-  bool WK = false;
-  double DM1H = 0, DM2H = 0, VAMN = 0, HAT = 0, VAT = 0;
-  TSf6ViewDirection BLR = TSf6ViewDirection::Nullblickrichtung;
-  double HANP = 0;
-};
-
-class Tlup6DataGlasGeometrieListe : public Tlup6List<Tlup6DataGlasGeometrie> {
-public:
-  using Tlup6List::Tlup6List;
-  std::string GetTagName() const override { return "GGL"; }
-};
-
-// Price groups -------------------------------------------------------------------------
-
-// Group boundaries of a lens: a flag at index n (0 .. 50, whole dioptres)
-// means a sphere / cylinder group ends at n dioptres.
-class Tlup6DataPreisgruppen : public TCustomlup6Object {
-public:
-  static constexpr int kMax = 50;
-  Tlup6DataPreisgruppen(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
-      : TCustomlup6Object(root, assignOid, owner) {}
-  std::string GetTagName() const override { return "PG"; }
-  void Clear(bool flag) override;
-
-  // False / ignored outside 0 .. 50.
-  bool IsSphGroup(int n) const;
-  bool IsCylGroup(int n) const;
-  void SetSphGroup(int n, bool flag);
-  void SetCylGroup(int n, bool flag);
-  // The largest index below n whose flag is set; -1 when none.
-  int SphGroupBelow(int n) const;
-  int CylGroupBelow(int n) const;
-  // Set flags among 0 .. 50 (sphere) and among 0 .. 10 only (cylinder).
-  int CountSphGroups() const;
-  int CountCylGroups() const;
-
-private:
-  std::array<bool, kMax + 1> m_sph{};
-  std::array<bool, kMax + 1> m_cyl{};
-};
-
-// Lens prices -----------------------------------------------------------------------------
-
-// Key of a lens price. GSph and GCyl count as bytes (value & 0xFF).
-struct LensPriceKey {
-  uint8_t sph = 0;
-  uint8_t cyl = 0;
-  TSf6Diameter dm;
-  int32_t pbid = 0;
-  int32_t lbi = 0;
-  friend bool operator==(const LensPriceKey &, const LensPriceKey &) = default;
-};
-struct LensPriceKeyHash {
-  std::size_t operator()(const LensPriceKey &k) const;
-};
-
-class Tlup6DataGlasTarifListe;
-
-class Tlup6DataGlasPreis : public TCustomlup6Object {
-public:
-  Tlup6DataGlasPreis(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
-  ~Tlup6DataGlasPreis() override;
-  std::string GetTagName() const override { return "GP"; }
-  void Clear(bool flag) override;
-
-  // Price source: 0 formula group, 1 fixed PR, 2 local formula.
-  double PR = 0;
-  uint8_t PQ = 0;
-
-  // Key fields (kept in the price list's lookup index).
-  int32_t GSph() const { return m_GSph; }
-  int32_t GCyl() const { return m_GCyl; }
-  const TSf6Diameter &GDM() const { return m_GDM; }
-  int32_t PBID() const { return m_PBID; }
-  int32_t LBI() const { return m_LBI; }
-  void SetGSph(int32_t v);
-  void SetGCyl(int32_t v);
-  void SetGDM(const TSf6Diameter &v);
-  void SetPBID(int32_t v);
-  void SetLBI(int32_t v);
-  LensPriceKey Key() const;
-
-  // PR := value, PQ := 1.
-  void SetPrice(double value);
-  // PR when PQ is 1; else the computed value when evaluation succeeds; else 0.
-  double GetPrice() const;
-  // Evaluation with the root's guard (result codes in Formula.h).
-  int ComputePrice(double &value, bool resetGuard) const;
-  // 0 when some power range of the lens with this GDM and LBI contains one
-  // of the eight corner points of the price's group; 2 otherwise and when
-  // the price has no lens.
-  int IsInSomeRange() const;
-
-  Tlup6DataFormelLokalGlas *LocalFormula() const { return m_local.get(); }
-  Tlup6DataGlas *GetLens() const;
-  Tlup6DataGlasTarifListe *PriceList() const;
-
-private:
-  friend class Tlup6DataGlasTarifListe;
-  void setKey(const LensPriceKey &key);
-  int32_t m_GCyl = 0;
-  int32_t m_GSph = 0;
-  int32_t m_PBID = 0;
-  std::unique_ptr<Tlup6DataFormelLokalGlas> m_local;
-  int32_t m_LBI = 0;
-  TSf6Diameter m_GDM;
-};
-
-class Tlup6DataGlasTarifListe : public Tlup6List<Tlup6DataGlasPreis> {
-public:
-  using Tlup6List::Tlup6List;
-  std::string GetTagName() const override { return "LUP"; }
-
-  // The last price with these key values (groups compared as bytes). With
-  // create and no match, and when the list belongs to a lens whose price
-  // groups have both group flags, whose root knows delivery range lbi and
-  // price designation pbid: a new price with these key values. Else null.
-  Tlup6DataGlasPreis *FindPrice(int sphGroup, int cylGroup, bool create, int32_t lbi, int32_t pbid,
-                                const TSf6Diameter &diameter);
-  // FindPrice without creating (usable on a const list).
-  Tlup6DataGlasPreis *FindPrice(int sphGroup, int cylGroup, int32_t lbi, int32_t pbid,
-                                const TSf6Diameter &diameter) const;
-  // GetPrice of FindPrice's result; 0 without one.
-  double GetPriceValue(int sphGroup, int cylGroup, bool create, int32_t lbi, int32_t pbid,
-                       const TSf6Diameter &diameter);
-  // Deletes every price with that PBID.
-  void RemoveByPBID(int32_t id);
-
-  Tlup6DataGlas *GetLens() const;
-
-  // Reference answer of FindPrice by scanning (for tests and checks).
-  Tlup6DataGlasPreis *ScanPrice(const LensPriceKey &key) const;
-
-protected:
-  void itemAdded(Tlup6DataGlasPreis *item) override;
-  void itemRemoved(Tlup6DataGlasPreis *item) override;
-  void itemsReset() override;
-
-private:
-  friend class Tlup6DataGlasPreis;
-  void rekey(Tlup6DataGlasPreis *item, const LensPriceKey &oldKey);
-  LastMatchIndex<LensPriceKey, Tlup6DataGlasPreis, LensPriceKeyHash> m_index;
-};
-
 // Lenses --------------------------------------------------------------------------------------
 
 class Tlup6DataGlasliste;
 
 class Tlup6DataGlas : public TCustomlup6Object {
 public:
-  Tlup6DataGlas(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataGlas(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataGlas() override;
   std::string GetTagName() const override { return "GL"; }
   // "Glas <name 1>(<code>)".
@@ -325,15 +112,15 @@ private:
   std::unique_ptr<Tlup6DataOrderOptions> m_orderOptions;
 };
 
-class Tlup6DataGlasliste : public Tlup6List<Tlup6DataGlas> {
+class Tlup6DataGlasliste : public OwningList<Tlup6DataGlas> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "GLL"; }
 
   // AddNew, then SetCSNR(100000): the new lens ends last in the order.
   Tlup6DataGlas *AddLens();
-  // Trailing blanks of code removed; the last lens with that EDV (ignoring
-  // case), or null.
+  // The last lens whose EDV equals code without its trailing blanks (A-Z
+  // without regard to case); null for a code of blanks only.
   Tlup6DataGlas *FindByCode(std::string_view code) const;
   Tlup6DataGlas *ScanByCode(std::string_view code) const; // reference scan
 

@@ -6,6 +6,7 @@
 #include "lang/LanguageTable.h"
 #include "model/Extras.h"
 #include "model/Root.h"
+#include "text/Collation.h"
 #include "text/SortedLineList.h"
 
 namespace sf6 {
@@ -23,6 +24,10 @@ std::string FoldCode(std::string_view code) {
   return out;
 }
 
+std::string ProductCodeKey(std::string_view code) {
+  return FoldCode(RightTrim(code));
+}
+
 bool SameCode(std::string_view a, std::string_view b) {
   if (a.size() != b.size())
     return false;
@@ -33,10 +38,10 @@ bool SameCode(std::string_view a, std::string_view b) {
 }
 
 int CompareCodeText(std::string_view a, std::string_view b) {
-  return CompareFolded1252(a, b);
+  return CompareNoCase1252(a, b);
 }
 
-TCustomlup6Object::TCustomlup6Object(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+TCustomlup6Object::TCustomlup6Object(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
     : m_root(root), m_owner(owner) {
   if (m_root == nullptr)
     return;

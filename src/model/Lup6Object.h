@@ -2,7 +2,7 @@
 
 // The base classes of the in-memory catalog: every catalog piece derives from
 // TCustomlup6Object, every collection of pieces from TCustomlup6ObjectList,
-// and the typed lists share their machinery through Tlup6List<Item>.
+// and the typed lists share their machinery through OwningList<Item>.
 //
 // Ownership: a list owns its items (std::unique_ptr), an object owns the
 // sub-objects and sub-lists it creates, the root Tlup6Dataobject owns its
@@ -38,6 +38,9 @@ struct XmlEvent;
 // The code with a..z turned into A..Z; two codes are the same code exactly
 // when their folded forms are equal.
 std::string FoldCode(std::string_view code);
+// A lens or coating code as FindByCode looks it up: trailing blanks removed,
+// then folded; "" when nothing is left, since an empty code names no product.
+std::string ProductCodeKey(std::string_view code);
 bool SameCode(std::string_view a, std::string_view b);
 // Text order of the sorted text lists of the model (the Windows-1252 letter
 // case fold of SortedLineList). Negative, zero or positive like strcmp.
@@ -50,27 +53,27 @@ struct CodeTextLess {
 
 // Anything that can own a catalog object or list: an object, a list or the
 // root. Owner links point at this common base; typed owner accessors cast.
-class Tlup6Node {
+class CatalogNode {
 public:
-  Tlup6Node() = default;
-  Tlup6Node(const Tlup6Node &) = delete;
-  Tlup6Node &operator=(const Tlup6Node &) = delete;
-  virtual ~Tlup6Node() = default;
+  CatalogNode() = default;
+  CatalogNode(const CatalogNode &) = delete;
+  CatalogNode &operator=(const CatalogNode &) = delete;
+  virtual ~CatalogNode() = default;
 };
 
 // Objects --------------------------------------------------------------------
 
-class TCustomlup6Object : public Tlup6Node {
+class TCustomlup6Object : public CatalogNode {
 public:
   // Stores root and owner; with a root the object enters the root's object
   // registry and, when assignOid is true, gets the root's next object number
   // (NextOid). Without a root OID stays 0.
-  TCustomlup6Object(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  TCustomlup6Object(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   // Leaves the root's registry.
   ~TCustomlup6Object() override;
 
   Tlup6Dataobject *Root() const { return m_root; }
-  Tlup6Node *Owner() const { return m_owner; }
+  CatalogNode *Owner() const { return m_owner; }
 
   // Edit date (day count, 0 = none).
   TDateTime ED = 0;
@@ -116,10 +119,10 @@ public:
   uint64_t listSeq() const { return m_listSeq; }
 
 private:
-  template <class Item> friend class Tlup6List;
+  template <class Item> friend class OwningList;
   friend class Tlup6Dataobject;
   Tlup6Dataobject *m_root;
-  Tlup6Node *m_owner;
+  CatalogNode *m_owner;
   int32_t m_OID = 0;
   uint64_t m_listSeq = 0;
   // Links of the root's object registry (an intrusive list: entering and
@@ -130,14 +133,14 @@ private:
 
 // Lists ----------------------------------------------------------------------
 
-// What every list offers without knowing its item class; Tlup6List<Item>
+// What every list offers without knowing its item class; OwningList<Item>
 // below does the work.
-class TCustomlup6ObjectList : public Tlup6Node {
+class TCustomlup6ObjectList : public CatalogNode {
 public:
-  TCustomlup6ObjectList(Tlup6Dataobject *root, Tlup6Node *owner) : m_root(root), m_owner(owner) {}
+  TCustomlup6ObjectList(Tlup6Dataobject *root, CatalogNode *owner) : m_root(root), m_owner(owner) {}
 
   Tlup6Dataobject *Root() const { return m_root; }
-  Tlup6Node *Owner() const { return m_owner; }
+  CatalogNode *Owner() const { return m_owner; }
 
   virtual std::string GetTagName() const = 0;
   virtual int Count() const = 0;
@@ -161,17 +164,17 @@ public:
 
 private:
   Tlup6Dataobject *m_root;
-  Tlup6Node *m_owner;
+  CatalogNode *m_owner;
 };
 
 // An owning list of Item, which must be constructible as
-// Item(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner).
+// Item(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner).
 // Items keep insertion order unless a list reorders them itself.
-template <class Item> class Tlup6List : public TCustomlup6ObjectList {
+template <class Item> class OwningList : public TCustomlup6ObjectList {
 public:
   using TCustomlup6ObjectList::TCustomlup6ObjectList;
 
-  ~Tlup6List() override {
+  ~OwningList() override {
     // Destroy items last to first while the list is still whole.
     while (!m_items.empty())
       m_items.pop_back();
@@ -403,6 +406,29 @@ private:
 // IntToZeroPadded(CSNR * 10 + (index == changedIndex ? 0 : 1), 9); of items
 // with equal keys the later one in the list comes first.
 std::vector<int32_t> RenumberedCSNR(const std::vector<int32_t> &csnr, int changedIndex);
+
+// Gives every item of list the CSNR of RenumberedCSNR; number(item) is the
+// item's CSNR field. Returns true when the numbers are then 0, 1, 2, ... in
+// list order.
+template <class List, class Item, class Number>
+bool RenumberItems(List &list, const Item *changed, Number number) {
+  std::vector<int32_t> numbers;
+  int changedIndex = -1;
+  for (auto &item : list) {
+    if (&item == changed)
+      changedIndex = static_cast<int>(numbers.size());
+    numbers.push_back(number(item));
+  }
+  const std::vector<int32_t> renumbered = RenumberedCSNR(numbers, changedIndex);
+  bool dense = true;
+  std::size_t i = 0;
+  for (auto &item : list) {
+    number(item) = renumbered[i];
+    dense = dense && renumbered[i] == static_cast<int32_t>(i);
+    ++i;
+  }
+  return dense;
+}
 
 // Mixes v into the hash h.
 inline std::size_t HashMix(std::size_t h, uint64_t v) {

@@ -10,7 +10,7 @@ namespace sf6 {
 
 // Address ---------------------------------------------------------------------
 
-Tlup6DataAdresse::Tlup6DataAdresse(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+Tlup6DataAdresse::Tlup6DataAdresse(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_coatings(std::make_unique<Tlup6DataLieferbareBeschichtungen>(root, true, this)),
       m_lenses(std::make_unique<Tlup6DataLieferbareGlaeser>(root, true, this)) {
@@ -128,7 +128,7 @@ void Tlup6DataPreisbezeichnungsliste::ClearList(bool withDefaults) {
 
 // Information texts -----------------------------------------------------------------
 
-Tlup6DataInfo::Tlup6DataInfo(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+Tlup6DataInfo::Tlup6DataInfo(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_images(std::make_unique<Tlup6DataImageListe>(root, this)) {}
 

@@ -32,7 +32,7 @@ class Tlup6DataKombinationsListe;
 
 class Tlup6DataAdresse : public TCustomlup6Object {
 public:
-  Tlup6DataAdresse(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataAdresse(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataAdresse() override;
   std::string GetTagName() const override { return "DA"; }
   // Empties everything; PrBezId1 / PrBezId2 become 1 / 2 when the root has a
@@ -71,9 +71,9 @@ private:
   std::unique_ptr<Tlup6DataLieferbareGlaeser> m_lenses;
 };
 
-class Tlup6DataAdressliste : public Tlup6List<Tlup6DataAdresse> {
+class Tlup6DataAdressliste : public OwningList<Tlup6DataAdresse> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DAL"; }
 };
 
@@ -81,7 +81,7 @@ public:
 
 class Tlup6DataPreisbezeichnung : public TCustomlup6Object {
 public:
-  Tlup6DataPreisbezeichnung(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner)
+  Tlup6DataPreisbezeichnung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
       : TCustomlup6Object(root, assignOid, owner) {
     Tlup6DataPreisbezeichnung::Clear(false);
   }
@@ -96,9 +96,9 @@ public:
   TSf6PriceType PFT = TSf6PriceType::ListenEk;
 };
 
-class Tlup6DataPreisbezeichnungsliste : public Tlup6List<Tlup6DataPreisbezeichnung> {
+class Tlup6DataPreisbezeichnungsliste : public OwningList<Tlup6DataPreisbezeichnung> {
 public:
-  using Tlup6List::Tlup6List;
+  using OwningList::OwningList;
   std::string GetTagName() const override { return "DPBL"; }
   // AddNew with ID = the smallest free number from 1.
   Tlup6DataPreisbezeichnung *AddNextFree();
@@ -119,7 +119,7 @@ public:
   static constexpr int kSlots = 9;
   static constexpr int kTypes = 13;
 
-  Tlup6DataInfo(Tlup6Dataobject *root, bool assignOid, Tlup6Node *owner);
+  Tlup6DataInfo(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
   ~Tlup6DataInfo() override;
   std::string GetTagName() const override { return "DINFO"; }
   void Clear(bool flag) override;
@@ -136,7 +136,7 @@ private:
 
 // Root ------------------------------------------------------------------------------------------
 
-class Tlup6Dataobject : public Tlup6Node {
+class Tlup6Dataobject : public CatalogNode {
 public:
   Tlup6Dataobject();
   ~Tlup6Dataobject() override;

@@ -35,7 +35,7 @@ void fromText(TSf6Diameter &v, std::string_view t) {
     v.Second = TextToInt(t.substr(slash + 1));
 }
 
-void writeChild(const Tlup6Node *child, XmlWriter &out) {
+void writeChild(const CatalogNode *child, XmlWriter &out) {
   if (const auto *object = dynamic_cast<const TCustomlup6Object *>(child)) {
     object->SaveToXml(out);
     return;
@@ -113,33 +113,35 @@ struct RootPart {
   const char *tag;
   int slot;            // language text of the progress message, or -1
   const char *message; // the fixed message when slot is -1
-  Tlup6Node *(*get)(const Tlup6Dataobject &);
+  CatalogNode *(*get)(const Tlup6Dataobject &);
 };
 const RootPart kRootParts[] = {
-    {"DAL", 91, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Addresses(); }},
+    {"DAL", 91, nullptr, [](const Tlup6Dataobject &r) -> CatalogNode * { return r.Addresses(); }},
     {"DPBL", 92, nullptr,
-     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.PriceDesignations(); }},
-    {"GLL", 93, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Lenses(); }},
-    {"DBL", 94, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Coatings(); }},
-    {"KOL", 95, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Combinations(); }},
-    {"DVL", 96, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Variables(); }},
-    {"PC", 97, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.PrismCylinder(); }},
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.PriceDesignations(); }},
+    {"GLL", 93, nullptr, [](const Tlup6Dataobject &r) -> CatalogNode * { return r.Lenses(); }},
+    {"DBL", 94, nullptr, [](const Tlup6Dataobject &r) -> CatalogNode * { return r.Coatings(); }},
+    {"KOL", 95, nullptr,
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.Combinations(); }},
+    {"DVL", 96, nullptr, [](const Tlup6Dataobject &r) -> CatalogNode * { return r.Variables(); }},
+    {"PC", 97, nullptr,
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.PrismCylinder(); }},
     {"DFLG", 98, nullptr,
-     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.FormulaGroups(); }},
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.FormulaGroups(); }},
     {"LBBL", 99, nullptr,
-     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.DeliveryRangeNames(); }},
-    {"PROT", 100, nullptr, [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.Protocol(); }},
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.DeliveryRangeNames(); }},
+    {"PROT", 100, nullptr, [](const Tlup6Dataobject &r) -> CatalogNode * { return r.Protocol(); }},
     {"BezVorg", -1, "Laden von Bezeichnungsvorgaben",
-     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.NamingPresets(); }},
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.NamingPresets(); }},
     {"DPGL", -1, "Laden von Produktgruppen",
-     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.ProductGroups(); }},
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.ProductGroups(); }},
     {"COSUBGL", -1, "Laden von CodeSubstGlas",
-     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.LensCodeSubstitutions(); }},
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.LensCodeSubstitutions(); }},
     {"COSUBBL", -1, "Laden von CodeSubstBesch",
-     [](const Tlup6Dataobject &r) -> Tlup6Node * { return r.CoatingCodeSubstitutions(); }},
+     [](const Tlup6Dataobject &r) -> CatalogNode * { return r.CoatingCodeSubstitutions(); }},
 };
 
-void beginChild(Tlup6Node *child, XmlLoad &load) {
+void beginChild(CatalogNode *child, XmlLoad &load) {
   if (auto *object = dynamic_cast<TCustomlup6Object *>(child)) {
     object->BeginXmlLoad(load);
     return;
@@ -163,7 +165,7 @@ std::string joinNotes(const LineList &lines) {
 
 } // namespace
 
-void XmlLoad::push(FrameKind kind, Tlup6Node *node) {
+void XmlLoad::push(FrameKind kind, CatalogNode *node) {
   m_frames.push_back(Frame{kind, node, m_eventDepth});
 }
 
@@ -269,7 +271,7 @@ void XmlLoad::ReadObjectPart(TCustomlup6Object &object, const XmlEvent &event) {
       SkipElement();
       return;
     }
-    if (Tlup6Node *child = table->child(object, index)) {
+    if (CatalogNode *child = table->child(object, index)) {
       beginChild(child, *this);
       return;
     }

@@ -34,7 +34,7 @@
 namespace sf6 {
 
 class Tlup6Dataobject;
-class Tlup6Node;
+class CatalogNode;
 class TCustomlup6Object;
 class TCustomlup6ObjectList;
 
@@ -95,11 +95,11 @@ private:
   enum class FrameKind { Root, Object, List };
   struct Frame {
     FrameKind kind;
-    Tlup6Node *node;
+    CatalogNode *node;
     int depth;
     int key = -1; // the key element being read (object and root frames)
   };
-  void push(FrameKind kind, Tlup6Node *node);
+  void push(FrameKind kind, CatalogNode *node);
   void endFrame(const Frame &frame);
   void dispatch(const XmlEvent &event);
   void readRootPart(Tlup6Dataobject &root, const XmlEvent &event);

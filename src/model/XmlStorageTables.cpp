@@ -54,7 +54,7 @@ public:
   int find(const TCustomlup6Object &object, SV name) const override {
     return SameCode(name, static_cast<const Tlup6DataStrings &>(object).ItemTag()) ? 0 : -1;
   }
-  Tlup6Node *child(const TCustomlup6Object &, int) const override { return nullptr; }
+  CatalogNode *child(const TCustomlup6Object &, int) const override { return nullptr; }
   void set(TCustomlup6Object &object, int, SV value) const override {
     static_cast<Tlup6DataStrings &>(object).Add(value);
   }
@@ -71,7 +71,7 @@ public:
   int find(const TCustomlup6Object &object, SV name) const override {
     return m_strings.find(*set(object).Strings(), name);
   }
-  Tlup6Node *child(const TCustomlup6Object &, int) const override { return nullptr; }
+  CatalogNode *child(const TCustomlup6Object &, int) const override { return nullptr; }
   void set(TCustomlup6Object &object, int, SV value) const override {
     static_cast<Tlup6DataLieferbarSet &>(object).Add(value);
   }
@@ -121,8 +121,8 @@ void addAddress(Registry &r) {
                 field<&C::PrBezId4>("PrBezId4"),
                 field<&C::PrBezId5>("PrBezId5"),
                 field<&C::Comment>("Comment"),
-                child<C>("NLB", [](const C &o) -> Tlup6Node * { return o.DeliverableCoatings(); }),
-                child<C>("NLG", [](const C &o) -> Tlup6Node * { return o.DeliverableLenses(); }),
+                child<C>("NLB", [](const C &o) -> CatalogNode * { return o.DeliverableCoatings(); }),
+                child<C>("NLG", [](const C &o) -> CatalogNode * { return o.DeliverableLenses(); }),
             });
   itemTag<Tlup6DataAdressliste>(r, "DA");
 }
@@ -143,7 +143,7 @@ void addInfo(Registry &r) {
           InfoTypeShortCode(static_cast<TSf6InfoType>(type)) + std::to_string(slot), K::Optional,
           [](const C &o, int i) { return o.GetLine(i / 16, i % 16); },
           [](C &o, int i, SV t) { o.SetLine(i / 16, i % 16, t); }, slot * 16 + type));
-  e.push_back(child<C>("DIL", [](const C &o) -> Tlup6Node * { return o.Images(); }));
+  e.push_back(child<C>("DIL", [](const C &o) -> CatalogNode * { return o.Images(); }));
   add<C>(r, std::move(e));
 }
 
@@ -192,13 +192,13 @@ void addLens(Registry &r) {
                field<&C::EGB>("EGB"),
                field<&C::EdDmA>("EdDmA"),
                property<&C::CSNR, &C::SetCSNR>("CSNR"),
-               child<C>("GWL", [](const C &o) -> Tlup6Node * { return o.Ranges(); }),
-               child<C>("GGL", [](const C &o) -> Tlup6Node * { return o.Geometries(); }),
-               child<C>("LUP", [](const C &o) -> Tlup6Node * { return o.Prices(); }),
-               child<C>("DINFO", [](const C &o) -> Tlup6Node * { return o.Info(); }),
-               child<C>("PG", [](const C &o) -> Tlup6Node * { return o.PriceGroups(); }),
-               child<C>("FZU", [](const C &o) -> Tlup6Node * { return o.FormulaAssignment(); }),
-               child<C>("OROP", [](const C &o) -> Tlup6Node * { return o.OrderOptions(); }),
+               child<C>("GWL", [](const C &o) -> CatalogNode * { return o.Ranges(); }),
+               child<C>("GGL", [](const C &o) -> CatalogNode * { return o.Geometries(); }),
+               child<C>("LUP", [](const C &o) -> CatalogNode * { return o.Prices(); }),
+               child<C>("DINFO", [](const C &o) -> CatalogNode * { return o.Info(); }),
+               child<C>("PG", [](const C &o) -> CatalogNode * { return o.PriceGroups(); }),
+               child<C>("FZU", [](const C &o) -> CatalogNode * { return o.FormulaAssignment(); }),
+               child<C>("OROP", [](const C &o) -> CatalogNode * { return o.OrderOptions(); }),
            });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataGlasliste>(r, "GL");
@@ -230,7 +230,7 @@ void addLensPrice(Registry &r) {
                 property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PR>("PR"),
                 field<&C::PQ>("PQ"),
-                child<C>("DFGL", [](const C &o) -> Tlup6Node * { return o.LocalFormula(); }),
+                child<C>("DFGL", [](const C &o) -> CatalogNode * { return o.LocalFormula(); }),
             });
   itemTag<Tlup6DataGlasTarifListe>(r, "GP");
 }
@@ -330,12 +330,12 @@ void addCoating(Registry &r) {
   }
   e.insert(e.end(),
            {
-               child<C>("DFL", [](const C &o) -> Tlup6Node * { return o.Colours(); }),
-               child<C>("BPL", [](const C &o) -> Tlup6Node * { return o.Prices(); }),
-               child<C>("DINFO", [](const C &o) -> Tlup6Node * { return o.Info(); }),
-               child<C>("SOPR", [](const C &o) -> Tlup6Node * { return o.SpecialProducts(); }),
-               child<C>("FZU", [](const C &o) -> Tlup6Node * { return o.FormulaAssignment(); }),
-               child<C>("OROP", [](const C &o) -> Tlup6Node * { return o.OrderOptions(); }),
+               child<C>("DFL", [](const C &o) -> CatalogNode * { return o.Colours(); }),
+               child<C>("BPL", [](const C &o) -> CatalogNode * { return o.Prices(); }),
+               child<C>("DINFO", [](const C &o) -> CatalogNode * { return o.Info(); }),
+               child<C>("SOPR", [](const C &o) -> CatalogNode * { return o.SpecialProducts(); }),
+               child<C>("FZU", [](const C &o) -> CatalogNode * { return o.FormulaAssignment(); }),
+               child<C>("OROP", [](const C &o) -> CatalogNode * { return o.OrderOptions(); }),
            });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataBeschichtungsliste>(r, "BESCH");
@@ -381,7 +381,7 @@ void addCoatingPrice(Registry &r) {
                 property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PQ>("PQ"),
                 field<&C::PR>("PR"),
-                child<C>("DFBL", [](const C &o) -> Tlup6Node * { return o.LocalFormula(); }),
+                child<C>("DFBL", [](const C &o) -> CatalogNode * { return o.LocalFormula(); }),
             });
   itemTag<Tlup6DataBeschichtungspreisListe>(r, "BP");
 }
@@ -423,7 +423,7 @@ void addFormulaGroup(Registry &r) {
           std::string("AZB") + kCategories[cat] + kMaterials[mat - 1], K::Optional,
           [](const C &o, int i) { return toText(o.GetCoatingFlag(i / 8, i % 8)); },
           [](C &o, int i, SV t) { o.SetCoatingFlag(i / 8, i % 8, TextToBool(t)); }, cat * 8 + mat));
-  e.push_back(child<C>("DFC", [](const C &o) -> Tlup6Node * { return o.Ranges(); }));
+  e.push_back(child<C>("DFC", [](const C &o) -> CatalogNode * { return o.Ranges(); }));
   add<C>(r, std::move(e));
   itemTag<Tlup6DataFormelGruppeListe>(r, "DFGG");
 }
@@ -440,7 +440,7 @@ void addFormulaRange(Registry &r) {
                 field<&C::DMV>("DMV"),
                 field<&C::DMB>("DMB"),
                 field<&C::EL>("EL"),
-                child<C>("DFOC", [](const C &o) -> Tlup6Node * { return o.Calc(); }),
+                child<C>("DFOC", [](const C &o) -> CatalogNode * { return o.Calc(); }),
             });
   itemTag<Tlup6DataFormelBereichListe>(r, "DFOB");
 }
@@ -459,13 +459,13 @@ void addLocalFormulas(Registry &r) {
     using C = Tlup6DataFormelLokalGlas;
     add<C>(r, {field<&C::QGEdv>("QGEdv"), field<&C::QSph>("QSph"), field<&C::QCyl>("QCyl"),
                field<&C::QPBID>("QPBID"), field<&C::QLBI>("QLBI"), field<&C::QDM>("QDM"),
-               child<C>("DFOC", [](const C &o) -> Tlup6Node * { return o.Calc(); })});
+               child<C>("DFOC", [](const C &o) -> CatalogNode * { return o.Calc(); })});
   }
   {
     using C = Tlup6DataFormelLokalBeschichtung;
     add<C>(r, {field<&C::QEdv>("QEdv"), field<&C::QSphTor>("QSphTor"), field<&C::QEM>("QEM"),
                field<&C::QMat>("QMat"), field<&C::QPBID>("QPBID"), field<&C::QSP>("QSP"),
-               child<C>("DFOC", [](const C &o) -> Tlup6Node * { return o.Calc(); })});
+               child<C>("DFOC", [](const C &o) -> CatalogNode * { return o.Calc(); })});
   }
 }
 
@@ -506,8 +506,8 @@ void addSmallLists(Registry &r) {
   {
     using C = Tlup6DataProduktgruppe;
     add<C>(r, {field<&C::ID>("ID"), field<&C::BEZ>("BEZ"), field<&C::BE>("BE"),
-               child<C>("NLB", [](const C &o) -> Tlup6Node * { return o.DeliverableCoatings(); }),
-               child<C>("NLG", [](const C &o) -> Tlup6Node * { return o.DeliverableLenses(); })});
+               child<C>("NLB", [](const C &o) -> CatalogNode * { return o.DeliverableCoatings(); }),
+               child<C>("NLG", [](const C &o) -> CatalogNode * { return o.DeliverableLenses(); })});
     itemTag<Tlup6DataProduktgruppenliste>(r, "DPG");
   }
   {

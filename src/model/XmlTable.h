@@ -41,7 +41,7 @@ public:
   // Index of the entry named name (ignoring case), -1 when none.
   virtual int find(const TCustomlup6Object &object, std::string_view name) const = 0;
   // The owned object or list of entry index, null when the entry is a value.
-  virtual Tlup6Node *child(const TCustomlup6Object &object, int index) const = 0;
+  virtual CatalogNode *child(const TCustomlup6Object &object, int index) const = 0;
   virtual void set(TCustomlup6Object &object, int index, std::string_view value) const = 0;
 };
 
@@ -51,13 +51,13 @@ template <class C> struct Entry {
   int index = 0; // slot of indexed fields (names 1..10, information texts ...)
   std::string (*get)(const C &, int) = nullptr;
   void (*set)(C &, int, std::string_view) = nullptr;
-  Tlup6Node *(*child)(const C &) = nullptr;
+  CatalogNode *(*child)(const C &) = nullptr;
   const LineList &(*each)(const C &) = nullptr; // Each: the texts; set adds one
   void (*clearEach)(C &) = nullptr;
 };
 
 // Writes one child (object or list) with its own tag.
-void writeChild(const Tlup6Node *child, XmlWriter &out);
+void writeChild(const CatalogNode *child, XmlWriter &out);
 
 template <class C> class Table final : public ClassTable {
 public:
@@ -107,7 +107,7 @@ public:
     return it == m_byKey.end() ? -1 : it->second;
   }
 
-  Tlup6Node *child(const TCustomlup6Object &object, int index) const override {
+  CatalogNode *child(const TCustomlup6Object &object, int index) const override {
     const Entry<C> &e = m_entries[static_cast<std::size_t>(index)];
     return e.kind == EntryKind::Child ? e.child(static_cast<const C &>(object)) : nullptr;
   }
@@ -264,7 +264,7 @@ Entry<C> access(std::string key, EntryKind kind, std::string (*get)(const C &, i
 }
 
 // An owned object or list.
-template <class C> Entry<C> child(const char *key, Tlup6Node *(*get)(const C &)) {
+template <class C> Entry<C> child(const char *key, CatalogNode *(*get)(const C &)) {
   Entry<C> e{key, EntryKind::Child};
   e.child = get;
   return e;

@@ -2,6 +2,7 @@
 // three new ones. Read only.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -36,7 +37,7 @@ std::string CodeSubstitutionFieldText(int fieldNumber, const TSf6DataCodeSubst &
 const Sf6Layout &CodeSubstitutionLayout() {
   static const Sf6Layout layout =
       makeLayout<R, kTable, ParseCodeSubstitutionLine, CodeSubstitutionFieldText>(
-          "CodeSubstitution.Dat", "TSf6DataCodeSubst", nullptr);
+          Sf6EntryName(Sf6Entry::CodeSubstitution).data(), "TSf6DataCodeSubst", nullptr);
   return layout;
 }
 

@@ -1,6 +1,7 @@
 // Combination.Dat: whether a lens with up to three options can be delivered.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -31,15 +32,16 @@ TSf6DataCombination ParseCombinationLine(std::string_view line) {
 std::string BuildCombinationLine(const TSf6DataCombination &record) {
   return buildLine(kTable, record);
 }
-std::string CombinationFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string CombinationFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string CombinationFieldText(int fieldNumber, const TSf6DataCombination &record) {
   return fieldText(kTable, fieldNumber, record);
 }
 
 const Sf6Layout &CombinationLayout() {
-  static const Sf6Layout layout =
-      makeLayout<R, kTable, ParseCombinationLine, CombinationFieldText>(
-          "Combination.Dat", "TSf6DataCombination", rebuild);
+  static const Sf6Layout layout = makeLayout<R, kTable, ParseCombinationLine, CombinationFieldText>(
+      Sf6EntryName(Sf6Entry::Combination).data(), "TSf6DataCombination", rebuild);
   return layout;
 }
 

@@ -2,6 +2,7 @@
 // from column 31 on.
 
 #include "sf6/Sf6Procs.h"
+#include "text/Collation.h"
 #include "text/SortedLineList.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ std::vector<Sf6HeadRow> HeadRows(const LineList &lines) {
     rows.push_back(HeadRowOfLine(line));
   // The list sorts by name; among equal names the later line comes first.
   std::sort(order.begin(), order.end(), [&](size_t x, size_t y) {
-    const int c = CompareFolded1252(rows[x].name, rows[y].name);
+    const int c = CompareNoCase1252(rows[x].name, rows[y].name);
     return c != 0 ? c < 0 : x > y;
   });
   std::vector<Sf6HeadRow> sorted;

@@ -2,6 +2,7 @@
 // numbered per product and information type.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -44,15 +45,16 @@ std::string BuildInformationLine(bool isCoating, std::string_view code, int info
   return out;
 }
 
-std::string InformationFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string InformationFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string InformationFieldText(int fieldNumber, const TSf6DataInformation &record) {
   return fieldText(kTable, fieldNumber, record);
 }
 
 const Sf6Layout &InformationLayout() {
-  static const Sf6Layout layout =
-      makeLayout<R, kTable, ParseInformationLine, InformationFieldText>(
-          "Information.Dat", "TSf6DataInformation", rebuild);
+  static const Sf6Layout layout = makeLayout<R, kTable, ParseInformationLine, InformationFieldText>(
+      Sf6EntryName(Sf6Entry::Information).data(), "TSf6DataInformation", rebuild);
   return layout;
 }
 

@@ -2,6 +2,7 @@
 // centred or all decentred diameters, with or without a power range.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -22,8 +23,7 @@ const Sf6Field<R> kFields[] = {
     scaledField(9, "Vertikaler Abstand Fernbezugspunkt", 31, 5, &R::FarRefVertical, kSigned100),
     scaledField(10, "Horizontaler Abstand Fernbezugspunkt", 36, 5, &R::FarRefHorizontal,
                 kSigned100),
-    scaledField(11, "Vertikaler Abstand Trennkante", 41, 5, &R::SegmentEdgeVertical,
-                kSigned100),
+    scaledField(11, "Vertikaler Abstand Trennkante", 41, 5, &R::SegmentEdgeVertical, kSigned100),
     scaledField(12, "Horizontaler Abstand Trennkante", 46, 5, &R::SegmentEdgeHorizontal,
                 kSigned100),
     scaledField(13, "Vert. Abst. Mittelpunkt Nahteil", 51, 5, &R::SegmentCentreVertical,
@@ -38,10 +38,8 @@ const Sf6Field<R> kFields[] = {
     enumField<&R::ViewDirection>(20, "Blickrichtung", 80),
     scaledField(21, "Max. vert. Abst. Nahbezugspunkt", 81, 4, &R::NearRefVerticalMax, kDiv100),
     scaledField(22, "Min. vert. Abst. Nahbezugspunkt", 85, 4, &R::NearRefVerticalMin, kDiv100),
-    scaledField(23, "Max. hori. Abst. Nahbezugspunkt", 89, 4, &R::NearRefHorizontalMax,
-                kDiv100),
-    scaledField(24, "Min. hori. Abst. Nahbezugspunkt", 93, 4, &R::NearRefHorizontalMin,
-                kDiv100),
+    scaledField(23, "Max. hori. Abst. Nahbezugspunkt", 89, 4, &R::NearRefHorizontalMax, kDiv100),
+    scaledField(24, "Min. hori. Abst. Nahbezugspunkt", 93, 4, &R::NearRefHorizontalMin, kDiv100),
 };
 
 // "00" in columns 7-10 stands for all centred diameters, "0000" for all
@@ -105,20 +103,28 @@ bool textHook(const Sf6Field<R> &f, const R &r, std::string &text) {
 
 const Sf6Table<R> kTable{kFields, {afterRead, writeHook, textHook}};
 
-std::string rebuild(std::string_view line) { return BuildLensGeoLine(ParseLensGeoLine(line)); }
+std::string rebuild(std::string_view line) {
+  return BuildLensGeoLine(ParseLensGeoLine(line));
+}
 
 } // namespace
 
-TSf6DataLensGeo ParseLensGeoLine(std::string_view line) { return parseLine(kTable, line); }
-std::string BuildLensGeoLine(const TSf6DataLensGeo &record) { return buildLine(kTable, record); }
-std::string LensGeoFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+TSf6DataLensGeo ParseLensGeoLine(std::string_view line) {
+  return parseLine(kTable, line);
+}
+std::string BuildLensGeoLine(const TSf6DataLensGeo &record) {
+  return buildLine(kTable, record);
+}
+std::string LensGeoFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string LensGeoFieldText(int fieldNumber, const TSf6DataLensGeo &record) {
   return fieldText(kTable, fieldNumber, record);
 }
 
 const Sf6Layout &LensGeoLayout() {
   static const Sf6Layout layout = makeLayout<R, kTable, ParseLensGeoLine, LensGeoFieldText>(
-      "LensGeo.Dat", "TSf6DataLensGeo", rebuild);
+      Sf6EntryName(Sf6Entry::LensGeo).data(), "TSf6DataLensGeo", rebuild);
   return layout;
 }
 

@@ -2,6 +2,7 @@
 // and cylinder group per line.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -35,21 +36,24 @@ std::string rebuild(std::string_view line) {
 
 } // namespace
 
-TSf6DataLensPrice ParseLensPriceLine(std::string_view line) { return parseLine(kTable, line); }
+TSf6DataLensPrice ParseLensPriceLine(std::string_view line) {
+  return parseLine(kTable, line);
+}
 
-std::string BuildLensPriceLine(const TSf6DataLensPrice &record, const TSf6PricePresent &PricePresent) {
+std::string BuildLensPriceLine(const TSf6DataLensPrice &record, const PricePresence &PricePresent) {
   return buildPriceLine(kTable, record, kFirstPriceField, PricePresent);
 }
 
-std::string LensPriceFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string LensPriceFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string LensPriceFieldText(int fieldNumber, const TSf6DataLensPrice &record) {
   return fieldText(kTable, fieldNumber, record);
 }
 
 const Sf6Layout &LensPriceLayout() {
-  static const Sf6Layout layout =
-      makeLayout<R, kTable, ParseLensPriceLine, LensPriceFieldText>(
-          "LensPrice.Dat", "TSf6DataLensPrice", rebuild);
+  static const Sf6Layout layout = makeLayout<R, kTable, ParseLensPriceLine, LensPriceFieldText>(
+      Sf6EntryName(Sf6Entry::LensPrice).data(), "TSf6DataLensPrice", rebuild);
   return layout;
 }
 

@@ -1,6 +1,7 @@
 // LensRange.Dat: one delivery range of a lens per line.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -48,19 +49,22 @@ std::string rebuild(std::string_view line) {
 
 } // namespace
 
-TSf6DataLensRange ParseLensRangeLine(std::string_view line) { return parseLine(kTable, line); }
+TSf6DataLensRange ParseLensRangeLine(std::string_view line) {
+  return parseLine(kTable, line);
+}
 std::string BuildLensRangeLine(const TSf6DataLensRange &record) {
   return buildLine(kTable, record);
 }
-std::string LensRangeFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string LensRangeFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string LensRangeFieldText(int fieldNumber, const TSf6DataLensRange &record) {
   return fieldText(kTable, fieldNumber, record);
 }
 
 const Sf6Layout &LensRangeLayout() {
-  static const Sf6Layout layout =
-      makeLayout<R, kTable, ParseLensRangeLine, LensRangeFieldText>(
-          "LensRange.Dat", "TSf6DataLensRange", rebuild);
+  static const Sf6Layout layout = makeLayout<R, kTable, ParseLensRangeLine, LensRangeFieldText>(
+      Sf6EntryName(Sf6Entry::LensRange).data(), "TSf6DataLensRange", rebuild);
   return layout;
 }
 

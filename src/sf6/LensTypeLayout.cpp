@@ -1,6 +1,7 @@
 // LensType.Dat: one lens product per line.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -38,7 +39,10 @@ const Sf6Field<R> kFields[] = {
     flagField(26, "Versicherung inkl.", 97, &R::InsuranceIncluded),
     flagField(27, "Prisma inkl.", 98, &R::PrismIncluded),
     intField(28, "Filterkategorie", 99, 1, &R::FilterCategory),
-    enumField<&R::RoadUse>(29, "Einschr\xE4nkung im Stra\xDF" "enverkehr", 100),
+    enumField<&R::RoadUse>(29,
+                           "Einschr\xE4nkung im Stra\xDF"
+                           "enverkehr",
+                           100),
     scaledField(30, "UV-Kante", 101, 3, &R::UvEdge, kNoScale0),
     scaledField(31, "UVA", 104, 4, &R::Uva, kDiv100),
     scaledField(32, "UVB", 108, 4, &R::Uvb, kDiv100),
@@ -57,21 +61,28 @@ const Sf6Field<R> kFields[] = {
 
 const Sf6Table<R> kTable{kFields};
 
-std::string rebuild(std::string_view line) { return BuildLensTypeLine(ParseLensTypeLine(line)); }
+std::string rebuild(std::string_view line) {
+  return BuildLensTypeLine(ParseLensTypeLine(line));
+}
 
 } // namespace
 
-TSf6DataLensType ParseLensTypeLine(std::string_view line) { return parseLine(kTable, line); }
-std::string BuildLensTypeLine(const TSf6DataLensType &record) { return buildLine(kTable, record); }
-std::string LensTypeFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+TSf6DataLensType ParseLensTypeLine(std::string_view line) {
+  return parseLine(kTable, line);
+}
+std::string BuildLensTypeLine(const TSf6DataLensType &record) {
+  return buildLine(kTable, record);
+}
+std::string LensTypeFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string LensTypeFieldText(int fieldNumber, const TSf6DataLensType &record) {
   return fieldText(kTable, fieldNumber, record);
 }
 
 const Sf6Layout &LensTypeLayout() {
-  static const Sf6Layout layout =
-      makeLayout<R, kTable, ParseLensTypeLine, LensTypeFieldText>("LensType.Dat",
-                                                                  "TSf6DataLensType", rebuild);
+  static const Sf6Layout layout = makeLayout<R, kTable, ParseLensTypeLine, LensTypeFieldText>(
+      Sf6EntryName(Sf6Entry::LensType).data(), "TSf6DataLensType", rebuild);
   return layout;
 }
 

@@ -1,6 +1,7 @@
 // OptionsColor.Dat: one colour of a tint option per line.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -45,7 +46,9 @@ TSf6DataoptionsColor ParseOptionsColorLine(std::string_view line) {
 std::string BuildOptionsColorLine(const TSf6DataoptionsColor &record) {
   return buildLine(kTable, record);
 }
-std::string OptionsColorFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string OptionsColorFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string OptionsColorFieldText(int fieldNumber, const TSf6DataoptionsColor &record) {
   return fieldText(kTable, fieldNumber, record);
 }
@@ -53,7 +56,7 @@ std::string OptionsColorFieldText(int fieldNumber, const TSf6DataoptionsColor &r
 const Sf6Layout &OptionsColorLayout() {
   static const Sf6Layout layout =
       makeLayout<R, kTable, ParseOptionsColorLine, OptionsColorFieldText>(
-          "OptionsColor.Dat", "TSf6DataoptionsColor", rebuild);
+          Sf6EntryName(Sf6Entry::OptionsColor).data(), "TSf6DataoptionsColor", rebuild);
   return layout;
 }
 

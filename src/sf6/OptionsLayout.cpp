@@ -1,6 +1,7 @@
 // Options.Dat: one coating, tint or other option per line.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -58,20 +59,28 @@ const Sf6Field<R> kFields[] = {
 
 const Sf6Table<R> kTable{kFields};
 
-std::string rebuild(std::string_view line) { return BuildOptionsLine(ParseOptionsLine(line)); }
+std::string rebuild(std::string_view line) {
+  return BuildOptionsLine(ParseOptionsLine(line));
+}
 
 } // namespace
 
-TSf6Dataoptions ParseOptionsLine(std::string_view line) { return parseLine(kTable, line); }
-std::string BuildOptionsLine(const TSf6Dataoptions &record) { return buildLine(kTable, record); }
-std::string OptionsFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+TSf6Dataoptions ParseOptionsLine(std::string_view line) {
+  return parseLine(kTable, line);
+}
+std::string BuildOptionsLine(const TSf6Dataoptions &record) {
+  return buildLine(kTable, record);
+}
+std::string OptionsFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string OptionsFieldText(int fieldNumber, const TSf6Dataoptions &record) {
   return fieldText(kTable, fieldNumber, record);
 }
 
 const Sf6Layout &OptionsLayout() {
   static const Sf6Layout layout = makeLayout<R, kTable, ParseOptionsLine, OptionsFieldText>(
-      "Options.Dat", "TSf6Dataoptions", rebuild);
+      Sf6EntryName(Sf6Entry::Options).data(), "TSf6Dataoptions", rebuild);
   return layout;
 }
 

@@ -2,6 +2,7 @@
 // and a combination of sphere/toric, single/multifocal and materials.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -32,7 +33,8 @@ const Sf6Field<R> kFields[] = {
 const Sf6Table<R> kTable{kFields};
 
 std::string rebuild(std::string_view line) {
-  return BuildOptionsPriceLine(ParseOptionsPriceLine(line), pricesPresentInLine(line, kFirstPriceColumn));
+  return BuildOptionsPriceLine(ParseOptionsPriceLine(line),
+                               pricesPresentInLine(line, kFirstPriceColumn));
 }
 
 } // namespace
@@ -41,11 +43,14 @@ TSf6DataoptionsPrice ParseOptionsPriceLine(std::string_view line) {
   return parseLine(kTable, line);
 }
 
-std::string BuildOptionsPriceLine(const TSf6DataoptionsPrice &record, const TSf6PricePresent &PricePresent) {
+std::string BuildOptionsPriceLine(const TSf6DataoptionsPrice &record,
+                                  const PricePresence &PricePresent) {
   return buildPriceLine(kTable, record, kFirstPriceField, PricePresent);
 }
 
-std::string OptionsPriceFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string OptionsPriceFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string OptionsPriceFieldText(int fieldNumber, const TSf6DataoptionsPrice &record) {
   return fieldText(kTable, fieldNumber, record);
 }
@@ -53,7 +58,7 @@ std::string OptionsPriceFieldText(int fieldNumber, const TSf6DataoptionsPrice &r
 const Sf6Layout &OptionsPriceLayout() {
   static const Sf6Layout layout =
       makeLayout<R, kTable, ParseOptionsPriceLine, OptionsPriceFieldText>(
-          "OptionsPrice.Dat", "TSf6DataoptionsPrice", rebuild);
+          Sf6EntryName(Sf6Entry::OptionsPrice).data(), "TSf6DataoptionsPrice", rebuild);
   return layout;
 }
 

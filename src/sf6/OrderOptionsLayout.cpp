@@ -2,6 +2,7 @@
 // transmitted.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -23,13 +24,16 @@ bool textHook(const Sf6Field<R> &f, const R &r, std::string &text) {
     return false;
   switch (r.Priority) {
   case 1:
-    text = "Feld/Wert muss per Tel/Fax \xFC" "bertragen werden";
+    text = "Feld/Wert muss per Tel/Fax \xFC"
+           "bertragen werden";
     break;
   case 5:
-    text = "Feld/Wert kann per DF\xDC \xFC" "bertragen werden";
+    text = "Feld/Wert kann per DF\xDC \xFC"
+           "bertragen werden";
     break;
   case 6:
-    text = "Feld/Wert muss per DF\xDC \xFC" "bertragen werden";
+    text = "Feld/Wert muss per DF\xDC \xFC"
+           "bertragen werden";
     break;
   default:
     text.clear();
@@ -59,7 +63,9 @@ std::string BuildOrderOptionsLine(bool isCoating, std::string_view code,
   return out;
 }
 
-std::string OrderOptionsFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string OrderOptionsFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string OrderOptionsFieldText(int fieldNumber, const TSf6DataOrderOptions &record) {
   return fieldText(kTable, fieldNumber, record);
 }
@@ -67,7 +73,7 @@ std::string OrderOptionsFieldText(int fieldNumber, const TSf6DataOrderOptions &r
 const Sf6Layout &OrderOptionsLayout() {
   static const Sf6Layout layout =
       makeLayout<R, kTable, ParseOrderOptionsLine, OrderOptionsFieldText>(
-          "OrderOptions.Dat", "TSf6DataOrderOptions", rebuild);
+          Sf6EntryName(Sf6Entry::OrderOptions).data(), "TSf6DataOrderOptions", rebuild);
   return layout;
 }
 

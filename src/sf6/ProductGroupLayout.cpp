@@ -1,6 +1,7 @@
 // ProductGroup.Dat: the product group name of a lens or option. Read only.
 
 #include "sf6/Sf6FieldTable.h"
+#include "sf6/Sf6FileSet.h"
 #include "sf6/Sf6Procs.h"
 
 namespace sf6 {
@@ -22,7 +23,9 @@ const Sf6Table<R> kTable{kFields};
 TSf6DataProductgroup ParseProductGroupLine(std::string_view line) {
   return parseLine(kTable, line);
 }
-std::string ProductGroupFieldCaption(int fieldNumber) { return fieldCaption(kTable, fieldNumber); }
+std::string ProductGroupFieldCaption(int fieldNumber) {
+  return fieldCaption(kTable, fieldNumber);
+}
 std::string ProductGroupFieldText(int fieldNumber, const TSf6DataProductgroup &record) {
   return fieldText(kTable, fieldNumber, record);
 }
@@ -30,7 +33,7 @@ std::string ProductGroupFieldText(int fieldNumber, const TSf6DataProductgroup &r
 const Sf6Layout &ProductGroupLayout() {
   static const Sf6Layout layout =
       makeLayout<R, kTable, ParseProductGroupLine, ProductGroupFieldText>(
-          "ProductGroup.Dat", "TSf6DataProductgroup", nullptr);
+          Sf6EntryName(Sf6Entry::ProductGroup).data(), "TSf6DataProductgroup", nullptr);
   return layout;
 }
 

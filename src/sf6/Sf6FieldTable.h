@@ -30,7 +30,7 @@ enum class Sf6Kind : uint8_t {
   Diameter,     // TSf6Diameter: the group of `width` characters (E only when 5 wide)
   DiameterE,    // the E of the diameter: read and written by the Diameter field
   MaterialFlag, // membership of `material` in a TSf6MaterialSet: set only by "1"
-  Colour,       // component `component` (0 red, 1 green, 2 blue) of a TSf6Colour
+  Colour,       // component `component` (0 red, 1 green, 2 blue) of a Sf6Colour
   ProductType,  // int32_t: "Glas" for 0, else "Beschichtung"
 };
 
@@ -102,8 +102,8 @@ constexpr Sf6Field<R> textField(int n, const char *caption, int column, int widt
 }
 
 template <class R>
-constexpr Sf6Field<R> intField(int n, const char *caption, int column, int width,
-                               int32_t R::*m, int writeWidth = 0) {
+constexpr Sf6Field<R> intField(int n, const char *caption, int column, int width, int32_t R::*m,
+                               int writeWidth = 0) {
   auto f = makeField<R>(n, caption, column, width, Sf6Kind::Integer);
   f.slot.integer = m;
   f.writeWidth = writeWidth;
@@ -132,8 +132,8 @@ inline constexpr Scale kSigned100{100, 2, true, false};
 inline constexpr Scale kSigned100Plus{100, 2, true, true};
 
 template <class R>
-constexpr Sf6Field<R> scaledField(int n, const char *caption, int column, int width,
-                                  double R::*m, Scale scale) {
+constexpr Sf6Field<R> scaledField(int n, const char *caption, int column, int width, double R::*m,
+                                  Scale scale) {
   auto f = makeField<R>(n, caption, column, width, Sf6Kind::Scaled);
   f.slot.real = m;
   f.divisor = scale.divisor;
@@ -167,8 +167,8 @@ template <class R, class E, E R::*Member> struct OrdinalAccess<Member> {
 
 // An enumeration field: enumField<&R::Member>(n, caption, column, width).
 template <auto Member>
-Sf6Field<typename OrdinalAccess<Member>::Record> enumField(int n, const char *caption,
-                                                           int column, int width = 1) {
+Sf6Field<typename OrdinalAccess<Member>::Record> enumField(int n, const char *caption, int column,
+                                                           int width = 1) {
   using A = OrdinalAccess<Member>;
   auto f = makeField<typename A::Record>(n, caption, column, width, Sf6Kind::Enumeration);
   f.slot.getOrdinal = &A::get;
@@ -186,16 +186,15 @@ constexpr Sf6Field<R> diameterField(int n, const char *caption, int column, int 
 }
 
 template <class R>
-constexpr Sf6Field<R> diameterEField(int n, const char *caption, int column,
-                                     TSf6Diameter R::*m) {
+constexpr Sf6Field<R> diameterEField(int n, const char *caption, int column, TSf6Diameter R::*m) {
   auto f = makeField<R>(n, caption, column, 1, Sf6Kind::DiameterE);
   f.slot.diameter = m;
   return f;
 }
 
 template <class R>
-constexpr Sf6Field<R> materialField(int n, const char *caption, int column,
-                                    TSf6MaterialSet R::*m, TSf6Material material) {
+constexpr Sf6Field<R> materialField(int n, const char *caption, int column, TSf6MaterialSet R::*m,
+                                    TSf6Material material) {
   auto f = makeField<R>(n, caption, column, 1, Sf6Kind::MaterialFlag);
   f.slot.materials = m;
   f.material = material;
@@ -451,8 +450,8 @@ inline bool pricePresentInLine(std::string_view line, int column) {
 }
 
 // The five present flags of a price line whose first price starts at firstColumn.
-inline TSf6PricePresent pricesPresentInLine(std::string_view line, int firstColumn) {
-  TSf6PricePresent present{};
+inline PricePresence pricesPresentInLine(std::string_view line, int firstColumn) {
+  PricePresence present{};
   for (size_t k = 0; k < present.size(); ++k)
     present[k] = pricePresentInLine(line, firstColumn + 7 * static_cast<int>(k));
   return present;
@@ -463,7 +462,7 @@ inline TSf6PricePresent pricesPresentInLine(std::string_view line, int firstColu
 // ends with its last present price.
 template <class R>
 std::string buildPriceLine(const Sf6Table<R> &table, const R &r, int firstPriceField,
-                           const TSf6PricePresent &present) {
+                           const PricePresence &present) {
   std::string out;
   out.reserve(56);
   writeFields(table, r, out, 1, firstPriceField - 1);

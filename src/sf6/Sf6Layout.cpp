@@ -1,5 +1,7 @@
 #include "sf6/Sf6Layout.h"
 
+#include "text/Collation.h"
+
 #include "sf6/Sf6FieldTable.h"
 
 #include <array>
@@ -24,7 +26,9 @@ std::string scaledToText(double value, int divisor, int width, bool isSigned) {
   return isSigned ? IntToSignedPadded(n, width) : IntToZeroPadded(n, width);
 }
 
-std::string flagText(bool value) { return value ? "Ja" : "Nein"; }
+std::string flagText(bool value) {
+  return value ? "Ja" : "Nein";
+}
 
 double scaledFromText(std::string_view text) {
   // Up to 15 digits are an exact double, the value TextToFloat also gives.
@@ -76,29 +80,16 @@ std::string scaledDisplay(double value, int decimals, bool withPlus) {
 
 std::span<const Sf6Layout> Sf6Layouts() {
   static const std::array<Sf6Layout, 12> layouts = {
-      LensTypeLayout(),    LensRangeLayout(),    LensGeoLayout(),     LensPriceLayout(),
+      LensTypeLayout(),    LensRangeLayout(),    LensGeoLayout(),      LensPriceLayout(),
       OptionsLayout(),     OptionsColorLayout(), OptionsPriceLayout(), CombinationLayout(),
       InformationLayout(), OrderOptionsLayout(), ProductGroupLayout(), CodeSubstitutionLayout(),
   };
   return layouts;
 }
 
-namespace {
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (asciiLower(a[i]) != asciiLower(b[i]))
-      return false;
-  return true;
-}
-} // namespace
-
 const Sf6Layout *FindSf6Layout(std::string_view fileName) {
   for (const Sf6Layout &layout : Sf6Layouts())
-    if (equalIgnoringCase(layout.fileName, fileName))
+    if (EqualsAsciiNoCase(layout.fileName, fileName))
       return &layout;
   return nullptr;
 }

@@ -25,7 +25,7 @@
 namespace sf6 {
 
 // One flag per price 1..5: a price that is not present is written as blanks.
-using TSf6PricePresent = std::array<bool, 5>;
+using PricePresence = std::array<bool, 5>;
 
 // LensType.Dat (40 fields; a written line is 137 characters).
 TSf6DataLensType ParseLensTypeLine(std::string_view line);
@@ -47,8 +47,7 @@ std::string LensGeoFieldText(int fieldNumber, const TSf6DataLensGeo &record);
 
 // LensPrice.Dat (10 fields; the written line ends after its last present price).
 TSf6DataLensPrice ParseLensPriceLine(std::string_view line);
-std::string BuildLensPriceLine(const TSf6DataLensPrice &record,
-                               const TSf6PricePresent &PricePresent);
+std::string BuildLensPriceLine(const TSf6DataLensPrice &record, const PricePresence &PricePresent);
 std::string LensPriceFieldCaption(int fieldNumber);
 std::string LensPriceFieldText(int fieldNumber, const TSf6DataLensPrice &record);
 
@@ -67,7 +66,7 @@ std::string OptionsColorFieldText(int fieldNumber, const TSf6DataoptionsColor &r
 // OptionsPrice.Dat (13 fields; the written line ends after its last present price).
 TSf6DataoptionsPrice ParseOptionsPriceLine(std::string_view line);
 std::string BuildOptionsPriceLine(const TSf6DataoptionsPrice &record,
-                                  const TSf6PricePresent &PricePresent);
+                                  const PricePresence &PricePresent);
 std::string OptionsPriceFieldCaption(int fieldNumber);
 std::string OptionsPriceFieldText(int fieldNumber, const TSf6DataoptionsPrice &record);
 
@@ -117,7 +116,7 @@ struct Sf6HeadRow {
 };
 Sf6HeadRow HeadRowOfLine(std::string_view line);
 // All lines as rows, in the list's initial order: by name without regard to
-// letter case (the fixed Windows-1252 collation of CompareFolded1252); equal
+// letter case (the fixed Windows-1252 collation of CompareNoCase1252); equal
 // names in reverse file order.
 std::vector<Sf6HeadRow> HeadRows(const LineList &lines);
 

@@ -17,7 +17,7 @@
 namespace sf6 {
 
 // A colour as r + 256*g + 65536*b, each component 0..255.
-using TSf6Colour = uint32_t;
+using Sf6Colour = uint32_t;
 
 // LensType.Dat: a lens product (40 fields).
 struct TSf6DataLensType {
@@ -192,9 +192,9 @@ struct TSf6DataoptionsColor {
   std::string Name;             // 3
   int32_t AbsorptionTop = 0;    // 4
   int32_t AbsorptionBottom = 0; // 5
-  TSf6Colour ColourTop = 0;     // 6 .. 8
-  TSf6Colour ColourMiddle = 0;  // 9 .. 11
-  TSf6Colour ColourBottom = 0;  // 12 .. 14
+  Sf6Colour ColourTop = 0;     // 6 .. 8
+  Sf6Colour ColourMiddle = 0;  // 9 .. 11
+  Sf6Colour ColourBottom = 0;  // 12 .. 14
   TSf6RoadUse RoadUse{};        // 15
   int32_t FilterCategory = 0;   // 16
   double UvEdge = 0;            // 17

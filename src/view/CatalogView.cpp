@@ -1,6 +1,7 @@
 #include "view/CatalogView.h"
 
 #include "text/FieldText.h"
+#include "zip/VXZip.h"
 
 #include <array>
 
@@ -9,18 +10,18 @@ namespace sf6 {
 namespace {
 
 const std::array<ViewerPane, 12> kPanes{{
-    {"LensType.dat", "FrameLensType", "LensType.Dat", &LensTypeLayout},
-    {"LensRange.dat", "FrameLensRange", "LensRange.Dat", &LensRangeLayout},
-    {"LensGeo.dat", "FrameLensGeo", "LensGeo.Dat", &LensGeoLayout},
-    {"LensPrice.dat", "FrameLensPrice", "LensPrice.Dat", &LensPriceLayout},
-    {"Options.dat", "FrameOptions", "Options.Dat", &OptionsLayout},
-    {"OptionsColor.dat", "FrameOptionsColor", "OptionsColor.Dat", &OptionsColorLayout},
-    {"OptionsPrice.dat", "FrameOptionsPrice", "OptionsPrice.Dat", &OptionsPriceLayout},
-    {"Combination.dat", "FrameCombination", "Combination.Dat", &CombinationLayout},
-    {"Information.dat", "Frameinformation", "Information.Dat", &InformationLayout},
-    {"OrderOptions.Dat", "FrameOrderOptions", "OrderOptions.Dat", &OrderOptionsLayout},
-    {"ProductGroup.Dat", "FrameProductGroup", "ProductGroup.Dat", &ProductGroupLayout},
-    {"CodeSubstitution.Dat", "FrameCodeSubstitution", "CodeSubstitution.Dat",
+    {"LensType.dat", "FrameLensType", kSf6EntryNames[1].data(), &LensTypeLayout},
+    {"LensRange.dat", "FrameLensRange", kSf6EntryNames[2].data(), &LensRangeLayout},
+    {"LensGeo.dat", "FrameLensGeo", kSf6EntryNames[3].data(), &LensGeoLayout},
+    {"LensPrice.dat", "FrameLensPrice", kSf6EntryNames[4].data(), &LensPriceLayout},
+    {"Options.dat", "FrameOptions", kSf6EntryNames[5].data(), &OptionsLayout},
+    {"OptionsColor.dat", "FrameOptionsColor", kSf6EntryNames[6].data(), &OptionsColorLayout},
+    {"OptionsPrice.dat", "FrameOptionsPrice", kSf6EntryNames[7].data(), &OptionsPriceLayout},
+    {"Combination.dat", "FrameCombination", kSf6EntryNames[8].data(), &CombinationLayout},
+    {"Information.dat", "Frameinformation", kSf6EntryNames[9].data(), &InformationLayout},
+    {"OrderOptions.Dat", "FrameOrderOptions", kSf6EntryNames[10].data(), &OrderOptionsLayout},
+    {"ProductGroup.Dat", "FrameProductGroup", kSf6EntryNames[11].data(), &ProductGroupLayout},
+    {"CodeSubstitution.Dat", "FrameCodeSubstitution", kSf6EntryNames[12].data(),
      &CodeSubstitutionLayout},
 }};
 
@@ -30,8 +31,38 @@ const std::array<int, 12> kLoadOrder{0, 2, 3, 4, 5, 6, 7, 1, 8, 9, 10, 11};
 
 } // namespace
 
-std::span<const ViewerPane> ViewerPanes() { return kPanes; }
-std::span<const int> ViewerLoadOrder() { return kLoadOrder; }
+std::span<const ViewerPane> ViewerPanes() {
+  return kPanes;
+}
+std::span<const int> ViewerLoadOrder() {
+  return kLoadOrder;
+}
+
+ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options) {
+  // The panes are the data files in file-set order: pane i is entry i + 1.
+  std::array<std::size_t, kSf6EntryCount> order{};
+  order[0] = static_cast<std::size_t>(Sf6Entry::Head);
+  for (std::size_t i = 0; i < kLoadOrder.size(); ++i)
+    order[i + 1] = static_cast<std::size_t>(kLoadOrder[i]) + 1;
+  options.order = order;
+  CatalogArchive archive = LoadCatalogArchive(path, options);
+
+  ViewerCatalog catalog;
+  for (std::size_t index : order) {
+    CatalogEntry &entry = archive.entries[index];
+    if (entry.state == CatalogEntryState::Missing)
+      catalog.missing.emplace_back(entry.name());
+    else if (entry.state == CatalogEntryState::Unreadable)
+      catalog.unreadable.emplace_back(entry.name());
+  }
+  catalog.headLines = SplitEntryText(archive.entry(Sf6Entry::Head).bytes);
+  for (std::size_t pane = 0; pane < catalog.paneTexts.size(); ++pane) {
+    std::string &bytes = archive.entries[pane + 1].bytes;
+    bytes.resize(archive.entries[pane + 1].text().size());
+    catalog.paneTexts[pane] = std::move(bytes);
+  }
+  return catalog;
+}
 
 Sf6AnyRecord ZeroedRecord(const Sf6Layout &layout) {
   if (&layout == &LensTypeLayout())
@@ -61,7 +92,7 @@ Sf6AnyRecord ZeroedRecord(const Sf6Layout &layout) {
   return {};
 }
 
-void HeadListColumn(int dataIndex, std::string &caption, int &width, TAlignment &) {
+void HeadListColumn(int dataIndex, std::string &caption, int &width, Alignment &) {
   if (dataIndex == 1) {
     caption = "Feldname";
     width = 200;
@@ -79,12 +110,12 @@ std::string HeadListCell(std::string_view line, int column) {
   return {};
 }
 
-void FieldGridColumn(int dataIndex, std::string &caption, int &width, TAlignment &align) {
+void FieldGridColumn(int dataIndex, std::string &caption, int &width, Alignment &align) {
   switch (dataIndex) {
   case 1:
     caption = "Feld-Nr.";
     width = 60;
-    align = TAlignment::taRightJustify;
+    align = Alignment::Right;
     break;
   case 2:
     caption = "Feldname";
@@ -94,20 +125,24 @@ void FieldGridColumn(int dataIndex, std::string &caption, int &width, TAlignment
     caption = "Feldwert";
     width = 200;
     break;
-  default: break;
+  default:
+    break;
   }
 }
 
-std::string FieldGridCell(const Sf6Layout &layout, const Sf6AnyRecord &record, int column,
-                          int row, TvxListDataType &type) {
+std::string FieldGridCell(const Sf6Layout &layout, const Sf6AnyRecord &record, int column, int row,
+                          TvxListDataType &type) {
   const int number = row + 1;
   switch (column) {
   case 0:
     type = kListNumber;
     return IntToText(number);
-  case 1: return layout.caption(number);
-  case 2: return layout.text(number, record);
-  default: return {};
+  case 1:
+    return layout.caption(number);
+  case 2:
+    return layout.text(number, record);
+  default:
+    return {};
   }
 }
 

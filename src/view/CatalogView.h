@@ -4,12 +4,17 @@
 // order with their archive entries and layouts, the order in which a load
 // reads the entries, and the answers of the header list and the field grids.
 
+#include "catalog/CatalogArchive.h"
 #include "sf6/Sf6Layout.h"
-#include "ui/grid/ListGridLogic.h"
+#include "text/LineList.h"
+#include "view/ListGridLogic.h"
 
+#include <array>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sf6 {
 
@@ -30,20 +35,35 @@ std::span<const ViewerPane> ViewerPanes();
 // indexes into ViewerPanes().
 std::span<const int> ViewerLoadOrder();
 
+// What a load puts into the window: Head.dat's lines, each pane's text (up
+// to the first NUL byte, as every text entry ends there) and the entries the
+// archive lacks or could not decode, named in the order the load reads them.
+struct ViewerCatalog {
+  LineList headLines;
+  std::array<std::string, 12> paneTexts;
+  std::vector<std::string> missing;
+  std::vector<std::string> unreadable;
+};
+
+// Reads the archive in the viewer's load order (Head.dat, then
+// ViewerLoadOrder()); options.order is ignored. Throws what
+// LoadCatalogArchive throws; nothing is half loaded then.
+ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options = {});
+
 // A record of the pane's file with every field zeroed: empty texts, 0, false,
 // no date, each enumeration at its first ordinal.
 Sf6AnyRecord ZeroedRecord(const Sf6Layout &layout);
 
 // The header list: columns "Feldname" and "Feldwert" (dataIndex from 1).
-void HeadListColumn(int dataIndex, std::string &caption, int &width, TAlignment &align);
+void HeadListColumn(int dataIndex, std::string &caption, int &width, Alignment &align);
 // Column 0: characters 1-30 of the line, column 1: characters 31-285, each
 // without trailing blanks; "" for other columns.
 std::string HeadListCell(std::string_view line, int column);
 
 // The field grids: "Feld-Nr." (a number column), "Feldname", "Feldwert".
-void FieldGridColumn(int dataIndex, std::string &caption, int &width, TAlignment &align);
+void FieldGridColumn(int dataIndex, std::string &caption, int &width, Alignment &align);
 // The cell of field row + 1 of record; sets type to number for column 0.
-std::string FieldGridCell(const Sf6Layout &layout, const Sf6AnyRecord &record, int column,
-                          int row, TvxListDataType &type);
+std::string FieldGridCell(const Sf6Layout &layout, const Sf6AnyRecord &record, int column, int row,
+                          TvxListDataType &type);
 
 } // namespace sf6

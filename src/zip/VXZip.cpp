@@ -1,4 +1,5 @@
 #include "zip/VXZip.h"
+#include "text/Collation.h"
 
 #include "zip/ZipNames.h"
 
@@ -40,13 +41,15 @@ void TVXZip::StringsToTextfile(std::string_view FileName, const LineList &String
   zipFromBuffer(FileName, RenderEntryText(Strings));
 }
 
-void TVXZip::DeletefileFromZip(std::string_view FileName) { deleteFromArchive(FileName); }
+void TVXZip::DeletefileFromZip(std::string_view FileName) {
+  deleteFromArchive(FileName);
+}
 
 bool TVXZip::FileExists(std::string_view FileName) const {
-  const std::string wanted = AnsiUpperCase(FileName);
+  const std::string wanted = UpperCase1252(FileName);
   const auto &entries = directory().entries();
   return std::any_of(entries.begin(), entries.end(), [&](const TZipHeaderInfo &entry) {
-    return AnsiUpperCase(entry.fileName) == wanted;
+    return UpperCase1252(entry.fileName) == wanted;
   });
 }
 

@@ -5,37 +5,6 @@
 namespace sf6 {
 namespace {
 
-unsigned char lowerOf(unsigned char c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-    return static_cast<unsigned char>(c + 0x20);
-  switch (c) {
-  case 0x8A: return 0x9A; // Š
-  case 0x8C: return 0x9C; // Œ
-  case 0x8E: return 0x9E; // Ž
-  case 0x9F: return 0xFF; // Ÿ
-  default: return c;
-  }
-}
-
-unsigned char upperOf(unsigned char c) {
-  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-    return static_cast<unsigned char>(c - 0x20);
-  switch (c) {
-  case 0x9A: return 0x8A;
-  case 0x9C: return 0x8C;
-  case 0x9E: return 0x8E;
-  case 0xFF: return 0x9F;
-  default: return c;
-  }
-}
-
-template <typename Map> std::string mapBytes(std::string_view text, Map map) {
-  std::string out(text);
-  for (char &c : out)
-    c = static_cast<char>(map(static_cast<unsigned char>(c)));
-  return out;
-}
-
 // Matches one pattern element at pattern[p] against c. Returns the length of
 // the element, or 0 when c does not match it.
 size_t matchElement(std::string_view pattern, size_t p, char c) {
@@ -67,9 +36,6 @@ size_t matchElement(std::string_view pattern, size_t p, char c) {
 }
 
 } // namespace
-
-std::string AnsiLowerCase(std::string_view text) { return mapBytes(text, lowerOf); }
-std::string AnsiUpperCase(std::string_view text) { return mapBytes(text, upperOf); }
 
 bool WildcardMatch(std::string_view pattern, std::string_view text) {
   // Greedy matching with one backtrack point: the last "*" seen takes one

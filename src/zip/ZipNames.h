@@ -1,17 +1,12 @@
 #pragma once
 
-// Entry names: Windows-1252 case folding, the wildcard match that selects
+// Entry names: the wildcard match that selects
 // entries, and the name a new entry is stored under.
 
 #include <string>
 #include <string_view>
 
 namespace sf6 {
-
-// Lower / upper case of Windows-1252 text by the Windows ANSI rules (ASCII
-// letters, the accented Latin-1 letters, and Š Œ Ž / š œ ž ÿ Ÿ).
-std::string AnsiLowerCase(std::string_view text);
-std::string AnsiUpperCase(std::string_view text);
 
 // True when text matches pattern as a whole: "*" any run of characters, "?"
 // one character, "<set>" one character of the set ("a-z" ranges, a leading

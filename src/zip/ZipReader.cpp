@@ -1,4 +1,5 @@
 #include "zip/ZipReader.h"
+#include "text/Collation.h"
 
 #include "zip/Deflate.h"
 #include "zip/ZipErrors.h"
@@ -21,8 +22,7 @@ void TZipReader::dropDirectory() {
   m_archiveStamp.reset();
 }
 
-void TZipReader::adoptDirectory(TZipDirectory directory, TEndCentral endCentral,
-                                FileStamp stamp) {
+void TZipReader::adoptDirectory(TZipDirectory directory, TEndCentral endCentral, FileStamp stamp) {
   m_directory = std::move(directory);
   m_endCentral = std::move(endCentral);
   m_archiveStamp = stamp;
@@ -56,7 +56,7 @@ uint64_t TZipReader::dataStartOf(const ReadOnlyFile &file, const TZipHeaderInfo 
 }
 
 int TZipReader::extractToBuffer(std::string_view name, std::string &buffer) {
-  m_filesList.assign(1, AnsiLowerCase(NormalizeRequestName(name)));
+  m_filesList.assign(1, LowerCase1252(NormalizeRequestName(name)));
   const ReadOnlyFile file(m_zipName);
   refreshDirectory(file);
   int extracted = 0;
@@ -64,7 +64,7 @@ int TZipReader::extractToBuffer(std::string_view name, std::string &buffer) {
     entry.selected = false;
     if (entry.fileName.empty())
       continue;
-    const std::string path = AnsiLowerCase(entry.storedPath());
+    const std::string path = LowerCase1252(entry.storedPath());
     entry.selected = std::any_of(m_filesList.begin(), m_filesList.end(),
                                  [&](const std::string &p) { return WildcardMatch(p, path); });
     if (entry.selected && extractEntry(file, entry, buffer))
@@ -90,8 +90,8 @@ bool TZipReader::extractEntry(const ReadOnlyFile &file, const TZipHeaderInfo &en
   // What the data can decode to bounds the buffer, whatever size the
   // directory claims.
   const uint64_t capacity =
-      std::min<uint64_t>(entry.uncompressedSize, stored ? entry.compressedSize
-                                                        : MaxInflatedSize(entry.compressedSize));
+      std::min<uint64_t>(entry.uncompressedSize,
+                         stored ? entry.compressedSize : MaxInflatedSize(entry.compressedSize));
   if (buffer.size() + capacity > kMaxExtractSize)
     throw Sf6Error("Entry too large to extract: " + entry.storedPath());
 

@@ -1,4 +1,5 @@
 #include "zip/ZipWriter.h"
+#include "text/Collation.h"
 
 #include "text/CodePage.h"
 #include "zip/Deflate.h"
@@ -49,7 +50,8 @@ TZipHeaderInfo copyEntry(const ReadOnlyFile &file, const TZipHeaderInfo &entry,
   unsigned char h[kLocalHeaderSize];
   file.readAt(entry.relativeOffset, h, sizeof h);
   const LocalHeader local = LocalHeader::parse(h);
-  const uint64_t extraStart = uint64_t{entry.relativeOffset} + kLocalHeaderSize + local.fileNameLength;
+  const uint64_t extraStart =
+      uint64_t{entry.relativeOffset} + kLocalHeaderSize + local.fileNameLength;
   std::string localExtra;
   file.appendAt(extraStart, local.extraFieldLength, localExtra);
   uint64_t from = extraStart + local.extraFieldLength;
@@ -89,12 +91,12 @@ TZipHeaderInfo copyEntry(const ReadOnlyFile &file, const TZipHeaderInfo &entry,
 }
 
 bool deleteMatches(std::string_view request, const TZipHeaderInfo &entry) {
-  const std::string lowerRequest = AnsiLowerCase(request);
+  const std::string lowerRequest = LowerCase1252(request);
   if (!HasWildcards(request))
-    return lowerRequest == AnsiLowerCase(entry.storedPath());
+    return lowerRequest == LowerCase1252(entry.storedPath());
   if (request.find('\\') == std::string_view::npos)
-    return WildcardMatch(lowerRequest, AnsiLowerCase(entry.fileName));
-  return WildcardMatch(lowerRequest, AnsiLowerCase(entry.storedPath()));
+    return WildcardMatch(lowerRequest, LowerCase1252(entry.fileName));
+  return WildcardMatch(lowerRequest, LowerCase1252(entry.storedPath()));
 }
 
 } // namespace
@@ -152,7 +154,7 @@ void TZipWriter::update(std::string_view request, const NewEntry *fresh) {
   TZipDirectory written;
   auto &entries = written.entries();
   std::string scratch;
-  const std::string freshPath = fresh ? AnsiLowerCase(request) : std::string();
+  const std::string freshPath = fresh ? LowerCase1252(request) : std::string();
   bool placed = false;
   auto writeFresh = [&] {
     TZipHeaderInfo header = fresh->header;
@@ -169,7 +171,7 @@ void TZipWriter::update(std::string_view request, const NewEntry *fresh) {
     for (const auto &entry : directory().entries()) {
       if (!fresh && deleteMatches(request, entry))
         continue;
-      if (fresh && AnsiLowerCase(entry.storedPath()) == freshPath) {
+      if (fresh && LowerCase1252(entry.storedPath()) == freshPath) {
         if (!placed)
           writeFresh();
         continue;

@@ -2,10 +2,10 @@
 // OK button, the reports, and a converted archive opened in the viewer.
 
 #include "app/ConverterDialog.h"
-#include "app/FileViewWindow.h"
 #include "app/FrameFileview.h"
+#include "app/MainWindow.h"
 #include "app/TextView.h"
-#include "sf4/Sf6Export.h"
+#include "export/Sf6Export.h"
 #include "view/CatalogView.h"
 #include "zip/VXZip.h"
 
@@ -70,7 +70,8 @@ private slots:
     auto dialog = makeDialog();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Konvertierung SF4 -> SF6"));
     QCOMPARE(dialog->size(), QSize(523, 184));
-    QVERIFY(dialog->Label2->text().startsWith(QStringLiteral("Anleitung:\n\nGeben Sie das Verzeichnis an")));
+    QVERIFY(dialog->Label2->text().startsWith(
+        QStringLiteral("Anleitung:\n\nGeben Sie das Verzeichnis an")));
     QVERIFY(dialog->Label2->text().endsWith(QString::fromUtf8(
         "Der Dateiname f\u00fcr die Version 6.7.1 wird automatisch generiert und wird in das "
         "gleiche Verzeichnis gespeichert.")));
@@ -117,8 +118,8 @@ private slots:
     typeDirectory(*dialog, copyOfLensCatalog(dir));
     QTest::mouseClick(dialog->BtnOK, Qt::LeftButton);
     QCOMPARE(m_messages.size(), size_t(1));
-    QCOMPARE(m_messages[0].text,
-             QStringLiteral("Die Datei wurde unter dem Namen ") + kLensArchive + QStringLiteral(" gespeichert."));
+    QCOMPARE(m_messages[0].text, QStringLiteral("Die Datei wurde unter dem Namen ") + kLensArchive +
+                                     QStringLiteral(" gespeichert."));
     QVERIFY(!m_messages[0].error);
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QVERIFY(!dialog->isVisible());

@@ -88,6 +88,34 @@ TEST_F(CoatingFixture, Sf4CodesMapToCoatings) {
   EXPECT_EQ(coatings().FindByName("HART", 1), c);
 }
 
+TEST_F(CoatingFixture, LensesAndCoatingsFindCodesByOneRule) {
+  auto *coating = coatings().AddNew();
+  coating->SetEDV("AR");
+  auto *lens = root.Lenses()->AddLens();
+  lens->SetEDV("AR");
+  auto *unnamedCoating = coatings().AddNew();
+  auto *unnamedLens = root.Lenses()->AddLens();
+  ASSERT_TRUE(unnamedCoating->EDV().empty() && unnamedLens->EDV().empty());
+  for (const char *query : {"AR", "ar", "AR  "}) {
+    EXPECT_EQ(coatings().FindByCode(query), coating) << query;
+    EXPECT_EQ(root.Lenses()->FindByCode(query), lens) << query;
+  }
+  for (const char *query : {"", "   ", " AR"}) {
+    EXPECT_EQ(coatings().FindByCode(query), nullptr) << query;
+    EXPECT_EQ(root.Lenses()->FindByCode(query), nullptr) << query;
+  }
+}
+
+TEST_F(CoatingFixture, FindByNameFoldsAccentedLettersButCodesDoNot) {
+  auto *c = coatings().AddNew();
+  c->SetEDV("\xC4K");                               // ÄK
+  c->SetName(1, "\xD6KO");                          // ÖKO
+  EXPECT_EQ(coatings().FindByName("\xF6ko", 1), c); // öko
+  EXPECT_EQ(coatings().FindByName("oko", 1), nullptr);
+  EXPECT_EQ(coatings().FindByCode("\xC4k"), c);
+  EXPECT_EQ(coatings().FindByCode("\xE4k"), nullptr); // äk: codes fold A-Z only
+}
+
 TEST_F(CoatingFixture, RemoveCoatingCascades) {
   auto *c = coatings().AddNew();
   c->SetEDV("AR");

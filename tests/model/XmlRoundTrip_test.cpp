@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "export/Sf6Export.h"
 #include "model/Catalog.h"
 #include "model/XmlStorage.h"
 #include "sf4/Sf4Object.h"
-#include "sf4/Sf6Export.h"
 #include "support/RunCommand.h"
 
 namespace sf6 {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "export/Sf6Export.h"
 #include "lang/LanguageTable.h"
 #include "model/Catalog.h"
 #include "model/XmlStorage.h"
 #include "model/XmlTable.h"
-#include "sf4/Sf6Export.h"
 #include "text/Errors.h"
 
 namespace sf6 {

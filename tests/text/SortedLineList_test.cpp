@@ -1,3 +1,4 @@
+#include "text/Collation.h"
 #include "text/SortedLineList.h"
 
 #include <gtest/gtest.h>
@@ -17,16 +18,16 @@ TEST(SortedLineList, OrdersWithoutRegardToCaseAndKeepsTheFirstOfEquals) {
 }
 
 TEST(SortedLineList, FoldsWindows1252LettersOnly) {
-  EXPECT_EQ(CompareFolded1252("\xE4", "\xC4"), 0);  // ä Ä
-  EXPECT_EQ(CompareFolded1252("\x9A", "\x8A"), 0);  // š Š
-  EXPECT_EQ(CompareFolded1252("\xFF", "\x9F"), 0);  // ÿ Ÿ
-  EXPECT_NE(CompareFolded1252("\xF7", "\xD7"), 0);  // ÷ is no letter
-  EXPECT_NE(CompareFolded1252("\xDF", "\xFF"), 0);  // ß stays itself
+  EXPECT_EQ(CompareNoCase1252("\xE4", "\xC4"), 0); // ä Ä
+  EXPECT_EQ(CompareNoCase1252("\x9A", "\x8A"), 0); // š Š
+  EXPECT_EQ(CompareNoCase1252("\xFF", "\x9F"), 0); // ÿ Ÿ
+  EXPECT_NE(CompareNoCase1252("\xF7", "\xD7"), 0); // ÷ is no letter
+  EXPECT_NE(CompareNoCase1252("\xDF", "\xFF"), 0); // ß stays itself
   // Unsigned byte order: "Z" < "[" < "_" < accented letters.
-  EXPECT_LT(CompareFolded1252("Z", "_"), 0);
-  EXPECT_LT(CompareFolded1252("z", "\xE4"), 0);
-  EXPECT_LT(CompareFolded1252("ab", "abc"), 0);
-  EXPECT_GT(CompareFolded1252("b", "ABC"), 0);
+  EXPECT_LT(CompareNoCase1252("Z", "_"), 0);
+  EXPECT_LT(CompareNoCase1252("z", "\xE4"), 0);
+  EXPECT_LT(CompareNoCase1252("ab", "abc"), 0);
+  EXPECT_GT(CompareNoCase1252("b", "ABC"), 0);
 }
 
 TEST(SortedLineList, SortsLargeInputInOrder) {

@@ -1,7 +1,7 @@
 // The grid widget on the offscreen platform: input reaches the logic and the
 // painted rows use the grid's colours.
 
-#include "ui/grid/TvxListGd.h"
+#include "ui/TvxListGd.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -18,7 +18,7 @@ class TvxListGdTest : public QObject {
   void attach(TvxListGd &grid) {
     auto &events = grid.logic().events;
     events.OnGetItemCount = [this](int &count) { count = static_cast<int>(m_rows.size()); };
-    events.OnGetColNames = [](int dataIndex, std::string &text, int &width, sf6::TAlignment &) {
+    events.OnGetColNames = [](int dataIndex, std::string &text, int &width, sf6::Alignment &) {
       if (dataIndex == 1) {
         text = "Feldname";
         width = 150;

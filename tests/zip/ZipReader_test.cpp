@@ -2,6 +2,7 @@
 // checks, and archives that are damaged or of a form we refuse.
 
 #include "ZipTestSupport.h"
+#include "text/Collation.h"
 
 #include "zip/VXZip.h"
 #include "zip/ZipErrors.h"
@@ -315,8 +316,8 @@ TEST(ZipNames, WildcardMatchCoversWholeText) {
 }
 
 TEST(ZipNames, AnsiCaseFoldingCoversLatin1Letters) {
-  EXPECT_EQ(AnsiLowerCase("HEAD.DAT \xC4\xD6\xDC\x8A\xD7"), "head.dat \xE4\xF6\xFC\x9A\xD7");
-  EXPECT_EQ(AnsiUpperCase("head \xE4\xFF\xF7\xDF"), "HEAD \xC4\x9F\xF7\xDF");
+  EXPECT_EQ(LowerCase1252("HEAD.DAT \xC4\xD6\xDC\x8A\xD7"), "head.dat \xE4\xF6\xFC\x9A\xD7");
+  EXPECT_EQ(UpperCase1252("head \xE4\xFF\xF7\xDF"), "HEAD \xC4\x9F\xF7\xDF");
 }
 
 } // namespace

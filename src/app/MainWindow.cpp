@@ -1,0 +1,390 @@
+#include "app/MainWindow.h"
+
+#include "app/ConverterDialog.h"
+#include "app/FrameFileview.h"
+#include "app/TabRows.h"
+#include "app/TextView.h"
+#include "text/Errors.h"
+#include "ui/Cp1252Qt.h"
+#include "ui/TvxListGd.h"
+#include "view/CatalogView.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <atomic>
+#include <exception>
+#include <filesystem>
+#include <future>
+#include <thread>
+
+namespace {
+
+const QString kInfoUrl = QStringLiteral("https://sf6.example.org/");
+const QString kDocUrl = QStringLiteral("https://sf6.example.org/dokumentation/");
+const QString kPublisherUrl = QStringLiteral("https://veldrak.example.com/");
+
+// A label that opens its address through the desktop when clicked.
+class LinkLabel : public QLabel {
+public:
+  LinkLabel(const QString &text, QString url, QWidget *parent)
+      : QLabel(text, parent), m_url(std::move(url)) {
+    setCursor(Qt::PointingHandCursor);
+  }
+
+protected:
+  void mouseReleaseEvent(QMouseEvent *) override { QDesktopServices::openUrl(QUrl(m_url)); }
+
+private:
+  QString m_url;
+};
+
+// The publisher's logo, drawn here: a lens outline over the name.
+QPixmap publisherLogo() {
+  QPixmap logo(216, 199);
+  logo.fill(Qt::white);
+  QPainter painter(&logo);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0x00, 0x00, 0x80), 6));
+  painter.drawEllipse(QRectF(18, 20, 84, 110));
+  painter.drawEllipse(QRectF(114, 20, 84, 110));
+  painter.drawLine(QPointF(102, 60), QPointF(114, 60));
+  painter.setPen(QPen(QColor(0x40, 0x80, 0xC0), 2));
+  painter.drawArc(QRectF(34, 36, 52, 78), 90 * 16, 90 * 16);
+  painter.drawArc(QRectF(130, 36, 52, 78), 90 * 16, 90 * 16);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(30);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(QColor(0x00, 0x00, 0x80));
+  painter.drawText(QRect(0, 142, 216, 44), Qt::AlignCenter, QStringLiteral("VELDRAK"));
+  return logo;
+}
+
+} // namespace
+
+TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("VELDRAK Fileviewer f\u00fcr SF6"));
+  QFont windowFont = font();
+  windowFont.setPixelSize(11);
+  setFont(windowFont);
+  showMessage = [this](const QString &caption, const QString &text, bool error) {
+    if (error)
+      QMessageBox::critical(this, caption, text);
+    else
+      QMessageBox::information(this, caption, text);
+  };
+
+  auto *central = new QWidget(this);
+  auto *centralLayout = new QVBoxLayout(central);
+  centralLayout->setContentsMargins(0, 2, 0, 0);
+  centralLayout->setSpacing(0);
+  m_tabs = new QTabWidget(central);
+  centralLayout->addWidget(new TabRows(m_tabs, central));
+  centralLayout->addWidget(m_tabs, 1);
+  setCentralWidget(central);
+  m_tabs->addTab(createStartPage(), QString::fromLatin1(sf6::kStartTabCaption));
+  ListHead = new TvxListGd(m_tabs);
+  ListHead->setObjectName(QStringLiteral("ListHead"));
+  m_tabs->addTab(ListHead, QString::fromLatin1(sf6::kHeadTabCaption));
+  const auto panes = sf6::ViewerPanes();
+  for (int i = 0; i < kPaneCount; ++i) {
+    m_panes[i] = new TFrameFileview1(m_tabs);
+    m_panes[i]->setObjectName(QString::fromLatin1(panes[i].frameName));
+    m_tabs->addTab(m_panes[i], QString::fromLatin1(panes[i].tabCaption));
+  }
+  m_tabs->setCurrentIndex(0);
+
+  QMenu *datei = menuBar()->addMenu(QStringLiteral("Datei"));
+  QAction *laden = datei->addAction(QStringLiteral("SF6 laden"));
+  connect(laden, &QAction::triggered, this, &TFormlup6FileView::SF6laden1Click);
+  KonvertierungSF4SF61 = datei->addAction(QStringLiteral("Konvertierung SF4->SF6"));
+  KonvertierungSF4SF61->setEnabled(false);
+  connect(KonvertierungSF4SF61, &QAction::triggered, this,
+          &TFormlup6FileView::KonvertierungSF4SF61Click);
+  datei->addSeparator();
+  QAction *beenden = datei->addAction(QStringLiteral("beenden"));
+  connect(beenden, &QAction::triggered, this, &TFormlup6FileView::beenden1Click);
+
+  statusBar();
+  // Esc cancels a load in progress; the action is enabled only meanwhile.
+  m_cancelAction = new QAction(this);
+  m_cancelAction->setShortcut(QKeySequence(Qt::Key_Escape));
+  m_cancelAction->setShortcutContext(Qt::ApplicationShortcut);
+  m_cancelAction->setEnabled(false);
+  connect(m_cancelAction, &QAction::triggered, this, [this] { m_cancelLoad = true; });
+  addAction(m_cancelAction);
+  resize(696, 480);
+  if (const QScreen *screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  FormCreate();
+}
+
+TFormlup6FileView::~TFormlup6FileView() = default;
+
+void TFormlup6FileView::FormCreate() {
+  HeadLines.clear();
+  connectHeadList();
+  for (int i = 0; i < kPaneCount; ++i) {
+    m_records[i] = sf6::ZeroedRecord(paneLayout(i));
+    connectPane(i);
+  }
+  VersionInfo1.LoadFromFile({});
+  ProgramVersion = VersionInfo1.FileVersion();
+  VersionInfo1.Release();
+  setWindowTitle(
+      QStringLiteral("VELDRAK Fileviewer f\u00fcr den \"Produktkatalog Brillengl\u00e4ser\" "
+                     "(Programmversion:") +
+      sf6::fromCp1252(ProgramVersion) + QStringLiteral(")"));
+}
+
+const sf6::Sf6Layout &TFormlup6FileView::paneLayout(int index) const {
+  return sf6::ViewerPanes()[index].layout();
+}
+
+QWidget *TFormlup6FileView::createStartPage() {
+  auto *page = new QWidget;
+  page->setAutoFillBackground(true);
+  QPalette white = page->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  page->setPalette(white);
+
+  auto *logo = new QLabel(page);
+  logo->setPixmap(publisherLogo());
+  logo->setFixedSize(216, 199);
+  logo->setCursor(Qt::PointingHandCursor);
+  logo->setObjectName(QStringLiteral("Image1"));
+  // The logo opens the publisher's site.
+  auto *logoLink = new LinkLabel(QString(), kPublisherUrl, logo);
+  logoLink->setGeometry(0, 0, 216, 199);
+
+  QFont big = font();
+  big.setPixelSize(20);
+  auto *title = new QLabel(QStringLiteral("Fileviewer f\u00fcr das Dateiformat\n"
+                                          "\"Produktkatalog Brillengl\u00e4ser Version 6.8.3\""),
+                           page);
+  title->setFont(big);
+
+  QPalette navy = page->palette();
+  navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+  auto *infoText = new QLabel(QStringLiteral("Infos zum Dateiformat gibt's unter"), page);
+  auto *label3 = new LinkLabel(kInfoUrl, kInfoUrl, page);
+  label3->setObjectName(QStringLiteral("Label3"));
+  label3->setPalette(navy);
+  auto *docText = new QLabel(QStringLiteral("Dokumentation zum Dateiformat"), page);
+  auto *label6 = new LinkLabel(kDocUrl, kDocUrl, page);
+  label6->setObjectName(QStringLiteral("Label6"));
+  label6->setPalette(navy);
+
+  auto *texts = new QVBoxLayout;
+  texts->addWidget(title);
+  texts->addSpacing(16);
+  texts->addWidget(infoText);
+  texts->addWidget(label3);
+  texts->addSpacing(8);
+  texts->addWidget(docText);
+  texts->addWidget(label6);
+  texts->addStretch(1);
+  auto *layout = new QHBoxLayout(page);
+  layout->setContentsMargins(16, 16, 16, 16);
+  layout->setSpacing(20);
+  layout->addWidget(logo, 0, Qt::AlignTop);
+  layout->addLayout(texts, 1);
+  return page;
+}
+
+void TFormlup6FileView::connectHeadList() {
+  auto &events = ListHead->logic().events;
+  events.OnGetItemCount = [this](int &count) { count = static_cast<int>(HeadLines.size()); };
+  events.OnGetColNames = [](int dataIndex, std::string &text, int &width, sf6::Alignment &align) {
+    sf6::HeadListColumn(dataIndex, text, width, align);
+  };
+  events.OnGetItemData = [this](std::string &text, sf6::TvxListDataType &, int col, int row) {
+    if (row >= 0 && row < static_cast<int>(HeadLines.size()))
+      text = sf6::HeadListCell(HeadLines[row], col);
+  };
+}
+
+void TFormlup6FileView::connectPane(int index) {
+  TFrameFileview1 *pane = m_panes[index];
+  pane->OnLineChange = [this](TFrameFileview1 &changed) { DecodeCurrentLine(changed); };
+  auto &events = pane->ListDetail->logic().events;
+  events.OnGetItemCount = [this, index](int &count) { count = paneLayout(index).fieldCount; };
+  events.OnGetColNames = [](int dataIndex, std::string &text, int &width, sf6::Alignment &align) {
+    sf6::FieldGridColumn(dataIndex, text, width, align);
+  };
+  events.OnGetItemData = [this, index](std::string &text, sf6::TvxListDataType &type, int col,
+                                       int row) {
+    text = sf6::FieldGridCell(paneLayout(index), m_records[index], col, row, type);
+  };
+  connect(pane->ListDetail, &TvxListGd::currentRowChanged, this,
+          [this, index](int) { markSelectedField(index, true); });
+}
+
+void TFormlup6FileView::DecodeCurrentLine(TFrameFileview1 &pane) {
+  for (int i = 0; i < kPaneCount; ++i) {
+    if (m_panes[i] != &pane)
+      continue;
+    m_records[i] = paneLayout(i).parse(pane.CurrentLine());
+    markSelectedField(i, false);
+    return;
+  }
+}
+
+void TFormlup6FileView::markSelectedField(int index, bool reveal) {
+  TFrameFileview1 *pane = m_panes[index];
+  const int row = pane->ListDetail->logic().currentDataRow();
+  if (row < 0) {
+    pane->RichEdit->setFieldMark(-1, 0, 0);
+    return;
+  }
+  const sf6::Sf6FieldPlace place = paneLayout(index).place(row + 1);
+  pane->RichEdit->setFieldMark(pane->CaretLineIndex(), place.column, place.width, reveal);
+}
+
+void TFormlup6FileView::SF6laden1Click() {
+  QFileDialog dialog(this, QStringLiteral("Verzeichnis w\u00e4hlen"));
+  dialog.setNameFilter(QStringLiteral("Standardformat 6.x ZIP (*.zip)"));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  dialog.setSizeGripEnabled(true);
+  dialog.selectFile(QStringLiteral("*.zip"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return;
+  loadCatalogReporting(dialog.selectedFiles().front());
+}
+
+void TFormlup6FileView::loadCatalogReporting(const QString &path) {
+  try {
+    loadCatalog(path);
+  } catch (const std::exception &failure) {
+    showMessage(QApplication::applicationName(), sf6::fromCp1252(failure.what()), true);
+  }
+}
+
+namespace {
+
+// Thrown from the load's progress callback when the user pressed Esc.
+struct LoadCancelled {};
+
+} // namespace
+
+void TFormlup6FileView::loadCatalog(const QString &path) {
+  if (m_loading)
+    return;
+  m_loading = true;
+  m_cancelLoad = false;
+  m_cancelAction->setEnabled(true);
+  const auto done = qScopeGuard([this] {
+    m_loading = false;
+    m_cancelAction->setEnabled(false);
+  });
+
+  // The archive is read on a worker thread while the window keeps painting
+  // and answering; progress and messages cross over through shared state
+  // that the window polls, and the result is applied whole at the end.
+  std::atomic<uint64_t> bytesDone{0};
+  std::atomic<uint64_t> bytesTotal{0};
+  std::vector<std::pair<std::string, std::string>> messages;
+  sf6::CatalogLoadOptions options;
+  options.progress = [this, &bytesDone, &bytesTotal](uint64_t doneBytes, uint64_t total) {
+    bytesDone = doneBytes;
+    bytesTotal = total;
+    if (m_cancelLoad)
+      throw LoadCancelled{};
+  };
+  options.messageSink = [&messages](const std::string &caption, const std::string &text) {
+    messages.emplace_back(caption, text);
+  };
+  const std::filesystem::path archivePath(QFile::encodeName(path).toStdString());
+  std::packaged_task<sf6::ViewerCatalog()> task(
+      [&] { return sf6::LoadViewerCatalog(archivePath, options); });
+  std::future<sf6::ViewerCatalog> result = task.get_future();
+  std::thread worker(std::move(task));
+
+  QEventLoop wait;
+  QTimer poll;
+  connect(&poll, &QTimer::timeout, &wait, [&] {
+    if (result.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+      wait.quit();
+      return;
+    }
+    const uint64_t total = bytesTotal;
+    if (total > 0)
+      statusBar()->showMessage(QStringLiteral("Lade %1 \u2026 %2 %")
+                                   .arg(path)
+                                   .arg(static_cast<int>(bytesDone * 100 / total)));
+  });
+  poll.start(20);
+  if (result.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+    wait.exec();
+  worker.join();
+
+  for (const auto &[caption, text] : messages)
+    showMessage(sf6::fromCp1252(caption), sf6::fromCp1252(text), true);
+  sf6::ViewerCatalog catalog;
+  try {
+    catalog = result.get();
+  } catch (const LoadCancelled &) {
+    statusBar()->showMessage(QStringLiteral("Laden abgebrochen"), 5000);
+    return;
+  }
+  applyCatalog(std::move(catalog));
+  reportLoad(path);
+}
+
+void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
+  m_missing = std::move(catalog.missing);
+  m_unreadable = std::move(catalog.unreadable);
+  HeadLines = std::move(catalog.headLines);
+  for (int index = 0; index < kPaneCount; ++index)
+    m_panes[index]->setText(std::move(catalog.paneTexts[index]));
+  ListHead->Invalidate();
+  for (TFrameFileview1 *pane : m_panes)
+    pane->ListDetail->Invalidate();
+}
+
+void TFormlup6FileView::reportLoad(const QString &path) {
+  const auto join = [](const std::vector<std::string> &names) {
+    QStringList list;
+    for (const std::string &name : names)
+      list << sf6::fromCp1252(name);
+    return list.join(QStringLiteral(", "));
+  };
+  QString status = path;
+  if (!m_missing.empty())
+    status += QStringLiteral(" \u2013 fehlt: ") + join(m_missing);
+  if (!m_unreadable.empty())
+    status += QStringLiteral(" \u2013 nicht lesbar: ") + join(m_unreadable);
+  statusBar()->showMessage(status);
+  if (!m_unreadable.empty())
+    showMessage(QApplication::applicationName(),
+                QStringLiteral("Nicht lesbare Eintr\u00e4ge (leer angezeigt): ") +
+                    join(m_unreadable),
+                true);
+}
+
+void TFormlup6FileView::KonvertierungSF4SF61Click() {
+  // Reachable only by calling it: the menu entry is created disabled.
+  TFormLup2ViewKonverter dialog(ProgramVersion, this);
+  dialog.exec();
+}
+
+void TFormlup6FileView::beenden1Click() {
+  close();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+// TFormlup6FileView: the viewer's main window. A start page, the header list
+// of Head.dat and twelve file panes on fourteen tabs; the menu "Datei" loads
+// a catalog archive into them. The window keeps, per pane, the record decoded
+// from the line under that pane's caret and answers the panes' field grids
+// from it.
+
+#include "app/VersionInfo.h"
+#include "sf6/Sf6Layout.h"
+#include "text/LineList.h"
+#include "view/CatalogView.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QTabWidget;
+class TFrameFileview1;
+class TvxListGd;
+
+class TFormlup6FileView : public QMainWindow {
+  Q_OBJECT
+public:
+  static constexpr int kPaneCount = 12;
+
+  explicit TFormlup6FileView(QWidget *parent = nullptr);
+  ~TFormlup6FileView() override;
+
+  // Shows a message box; tests replace it to see the texts. error selects an
+  // error box over an information box.
+  std::function<void(const QString &caption, const QString &text, bool error)> showMessage;
+
+  // The load command for a chosen archive. The archive is read on a worker
+  // thread while the window stays responsive (progress in the status bar,
+  // Esc cancels and keeps the catalog shown before). Throws the archive's
+  // failures (Sf6Error with the user's text) and then changes nothing; a
+  // missing or unreadable entry empties its pane and is named in the status
+  // bar, an unreadable one also in an error box.
+  void loadCatalog(const QString &path);
+  // loadCatalog with a failure shown in an error box, as the menu command does.
+  void loadCatalogReporting(const QString &path);
+
+  // The panes in tab order and their layouts.
+  TFrameFileview1 *pane(int index) const { return m_panes[index]; }
+  const sf6::Sf6Layout &paneLayout(int index) const;
+  const sf6::Sf6AnyRecord &record(int index) const { return m_records[index]; }
+  TvxListGd *ListHead = nullptr;
+  QTabWidget *tabs() const { return m_tabs; }
+  QAction *KonvertierungSF4SF61 = nullptr;
+
+  sf6::LineList HeadLines;
+  std::string ProgramVersion;
+  TVersionInfo VersionInfo1;
+
+  // The entries the last load found missing or could not read.
+  const std::vector<std::string> &missingEntries() const { return m_missing; }
+  const std::vector<std::string> &unreadableEntries() const { return m_unreadable; }
+
+  void SF6laden1Click();
+  void KonvertierungSF4SF61Click();
+  void beenden1Click();
+  void DecodeCurrentLine(TFrameFileview1 &pane);
+
+private:
+  void FormCreate();
+  QWidget *createStartPage();
+  void connectHeadList();
+  void connectPane(int index);
+  // Marks the columns of the grid's current field in the caret line;
+  // reveal scrolls them into view (when the user picked the field).
+  void markSelectedField(int index, bool reveal);
+  void applyCatalog(sf6::ViewerCatalog catalog);
+  void reportLoad(const QString &path);
+
+  QTabWidget *m_tabs = nullptr;
+  std::array<TFrameFileview1 *, kPaneCount> m_panes{};
+  std::array<sf6::Sf6AnyRecord, kPaneCount> m_records;
+  std::vector<std::string> m_missing;
+  std::vector<std::string> m_unreadable;
+  QAction *m_cancelAction = nullptr;
+  bool m_loading = false;
+  std::atomic<bool> m_cancelLoad{false};
+};

@@ -1,0 +1,456 @@
+// The viewer's main window on the offscreen platform: archives written into
+// a temporary folder are loaded through the window's load command, and keys,
+// typing and clicks go to the real widgets.
+
+#include "app/FrameFileview.h"
+#include "app/MainWindow.h"
+#include "app/TextView.h"
+#include "ui/Cp1252Qt.h"
+#include "ui/TvxListGd.h"
+#include "view/CatalogView.h"
+#include "zip/VXZip.h"
+
+#include "Sf6Version.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Entries = std::map<std::string, sf6::LineList>;
+
+const sf6::LineList kLensTypes{
+    "BSP001Beispiel Einst\xE4rken 1.5                 2025010120261231000000000021500013205800",
+    "BSP002Zweites Glas",
+    "", // an empty line inside the file
+    "BSP003" + std::string(300, 'x')};
+
+Entries fullCatalog() {
+  Entries entries;
+  entries["Head.dat"] = {"version                       6.8.3",
+                         "Software-id                   test",
+                         "comment                       erster"};
+  entries["LensType.Dat"] = kLensTypes;
+  entries["ProductGroup.Dat"] = {"0BSP001Einst\xE4rken"};
+  for (const sf6::ViewerPane &pane : sf6::ViewerPanes())
+    entries.try_emplace(pane.entryName, sf6::LineList{std::string("ZZ") + pane.entryName});
+  return entries;
+}
+
+// The pane of the tab captioned caption.
+int paneIndex(const char *caption) {
+  const auto panes = sf6::ViewerPanes();
+  for (size_t i = 0; i < panes.size(); ++i)
+    if (std::string(panes[i].tabCaption) == caption)
+      return static_cast<int>(i);
+  return -1;
+}
+
+QString cell(TvxListGd *grid, int displayRow, int column) {
+  return sf6::fromCp1252(grid->logic().cellText(displayRow, column));
+}
+
+} // namespace
+
+class FileViewWindowTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir m_dir;
+  std::vector<std::pair<QString, QString>> m_messages;
+
+  QString writeArchive(const QString &name, const Entries &entries, int packLevel = 6) {
+    const QString path = m_dir.filePath(name);
+    QFile::remove(path);
+    sf6::TVXZip zip;
+    zip.ZipName(std::filesystem::path(path.toStdString()));
+    zip.PackLevel(packLevel);
+    for (const auto &[entry, lines] : entries)
+      zip.StringsToTextfile(entry, lines);
+    return path;
+  }
+
+  std::unique_ptr<TFormlup6FileView> makeWindow() {
+    auto window = std::make_unique<TFormlup6FileView>();
+    window->showMessage = [this](const QString &caption, const QString &text, bool) {
+      m_messages.emplace_back(caption, text);
+    };
+    window->show();
+    return window;
+  }
+
+  TFrameFileview1 *showPane(TFormlup6FileView &window, const char *caption) {
+    const int index = paneIndex(caption);
+    window.tabs()->setCurrentWidget(window.pane(index));
+    window.pane(index)->RichEdit->setFocus();
+    return window.pane(index);
+  }
+
+private slots:
+  void init() { m_messages.clear(); }
+
+  void startsWithFourteenTabsMenuAndVersionCaption() {
+    auto window = makeWindow();
+    const QStringList expected{"Startseite",       "Head.dat",
+                               "LensType.dat",     "LensRange.dat",
+                               "LensGeo.dat",      "LensPrice.dat",
+                               "Options.dat",      "OptionsColor.dat",
+                               "OptionsPrice.dat", "Combination.dat",
+                               "Information.dat",  "OrderOptions.Dat",
+                               "ProductGroup.Dat", "CodeSubstitution.Dat"};
+    QStringList captions;
+    for (int i = 0; i < window->tabs()->count(); ++i)
+      captions << window->tabs()->tabText(i);
+    QCOMPARE(captions, expected);
+    QCOMPARE(window->tabs()->currentIndex(), 0);
+    QCOMPARE(window->windowTitle(),
+             QString::fromUtf8("VELDRAK Fileviewer f\u00fcr den \"Produktkatalog "
+                               "Brillengl\u00e4ser\" (Programmversion:" SF6_FILE_VERSION ")"));
+    const QList<QAction *> menus = window->menuBar()->actions();
+    QCOMPARE(menus.size(), 1);
+    QCOMPARE(menus[0]->text(), QStringLiteral("Datei"));
+    const QList<QAction *> entries = menus[0]->menu()->actions();
+    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries[0]->text(), QStringLiteral("SF6 laden"));
+    QCOMPARE(entries[1]->text(), QStringLiteral("Konvertierung SF4->SF6"));
+    QVERIFY(!entries[1]->isEnabled());
+    QVERIFY(entries[2]->isSeparator());
+    QCOMPARE(entries[3]->text(), QStringLiteral("beenden"));
+  }
+
+  void conversionCommandOpensTheDialogModally() {
+    auto window = makeWindow();
+    bool opened = false;
+    QTimer::singleShot(200, [&] {
+      QWidget *modal = QApplication::activeModalWidget();
+      opened = modal && modal->inherits("TFormLup2ViewKonverter");
+      if (modal)
+        modal->close();
+    });
+    window->KonvertierungSF4SF61Click();
+    QVERIFY(opened);
+  }
+
+  void versionInfoAnswersForTheProgramOnly() {
+    TVersionInfo info;
+    std::string text;
+    QVERIFY(info.GetEntry(3, text));
+    QCOMPARE(text, std::string(SF6_FILE_VERSION));
+    QCOMPARE(info.FileVersion(), std::string(SF6_FILE_VERSION));
+    QVERIFY(!info.GetEntry(9, text));
+    QCOMPARE(text, std::string());
+    info.LoadFromFile(m_dir.filePath("other.exe").toStdString());
+    QVERIFY(!info.Loaded());
+    QVERIFY(!info.GetEntry(3, text));
+    QCOMPARE(text, std::string());
+    info.Release();
+    QVERIFY(info.FileName().empty());
+  }
+
+  void fieldGridsOfZeroedRecordsListEveryFieldInNumberOrder() {
+    auto window = makeWindow();
+    TvxListGd *grid = window->pane(paneIndex("LensType.dat"))->ListDetail;
+    QCOMPARE(grid->logic().itemCount(), 40);
+    for (int row = 0; row < 40; ++row)
+      QCOMPARE(cell(grid, row, 0), QString::number(row + 1));
+    QCOMPARE(cell(grid, 1, 1), QStringLiteral("Bezeichnung"));
+    QCOMPARE(cell(grid, 5, 2), QStringLiteral("Nein")); // Ausgleichsglas
+    QCOMPARE(window->pane(paneIndex("ProductGroup.Dat"))->ListDetail->logic().itemCount(), 3);
+    QStringList captions;
+    for (const auto &column : grid->logic().columns())
+      captions << sf6::fromCp1252(column.caption);
+    QCOMPARE(captions, (QStringList{"Feld-Nr.", "Feldname", "Feldwert"}));
+  }
+
+  void loadShowsHeaderByNameAndDecodesFirstLines() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TvxListGd *head = window->ListHead;
+    QCOMPARE(head->logic().itemCount(), 3);
+    QCOMPARE(cell(head, 0, 0), QStringLiteral("comment"));
+    QCOMPARE(cell(head, 1, 0), QStringLiteral("Software-id"));
+    QCOMPARE(cell(head, 2, 0), QStringLiteral("version"));
+    QCOMPARE(cell(head, 2, 1), QStringLiteral("6.8.3"));
+    // A click on the "Feldwert" caption orders the rows by value.
+    window->tabs()->setCurrentWidget(head);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(head, Qt::LeftButton, {}, QPoint(300, 8));
+    QCOMPARE(cell(head, 0, 1), QStringLiteral("6.8.3"));
+    QCOMPARE(cell(head, 1, 1), QStringLiteral("erster"));
+    QCOMPARE(cell(head, 2, 1), QStringLiteral("test"));
+    TFrameFileview1 *pane = window->pane(paneIndex("LensType.dat"));
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/0"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP001"));
+    QCOMPARE(cell(pane->ListDetail, 1, 2), QString::fromUtf8("Beispiel Einst\u00e4rken 1.5"));
+    QCOMPARE(pane->RichEdit->document().lineCount(), 5); // 4 lines and the one after the last break
+    QCOMPARE(cell(window->pane(paneIndex("ProductGroup.Dat"))->ListDetail, 2, 2),
+             QString::fromUtf8("Einst\u00e4rken"));
+    QVERIFY(window->missingEntries().empty());
+    QVERIFY(m_messages.empty());
+  }
+
+  void caretKeysUpdateLabelAndGridOnRelease() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QTest::keyClick(pane->RichEdit, Qt::Key_Down);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/1"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP002"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_End);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("18/1"));
+    // The empty line inside the file and the one after the last line break
+    // decode as empty values.
+    QTest::keyClick(pane->RichEdit, Qt::Key_Down);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/2"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QString());
+    QCOMPARE(cell(pane->ListDetail, 5, 2), QStringLiteral("Nein"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/4"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QString());
+    QTest::keyClick(pane->RichEdit, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/0"));
+  }
+
+  void holdingAKeyDownUpdatesOnlyAtRelease() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QTest::keyPress(pane->RichEdit, Qt::Key_Down);
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(pane->RichEdit, &repeatRelease);
+    QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(pane->RichEdit, &repeatPress);
+    QCOMPARE(pane->RichEdit->state().caret().line, 2);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/0"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP001"));
+    QTest::keyRelease(pane->RichEdit, Qt::Key_Down);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/2"));
+  }
+
+  void cancellingTheOpenDialogChangesNothing() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    const QString status = window->statusBar()->currentMessage();
+    QString title;
+    QStringList filters;
+    QTimer::singleShot(200, [&] {
+      auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      if (!dialog)
+        return;
+      title = dialog->windowTitle();
+      filters = dialog->nameFilters();
+      dialog->reject();
+    });
+    window->SF6laden1Click();
+    QCOMPARE(title, QString::fromUtf8("Verzeichnis w\u00e4hlen"));
+    QCOMPARE(filters, QStringList{"Standardformat 6.x ZIP (*.zip)"});
+    QCOMPARE(window->statusBar()->currentMessage(), status);
+    QCOMPARE(window->pane(paneIndex("LensType.dat"))->RichEdit->document().line(1),
+             std::string_view("BSP002Zweites Glas"));
+    QVERIFY(m_messages.empty());
+  }
+
+  void mousePlacementWaitsForTheNextKeyRelease() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const int lineHeight = QFontMetrics(pane->RichEdit->font()).lineSpacing();
+    QTest::mouseClick(pane->RichEdit->viewport(), Qt::LeftButton, {},
+                      QPoint(2, lineHeight + lineHeight / 2));
+    QCOMPARE(pane->RichEdit->state().caret().line, 1);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/0"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP001"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_Shift);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/1"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP002"));
+  }
+
+  void rightToLeftSelectionReportsItsRightEnd() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QTest::keyClick(pane->RichEdit, Qt::Key_Down);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Right);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(pane->RichEdit->state().caret().line, 0);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("1/1"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP002"));
+  }
+
+  void typingChangesTheGridAtOnceButNotTheArchive() {
+    auto window = makeWindow();
+    const QString path = writeArchive("full.zip", fullCatalog());
+    window->loadCatalog(path);
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QTest::keyClicks(pane->RichEdit, "XY");
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("XYBSP0"));
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("2/0"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_Backspace);
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("XBSP00"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_Return);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/1"));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP001"));
+    sf6::TVXZip zip;
+    zip.ZipName(std::filesystem::path(path.toStdString()));
+    sf6::LineList lines;
+    zip.ExtractTextfileToStrings("LensType.Dat", lines);
+    QCOMPARE(lines.front(), kLensTypes.front());
+  }
+
+  void copyAndPasteGoThroughTheClipboardAsUnicode() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    for (int i = 0; i < 21; ++i)
+      QTest::keyClick(pane->RichEdit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(pane->RichEdit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("BSP001Beispiel Einst\u00e4"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_Down);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Home);
+    QTest::keyClick(pane->RichEdit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(pane->RichEdit->document().line(1), std::string_view("BSP001Beispiel Einst\xE4"
+                                                                  "BSP002Zweites Glas"));
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("21/1"));
+    QTest::keyClick(pane->RichEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Delete);
+    QCOMPARE(pane->RichEdit->document().lineCount(), 1);
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QString());
+  }
+
+  void lineLongerThan255IsDecodedFromItsFirst255Characters() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QTest::keyClick(pane->RichEdit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Up);
+    QCOMPARE(pane->CurrentLine().size(), size_t{255});
+    QCOMPARE(pane->CurrentLine(), "BSP003" + std::string(249, 'x'));
+  }
+
+  void selectingAFieldRowMarksItsColumnsInTheCaretLine() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    TvxListGd *grid = pane->ListDetail;
+    // Row 2 ("Bezeichnung") lies at y = 1 + 18 + 18 + 5.
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(30, 42));
+    QCOMPARE(grid->currentDataRow(), 1);
+    QCOMPARE(pane->RichEdit->markLine(), 0);
+    QCOMPARE(pane->RichEdit->markColumn(), 7);
+    QCOMPARE(pane->RichEdit->markWidth(), 40);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(pane->RichEdit->markColumn(), 47);
+    QCOMPARE(pane->RichEdit->markWidth(), 8);
+    // The mark follows the caret to another line.
+    pane->RichEdit->setFocus();
+    QTest::keyClick(pane->RichEdit, Qt::Key_Down);
+    QCOMPARE(pane->RichEdit->markLine(), 1);
+  }
+
+  void missingEntryEmptiesItsPaneAndIsNamedInTheStatusBar() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    Entries partial = fullCatalog();
+    partial.erase("CodeSubstitution.Dat");
+    partial["Head.dat"] = {"comment                       zweiter"};
+    window->loadCatalog(writeArchive("partial.zip", partial));
+    TFrameFileview1 *pane = window->pane(paneIndex("CodeSubstitution.Dat"));
+    QCOMPARE(pane->RichEdit->document().lineCount(), 1);
+    QCOMPARE(pane->RichEdit->document().line(0), std::string_view());
+    QCOMPARE(cell(pane->ListDetail, 1, 2), QString());
+    QCOMPARE(window->missingEntries(), std::vector<std::string>{"CodeSubstitution.Dat"});
+    QVERIFY(window->statusBar()->currentMessage().contains("CodeSubstitution.Dat"));
+    QCOMPARE(window->ListHead->logic().itemCount(), 1);
+    QCOMPARE(cell(window->ListHead, 0, 1), QStringLiteral("zweiter"));
+    QVERIFY(m_messages.empty());
+  }
+
+  void unreadableEntryIsEmptiedAndReportedInAnErrorBox() {
+    auto window = makeWindow();
+    const QString path = writeArchive("stored.zip", fullCatalog(), 0);
+    // Damage the stored bytes of LensType.Dat so that its CRC-32 fails.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    const qsizetype at = bytes.indexOf("BSP001Beispiel");
+    QVERIFY(at > 0);
+    bytes[at] = 'Q';
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    window->loadCatalog(path);
+    QCOMPARE(window->unreadableEntries(), std::vector<std::string>{"LensType.Dat"});
+    QCOMPARE(window->pane(paneIndex("LensType.dat"))->RichEdit->document().line(0),
+             std::string_view());
+    QCOMPARE(m_messages.size(), size_t{1});
+    QVERIFY(m_messages[0].second.contains("LensType.Dat"));
+    QCOMPARE(window->pane(paneIndex("ProductGroup.Dat"))->RichEdit->document().line(0),
+             std::string_view("0BSP001Einst\xE4rken"));
+  }
+
+  void entryOfUnknownMethodShowsZipErrorAndIsEmptied() {
+    auto window = makeWindow();
+    const QString path = writeArchive("method.zip", fullCatalog(), 0);
+    // Set the compression method of OrderOptions.Dat to 99 in its local and
+    // central header (method at offset 8 and 10 after the signatures).
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    int patched = 0;
+    for (qsizetype at = bytes.indexOf("OrderOptions.Dat"); at >= 0;
+         at = bytes.indexOf("OrderOptions.Dat", at + 1)) {
+      if (at >= 30 && bytes.mid(at - 30, 4) == QByteArray("PK\x03\x04", 4)) {
+        bytes[at - 30 + 8] = 99;
+        ++patched;
+      } else if (at >= 46 && bytes.mid(at - 46, 4) == QByteArray("PK\x01\x02", 4)) {
+        bytes[at - 46 + 10] = 99;
+        ++patched;
+      }
+    }
+    QCOMPARE(patched, 2);
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    window->loadCatalog(path);
+    QCOMPARE(window->unreadableEntries(), std::vector<std::string>{"OrderOptions.Dat"});
+    QVERIFY(m_messages.size() >= 2);
+    QCOMPARE(m_messages.front().first, QStringLiteral("Zip Error"));
+    QVERIFY(m_messages.back().second.contains("OrderOptions.Dat"));
+    QCOMPARE(window->pane(paneIndex("OrderOptions.Dat"))->RichEdit->document().line(0),
+             std::string_view());
+  }
+
+  void damagedArchiveShowsTheFailureAndKeepsThePanes() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("full.zip", fullCatalog()));
+    const QString path = m_dir.filePath("damaged.zip");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(200, 'x'));
+    file.close();
+    window->loadCatalogReporting(path);
+    QCOMPARE(m_messages.size(), size_t{1});
+    QCOMPARE(m_messages[0].second, QStringLiteral("Incomplete Zip File"));
+    QCOMPARE(window->pane(paneIndex("LensType.dat"))->RichEdit->document().line(1),
+             std::string_view("BSP002Zweites Glas"));
+    QCOMPARE(window->ListHead->logic().itemCount(), 3);
+  }
+};
+
+QTEST_MAIN(FileViewWindowTest)
+#include "FileViewWindow_test.moc"

@@ -1,0 +1,2 @@
+// A model header using the record layer below it: allowed.
+#include "sf6/Record.h"
