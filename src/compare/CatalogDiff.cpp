@@ -1,0 +1,409 @@
+// The comparison of two catalogs, entry by entry: the older side's records go
+// into a hash table by key, the newer side is streamed against it, and only
+// pairs whose raw lines differ are rendered field by field.
+
+#include "compare/CatalogDiff.h"
+
+#include "compare/CompareRules.h"
+#include "sf6/Sf6Procs.h"
+#include "text/CodePage.h"
+#include "text/Errors.h"
+#include "text/FieldText.h"
+#include "zip/VXZip.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstdio>
+#include <functional>
+
+namespace sf6 {
+namespace {
+
+constexpr uint32_t kNone = UINT32_MAX;
+// Progress is reported after this many lines.
+constexpr uint32_t kProgressLines = 16384;
+
+bool isBlankLine(std::string_view line) {
+  return line.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// A record's key as one byte string: each key text preceded by its length in
+// two bytes, so that no text (whatever bytes it holds) can run into the next.
+void appendKeyText(std::string &key, std::string_view text) {
+  const size_t length = std::min<size_t>(text.size(), 0xFFFF);
+  key += static_cast<char>(length & 0xFF);
+  key += static_cast<char>(length >> 8);
+  key.append(text.data(), length);
+}
+
+std::vector<std::string> keyTexts(std::string_view key) {
+  std::vector<std::string> texts;
+  while (key.size() >= 2) {
+    const size_t length = static_cast<unsigned char>(key[0]) |
+                          (static_cast<size_t>(static_cast<unsigned char>(key[1])) << 8);
+    key.remove_prefix(2);
+    texts.emplace_back(key.substr(0, length));
+    key.remove_prefix(std::min(length, key.size()));
+  }
+  return texts;
+}
+
+uint64_t hashKey(std::string_view key) {
+  return std::hash<std::string_view>{}(key);
+}
+
+// Reads the records of one file: key and display texts by the entry's rule.
+class RecordReader {
+public:
+  explicit RecordReader(Sf6Entry entry)
+      : m_rule(CompareRuleOf(entry)), m_layout(Sf6EntryLayout(entry)) {}
+
+  bool isHead() const { return m_layout == nullptr; }
+
+  // Decodes line into record and writes its key bytes.
+  void decode(std::string_view line, Sf6AnyRecord &record, std::string &key) const {
+    key.clear();
+    if (isHead()) {
+      appendKeyText(key, HeadRowOfLine(line).name);
+      return;
+    }
+    record = m_layout->parse(line);
+    for (int field : m_rule.keyFields)
+      appendKeyText(key, text(field, record, line));
+  }
+
+  // The fields whose texts differ between two records of this file.
+  std::vector<FieldChange> changes(std::string_view oldLine, const Sf6AnyRecord &oldRecord,
+                                   std::string_view newLine, const Sf6AnyRecord &newRecord) const {
+    std::vector<FieldChange> result;
+    if (isHead()) {
+      Sf6HeadRow oldRow = HeadRowOfLine(oldLine);
+      Sf6HeadRow newRow = HeadRowOfLine(newLine);
+      if (oldRow.value != newRow.value)
+        result.push_back({0, std::move(newRow.name), std::move(oldRow.value),
+                          std::move(newRow.value), std::nullopt});
+      return result;
+    }
+    for (int field = 1; field <= m_layout->fieldCount; ++field) {
+      std::string oldText = text(field, oldRecord, oldLine);
+      std::string newText = text(field, newRecord, newLine);
+      if (oldText == newText)
+        continue;
+      FieldChange change{field, m_layout->caption(field), std::move(oldText), std::move(newText),
+                         std::nullopt};
+      if (m_rule.isPrice(field))
+        change.percentTenths = percentChange(change.oldText, change.newText);
+      result.push_back(std::move(change));
+    }
+    return result;
+  }
+
+  const Sf6Layout *layout() const { return m_layout; }
+
+private:
+  std::string text(int field, const Sf6AnyRecord &record, std::string_view line) const {
+    if (!m_rule.isDate(field))
+      return m_layout->text(field, record);
+    const Sf6FieldPlace place = m_layout->place(field);
+    return CompareDateText(CompactToDateTime(Columns(line, place.column, place.width)));
+  }
+
+  // Prices are shown with two decimals; compared in whole cents, the percent
+  // is exact and never shows a rounding artefact of binary floating point.
+  static std::optional<int64_t> percentChange(std::string_view oldText, std::string_view newText) {
+    int64_t oldCents = RoundHalfEven(TextToFloat(oldText) * 100.0);
+    int64_t delta = RoundHalfEven(TextToFloat(newText) * 100.0) - oldCents;
+    if (oldCents == 0)
+      return std::nullopt;
+    if (oldCents < 0) {
+      oldCents = -oldCents;
+      delta = -delta;
+    }
+    const int64_t scaled = delta * 1000;
+    int64_t tenths = scaled / oldCents;
+    const int64_t rest = scaled % oldCents;
+    if (2 * (rest < 0 ? -rest : rest) >= oldCents)
+      tenths += scaled < 0 ? -1 : 1;
+    return tenths;
+  }
+
+  const CompareRule &m_rule;
+  const Sf6Layout *m_layout;
+};
+
+// A record of the older file.
+struct OldRecord {
+  uint64_t hash = 0;
+  uint32_t keyOffset = 0;
+  uint32_t keyLength = 0;
+  uint32_t lineOffset = 0;
+  uint32_t lineLength = 0;
+  uint32_t lineNumber = 0;
+  uint32_t next = kNone;   // the next occurrence of the same key
+  uint32_t tail = kNone;   // first occurrence only: the last occurrence
+  uint32_t cursor = kNone; // first occurrence only: the first one not yet matched
+  bool matched = false;
+};
+
+// The older file's records by key: open addressing over the first
+// occurrence of each key, further occurrences chained in file order.
+class OldIndex {
+public:
+  OldIndex(std::string_view text, size_t expectedRecords) : m_text(text) {
+    m_records.reserve(expectedRecords);
+    m_slots.assign(std::bit_ceil(std::max<size_t>(16, expectedRecords * 2)), kNone);
+    m_mask = m_slots.size() - 1;
+  }
+
+  void add(std::string_view key, std::string_view line, uint32_t lineNumber) {
+    if (m_records.size() * 2 >= m_slots.size())
+      grow();
+    OldRecord record;
+    record.hash = hashKey(key);
+    record.keyOffset = static_cast<uint32_t>(m_keys.size());
+    record.keyLength = static_cast<uint32_t>(key.size());
+    record.lineOffset = static_cast<uint32_t>(line.data() - m_text.data());
+    record.lineLength = static_cast<uint32_t>(line.size());
+    record.lineNumber = lineNumber;
+    m_keys.append(key);
+    const uint32_t index = static_cast<uint32_t>(m_records.size());
+    size_t slot = record.hash & m_mask;
+    for (; m_slots[slot] != kNone; slot = (slot + 1) & m_mask) {
+      OldRecord &first = m_records[m_slots[slot]];
+      if (first.hash == record.hash && keyOf(first) == key) {
+        m_records[first.tail].next = index;
+        first.tail = index;
+        m_records.push_back(record);
+        return;
+      }
+    }
+    record.tail = index;
+    record.cursor = index;
+    m_slots[slot] = index;
+    m_records.push_back(record);
+  }
+
+  // The first not yet matched occurrence of key, now marked matched; nullptr
+  // when there is none.
+  OldRecord *match(std::string_view key) {
+    const uint64_t hash = hashKey(key);
+    for (size_t slot = hash & m_mask; m_slots[slot] != kNone; slot = (slot + 1) & m_mask) {
+      OldRecord &first = m_records[m_slots[slot]];
+      if (first.hash != hash || keyOf(first) != key)
+        continue;
+      if (first.cursor == kNone)
+        return nullptr;
+      OldRecord &found = m_records[first.cursor];
+      first.cursor = found.next;
+      found.matched = true;
+      return &found;
+    }
+    return nullptr;
+  }
+
+  std::string_view keyOf(const OldRecord &record) const {
+    return std::string_view(m_keys).substr(record.keyOffset, record.keyLength);
+  }
+  std::string_view lineOf(const OldRecord &record) const {
+    return m_text.substr(record.lineOffset, record.lineLength);
+  }
+  const std::vector<OldRecord> &records() const { return m_records; }
+
+private:
+  void grow() {
+    m_slots.assign(m_slots.size() * 2, kNone);
+    m_mask = m_slots.size() - 1;
+    for (uint32_t i = 0; i < m_records.size(); ++i) {
+      if (m_records[i].tail == kNone)
+        continue; // a further occurrence, reached through its first one
+      size_t slot = m_records[i].hash & m_mask;
+      while (m_slots[slot] != kNone)
+        slot = (slot + 1) & m_mask;
+      m_slots[slot] = i;
+    }
+  }
+
+  std::string_view m_text;
+  std::vector<OldRecord> m_records;
+  std::string m_keys;
+  std::vector<uint32_t> m_slots;
+  size_t m_mask = 0;
+};
+
+class Progress {
+public:
+  Progress(const CompareOptions &options, uint64_t total) : m_options(options), m_total(total) {}
+  void line(size_t bytes) {
+    m_done += bytes + 1;
+    if (++m_lines % kProgressLines == 0)
+      report();
+  }
+  void report() {
+    if (m_options.progress && !m_options.progress(std::min(m_done, m_total), m_total))
+      throw CompareCancelled();
+  }
+
+private:
+  const CompareOptions &m_options;
+  uint64_t m_total;
+  uint64_t m_done = 0;
+  uint32_t m_lines = 0;
+};
+
+void compareEntry(Sf6Entry entry, std::string_view oldText, std::string_view newText,
+                  const CompareOptions &options, Progress &progress, CatalogComparison &result) {
+  const RecordReader reader(entry);
+  EntryCounts &counts = result.counts[static_cast<size_t>(entry)];
+  const bool keep = !options.countsOnly;
+  const size_t expected = static_cast<size_t>(std::count(oldText.begin(), oldText.end(), '\n')) + 1;
+  OldIndex index(oldText, expected);
+  Sf6AnyRecord record;
+  std::string key;
+
+  uint32_t lineNumber = 0;
+  VisitEntryLines(oldText, [&](std::string_view line) {
+    ++lineNumber;
+    progress.line(line.size());
+    if (isBlankLine(line))
+      return;
+    reader.decode(line, record, key);
+    index.add(key, line, lineNumber);
+  });
+
+  lineNumber = 0;
+  Sf6AnyRecord oldRecord;
+  VisitEntryLines(newText, [&](std::string_view line) {
+    ++lineNumber;
+    progress.line(line.size());
+    if (isBlankLine(line))
+      return;
+    reader.decode(line, record, key);
+    const OldRecord *old = index.match(key);
+    if (!old) {
+      ++counts.added;
+      if (keep)
+        result.differences.push_back(
+            {entry, CatalogChange::Added, keyTexts(key), 0, static_cast<int>(lineNumber), {}});
+      return;
+    }
+    const std::string_view oldLine = index.lineOf(*old);
+    if (oldLine == line)
+      return;
+    if (reader.layout())
+      oldRecord = reader.layout()->parse(oldLine);
+    std::vector<FieldChange> fields = reader.changes(oldLine, oldRecord, line, record);
+    if (fields.empty())
+      return;
+    ++counts.changed;
+    if (keep)
+      result.differences.push_back({entry, CatalogChange::Changed, keyTexts(key),
+                                    static_cast<int>(old->lineNumber), static_cast<int>(lineNumber),
+                                    std::move(fields)});
+  });
+
+  for (const OldRecord &old : index.records()) {
+    if (old.matched)
+      continue;
+    ++counts.removed;
+    if (keep)
+      result.differences.push_back({entry,
+                                    CatalogChange::Removed,
+                                    keyTexts(index.keyOf(old)),
+                                    static_cast<int>(old.lineNumber),
+                                    0,
+                                    {}});
+  }
+}
+
+// A key text that is a plain decimal number ("-2.00", "65", "+1.5").
+std::optional<double> numberOf(std::string_view text) {
+  if (text.empty() || text.size() > 24)
+    return std::nullopt;
+  std::string_view digits = text;
+  if (digits.front() == '+' || digits.front() == '-')
+    digits.remove_prefix(1);
+  if (digits.empty() || digits.front() == '.' || digits.back() == '.' ||
+      digits.find_first_not_of("0123456789.") != std::string_view::npos ||
+      std::count(digits.begin(), digits.end(), '.') > 1)
+    return std::nullopt;
+  double value = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return text.front() == '-' ? -value : value;
+}
+
+int compareKeyText(const std::string &a, const std::string &b) {
+  const std::optional<double> x = numberOf(a);
+  const std::optional<double> y = numberOf(b);
+  if (x && y && *x != *y)
+    return *x < *y ? -1 : 1;
+  return a.compare(b);
+}
+
+bool differenceBefore(const CatalogDifference &a, const CatalogDifference &b) {
+  if (a.entry != b.entry)
+    return a.entry < b.entry;
+  const size_t common = std::min(a.key.size(), b.key.size());
+  for (size_t i = 0; i < common; ++i)
+    if (const int c = compareKeyText(a.key[i], b.key[i]); c != 0)
+      return c < 0;
+  if (a.key.size() != b.key.size())
+    return a.key.size() < b.key.size();
+  if (a.change != b.change)
+    return a.change < b.change;
+  if (a.oldLine != b.oldLine)
+    return a.oldLine < b.oldLine;
+  return a.newLine < b.newLine;
+}
+
+} // namespace
+
+bool CatalogComparison::equal() const {
+  return std::none_of(counts.begin(), counts.end(),
+                      [](const EntryCounts &c) { return c.differs(); });
+}
+
+CatalogComparison CompareCatalogs(const CatalogArchive &older, const CatalogArchive &newer,
+                                  const CompareOptions &options) {
+  std::vector<Sf6Entry> entries;
+  for (size_t i = 0; i < kSf6EntryCount; ++i)
+    if (!options.entry || static_cast<size_t>(*options.entry) == i)
+      entries.push_back(static_cast<Sf6Entry>(i));
+
+  auto textOf = [](const CatalogArchive &archive, Sf6Entry id) {
+    const CatalogEntry &entry = archive.entry(id);
+    if (entry.state == CatalogEntryState::Unreadable)
+      throw Sf6Error("Die Datei \"" + std::string(entry.name()) + "\" in \"" +
+                     Utf8ToCp1252(archive.path.string()) + "\" kann nicht gelesen werden.");
+    return entry.state == CatalogEntryState::Present ? entry.text() : std::string_view();
+  };
+  uint64_t total = 0;
+  for (Sf6Entry id : entries)
+    total += textOf(older, id).size() + textOf(newer, id).size();
+
+  CatalogComparison result;
+  Progress progress(options, total);
+  for (Sf6Entry id : entries)
+    compareEntry(id, textOf(older, id), textOf(newer, id), options, progress, result);
+  progress.report();
+  std::sort(result.differences.begin(), result.differences.end(), differenceBefore);
+  return result;
+}
+
+std::string PercentText(int64_t percentTenths) {
+  const uint64_t magnitude = percentTenths < 0 ? 0 - static_cast<uint64_t>(percentTenths)
+                                               : static_cast<uint64_t>(percentTenths);
+  return (percentTenths < 0 ? "-" : "+") + std::to_string(magnitude / 10) + "," +
+         std::to_string(magnitude % 10) + " %";
+}
+
+std::string CompareDateText(double dateTime) {
+  if (dateTime < 1.0)
+    return {};
+  const DateTimeParts parts = DecodeDateTime(dateTime);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", parts.day, parts.month, parts.year);
+  return text;
+}
+
+} // namespace sf6
