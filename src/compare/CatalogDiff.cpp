@@ -234,20 +234,29 @@ private:
 class Progress {
 public:
   Progress(const CompareOptions &options, uint64_t total) : m_options(options), m_total(total) {}
+  // A line of `bytes` characters and its line end (counted as one byte until
+  // the text is done).
   void line(size_t bytes) {
-    m_done += bytes + 1;
+    m_inText += bytes + 1;
     if (++m_lines % kProgressLines == 0)
       report();
   }
+  // A text of `bytes` bytes is done.
+  void endText(size_t bytes) {
+    m_finished += bytes;
+    m_inText = 0;
+  }
   void report() {
-    if (m_options.progress && !m_options.progress(std::min(m_done, m_total), m_total))
+    const uint64_t done = std::min(m_finished + m_inText, m_total);
+    if (m_options.progress && !m_options.progress(done, m_total))
       throw CompareCancelled();
   }
 
 private:
   const CompareOptions &m_options;
   uint64_t m_total;
-  uint64_t m_done = 0;
+  uint64_t m_finished = 0;
+  uint64_t m_inText = 0;
   uint32_t m_lines = 0;
 };
 
@@ -270,6 +279,7 @@ void compareEntry(Sf6Entry entry, std::string_view oldText, std::string_view new
     reader.decode(line, record, key);
     index.add(key, line, lineNumber);
   });
+  progress.endText(oldText.size());
 
   lineNumber = 0;
   Sf6AnyRecord oldRecord;
@@ -301,6 +311,7 @@ void compareEntry(Sf6Entry entry, std::string_view oldText, std::string_view new
                                     static_cast<int>(old->lineNumber), static_cast<int>(lineNumber),
                                     std::move(fields)});
   });
+  progress.endText(newText.size());
 
   for (const OldRecord &old : index.records()) {
     if (old.matched)
