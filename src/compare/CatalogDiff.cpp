@@ -132,48 +132,49 @@ private:
   const Sf6Layout *m_layout;
 };
 
-// A record of the older file.
+// A record of the older file: 32 bytes, for catalogs of a million lines.
 struct OldRecord {
-  uint64_t hash = 0;
-  uint32_t keyOffset = 0;
-  uint32_t keyLength = 0;
+  uint32_t hash = 0;
+  uint32_t keyOffset = 0; // its key runs up to the next record's key
   uint32_t lineOffset = 0;
   uint32_t lineLength = 0;
   uint32_t lineNumber = 0;
   uint32_t next = kNone;   // the next occurrence of the same key
   uint32_t tail = kNone;   // first occurrence only: the last occurrence
   uint32_t cursor = kNone; // first occurrence only: the first one not yet matched
-  bool matched = false;
 };
 
 // The older file's records by key: open addressing over the first
-// occurrence of each key, further occurrences chained in file order.
+// occurrence of each key, further occurrences chained in file order. A
+// record is matched once the cursor of its key has passed it.
 class OldIndex {
 public:
-  OldIndex(std::string_view text, size_t expectedRecords) : m_text(text) {
+  OldIndex(std::string_view text, size_t expectedRecords)
+      : m_text(text), m_expected(expectedRecords) {
     m_records.reserve(expectedRecords);
-    m_slots.assign(std::bit_ceil(std::max<size_t>(16, expectedRecords * 2)), kNone);
+    m_slots.assign(slotsFor(expectedRecords), kNone);
     m_mask = m_slots.size() - 1;
   }
 
   void add(std::string_view key, std::string_view line, uint32_t lineNumber) {
-    if (m_records.size() * 2 >= m_slots.size())
+    if (m_records.size() + 1 > m_slots.size() / 4 * 3)
       grow();
+    if (m_records.size() == kSampleRecords)
+      reserveKeys();
     OldRecord record;
     record.hash = hashKey(key);
     record.keyOffset = static_cast<uint32_t>(m_keys.size());
-    record.keyLength = static_cast<uint32_t>(key.size());
     record.lineOffset = static_cast<uint32_t>(line.data() - m_text.data());
     record.lineLength = static_cast<uint32_t>(line.size());
     record.lineNumber = lineNumber;
-    m_keys.append(key);
     const uint32_t index = static_cast<uint32_t>(m_records.size());
     size_t slot = record.hash & m_mask;
     for (; m_slots[slot] != kNone; slot = (slot + 1) & m_mask) {
       OldRecord &first = m_records[m_slots[slot]];
-      if (first.hash == record.hash && keyOf(first) == key) {
+      if (first.hash == record.hash && keyOf(m_slots[slot], key.size()) == key) {
         m_records[first.tail].next = index;
         first.tail = index;
+        m_keys.append(key);
         m_records.push_back(record);
         return;
       }
@@ -181,36 +182,73 @@ public:
     record.tail = index;
     record.cursor = index;
     m_slots[slot] = index;
+    m_keys.append(key);
     m_records.push_back(record);
   }
 
-  // The first not yet matched occurrence of key, now marked matched; nullptr
-  // when there is none.
-  OldRecord *match(std::string_view key) {
-    const uint64_t hash = hashKey(key);
+  // The index of the first not yet matched occurrence of key, now matched;
+  // kNone when there is none.
+  uint32_t match(std::string_view key) {
+    const uint32_t hash = hashKey(key);
     for (size_t slot = hash & m_mask; m_slots[slot] != kNone; slot = (slot + 1) & m_mask) {
       OldRecord &first = m_records[m_slots[slot]];
-      if (first.hash != hash || keyOf(first) != key)
+      if (first.hash != hash || keyOf(m_slots[slot], key.size()) != key)
         continue;
-      if (first.cursor == kNone)
-        return nullptr;
-      OldRecord &found = m_records[first.cursor];
-      first.cursor = found.next;
-      found.matched = true;
-      return &found;
+      const uint32_t found = first.cursor;
+      if (found != kNone)
+        first.cursor = m_records[found].next;
+      return found;
     }
-    return nullptr;
+    return kNone;
   }
 
-  std::string_view keyOf(const OldRecord &record) const {
-    return std::string_view(m_keys).substr(record.keyOffset, record.keyLength);
+  // The records no occurrence of the newer file was matched with, in file order.
+  std::vector<uint32_t> unmatched() const {
+    std::vector<uint32_t> result;
+    for (uint32_t slot : m_slots) {
+      if (slot == kNone)
+        continue;
+      for (uint32_t i = m_records[slot].cursor; i != kNone; i = m_records[i].next)
+        result.push_back(i);
+    }
+    std::sort(result.begin(), result.end());
+    return result;
   }
-  std::string_view lineOf(const OldRecord &record) const {
-    return m_text.substr(record.lineOffset, record.lineLength);
+
+  const OldRecord &record(uint32_t index) const { return m_records[index]; }
+  std::string_view keyOf(uint32_t index) const {
+    const size_t end =
+        index + 1 < m_records.size() ? m_records[index + 1].keyOffset : m_keys.size();
+    return std::string_view(m_keys).substr(m_records[index].keyOffset,
+                                           end - m_records[index].keyOffset);
   }
-  const std::vector<OldRecord> &records() const { return m_records; }
+  std::string_view lineOf(uint32_t index) const {
+    return m_text.substr(m_records[index].lineOffset, m_records[index].lineLength);
+  }
 
 private:
+  static constexpr size_t kSampleRecords = 1024;
+
+  static size_t slotsFor(size_t records) {
+    return std::bit_ceil(std::max<size_t>(16, records + records / 2 + 1));
+  }
+
+  // The key of record index when it is `length` bytes long, else a text that
+  // differs from every key of that length.
+  std::string_view keyOf(uint32_t index, size_t length) const {
+    const std::string_view key = keyOf(index);
+    return key.size() == length ? key : std::string_view();
+  }
+
+  // Keys are held in one text; sized from the first records, it is not
+  // reallocated (and copied) again and again while the file is read.
+  void reserveKeys() {
+    if (m_expected <= kSampleRecords)
+      return;
+    const size_t perRecord = m_keys.size() / kSampleRecords + 1;
+    m_keys.reserve(perRecord * m_expected + perRecord * m_expected / 8);
+  }
+
   void grow() {
     m_slots.assign(m_slots.size() * 2, kNone);
     m_mask = m_slots.size() - 1;
@@ -225,6 +263,7 @@ private:
   }
 
   std::string_view m_text;
+  size_t m_expected;
   std::vector<OldRecord> m_records;
   std::string m_keys;
   std::vector<uint32_t> m_slots;
@@ -289,15 +328,15 @@ void compareEntry(Sf6Entry entry, std::string_view oldText, std::string_view new
     if (isBlankLine(line))
       return;
     reader.decode(line, record, key);
-    const OldRecord *old = index.match(key);
-    if (!old) {
+    const uint32_t old = index.match(key);
+    if (old == kNone) {
       ++counts.added;
       if (keep)
         result.differences.push_back(
             {entry, CatalogChange::Added, keyTexts(key), 0, static_cast<int>(lineNumber), {}});
       return;
     }
-    const std::string_view oldLine = index.lineOf(*old);
+    const std::string_view oldLine = index.lineOf(old);
     if (oldLine == line)
       return;
     if (reader.layout())
@@ -308,20 +347,18 @@ void compareEntry(Sf6Entry entry, std::string_view oldText, std::string_view new
     ++counts.changed;
     if (keep)
       result.differences.push_back({entry, CatalogChange::Changed, keyTexts(key),
-                                    static_cast<int>(old->lineNumber), static_cast<int>(lineNumber),
-                                    std::move(fields)});
+                                    static_cast<int>(index.record(old).lineNumber),
+                                    static_cast<int>(lineNumber), std::move(fields)});
   });
   progress.endText(newText.size());
 
-  for (const OldRecord &old : index.records()) {
-    if (old.matched)
-      continue;
+  for (const uint32_t old : index.unmatched()) {
     ++counts.removed;
     if (keep)
       result.differences.push_back({entry,
                                     CatalogChange::Removed,
                                     keyTexts(index.keyOf(old)),
-                                    static_cast<int>(old.lineNumber),
+                                    static_cast<int>(index.record(old).lineNumber),
                                     0,
                                     {}});
   }
