@@ -161,6 +161,10 @@ public:
       grow();
     if (m_records.size() == kSampleRecords)
       reserveKeys();
+    // Positions are 32-bit: an entry is at most 1 GB, but a file of very
+    // short lines could give more key bytes than that.
+    if (m_keys.size() + key.size() >= kNone || m_records.size() + 1 >= kNone)
+      throw Sf6Error("Die Datei hat zu viele Datens\xE4tze f\xFCr einen Vergleich.");
     OldRecord record;
     record.hash = hashKey(key);
     record.keyOffset = static_cast<uint32_t>(m_keys.size());
