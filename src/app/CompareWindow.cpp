@@ -322,6 +322,12 @@ bool CompareWindow::openRow(int dataRow) {
       frame->ListDetail->setCurrentDataRow(d.fields[static_cast<size_t>(row.field)].field - 1);
     frame->RichEdit->setCaret({line, 0}, {line, 0});
     frame->MemoChange();
+    // Marked again with reveal: a field far right in a long line scrolls into view.
+    if (row.field >= 0 && d.fields[static_cast<size_t>(row.field)].field > 0) {
+      const sf6::Sf6FieldPlace place =
+          m_viewer.paneLayout(pane).place(d.fields[static_cast<size_t>(row.field)].field);
+      frame->RichEdit->setFieldMark(line, place.column, place.width, true);
+    }
     frame->RichEdit->setFocus();
   }
   m_viewer.activateWindow();
