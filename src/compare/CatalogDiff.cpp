@@ -49,8 +49,9 @@ std::vector<std::string> keyTexts(std::string_view key) {
   return texts;
 }
 
-uint64_t hashKey(std::string_view key) {
-  return std::hash<std::string_view>{}(key);
+uint32_t hashKey(std::string_view key) {
+  const uint64_t hash = std::hash<std::string_view>{}(key);
+  return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
 // Reads the records of one file: key and display texts by the entry's rule.
@@ -132,9 +133,8 @@ private:
   const Sf6Layout *m_layout;
 };
 
-// A record of the older file: 32 bytes, for catalogs of a million lines.
+// A record of the older file: 28 bytes, for catalogs of a million lines.
 struct OldRecord {
-  uint32_t hash = 0;
   uint32_t keyOffset = 0; // its key runs up to the next record's key
   uint32_t lineOffset = 0;
   uint32_t lineLength = 0;
@@ -148,11 +148,18 @@ struct OldRecord {
 // occurrence of each key, further occurrences chained in file order. A
 // record is matched once the cursor of its key has passed it.
 class OldIndex {
+  // The first occurrence of a key, with the key's hash so that a probe
+  // touches a record only when the hashes agree.
+  struct Slot {
+    uint32_t first = kNone;
+    uint32_t hash = 0;
+  };
+
 public:
   OldIndex(std::string_view text, size_t expectedRecords)
       : m_text(text), m_expected(expectedRecords) {
     m_records.reserve(expectedRecords);
-    m_slots.assign(slotsFor(expectedRecords), kNone);
+    m_slots.assign(slotsFor(expectedRecords), Slot{});
     m_mask = m_slots.size() - 1;
   }
 
@@ -165,27 +172,27 @@ public:
     // short lines could give more key bytes than that.
     if (m_keys.size() + key.size() >= kNone || m_records.size() + 1 >= kNone)
       throw Sf6Error("Die Datei hat zu viele Datens\xE4tze f\xFCr einen Vergleich.");
+    const uint32_t hash = hashKey(key);
     OldRecord record;
-    record.hash = hashKey(key);
     record.keyOffset = static_cast<uint32_t>(m_keys.size());
     record.lineOffset = static_cast<uint32_t>(line.data() - m_text.data());
     record.lineLength = static_cast<uint32_t>(line.size());
     record.lineNumber = lineNumber;
     const uint32_t index = static_cast<uint32_t>(m_records.size());
-    size_t slot = record.hash & m_mask;
-    for (; m_slots[slot] != kNone; slot = (slot + 1) & m_mask) {
-      OldRecord &first = m_records[m_slots[slot]];
-      if (first.hash == record.hash && keyOf(m_slots[slot], key.size()) == key) {
-        m_records[first.tail].next = index;
-        first.tail = index;
-        m_keys.append(key);
-        m_records.push_back(record);
-        return;
-      }
+    size_t slot = hash & m_mask;
+    for (; m_slots[slot].first != kNone; slot = (slot + 1) & m_mask) {
+      if (m_slots[slot].hash != hash || keyOf(m_slots[slot].first, key.size()) != key)
+        continue;
+      OldRecord &first = m_records[m_slots[slot].first];
+      m_records[first.tail].next = index;
+      first.tail = index;
+      m_keys.append(key);
+      m_records.push_back(record);
+      return;
     }
     record.tail = index;
     record.cursor = index;
-    m_slots[slot] = index;
+    m_slots[slot] = {index, hash};
     m_keys.append(key);
     m_records.push_back(record);
   }
@@ -194,10 +201,10 @@ public:
   // kNone when there is none.
   uint32_t match(std::string_view key) {
     const uint32_t hash = hashKey(key);
-    for (size_t slot = hash & m_mask; m_slots[slot] != kNone; slot = (slot + 1) & m_mask) {
-      OldRecord &first = m_records[m_slots[slot]];
-      if (first.hash != hash || keyOf(m_slots[slot], key.size()) != key)
+    for (size_t slot = hash & m_mask; m_slots[slot].first != kNone; slot = (slot + 1) & m_mask) {
+      if (m_slots[slot].hash != hash || keyOf(m_slots[slot].first, key.size()) != key)
         continue;
+      OldRecord &first = m_records[m_slots[slot].first];
       const uint32_t found = first.cursor;
       if (found != kNone)
         first.cursor = m_records[found].next;
@@ -209,10 +216,10 @@ public:
   // The records no occurrence of the newer file was matched with, in file order.
   std::vector<uint32_t> unmatched() const {
     std::vector<uint32_t> result;
-    for (uint32_t slot : m_slots) {
-      if (slot == kNone)
+    for (const Slot &slot : m_slots) {
+      if (slot.first == kNone)
         continue;
-      for (uint32_t i = m_records[slot].cursor; i != kNone; i = m_records[i].next)
+      for (uint32_t i = m_records[slot.first].cursor; i != kNone; i = m_records[i].next)
         result.push_back(i);
     }
     std::sort(result.begin(), result.end());
@@ -254,15 +261,16 @@ private:
   }
 
   void grow() {
-    m_slots.assign(m_slots.size() * 2, kNone);
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
     m_mask = m_slots.size() - 1;
-    for (uint32_t i = 0; i < m_records.size(); ++i) {
-      if (m_records[i].tail == kNone)
-        continue; // a further occurrence, reached through its first one
-      size_t slot = m_records[i].hash & m_mask;
-      while (m_slots[slot] != kNone)
+    for (const Slot &entry : old) {
+      if (entry.first == kNone)
+        continue;
+      size_t slot = entry.hash & m_mask;
+      while (m_slots[slot].first != kNone)
         slot = (slot + 1) & m_mask;
-      m_slots[slot] = i;
+      m_slots[slot] = entry;
     }
   }
 
@@ -270,7 +278,7 @@ private:
   size_t m_expected;
   std::vector<OldRecord> m_records;
   std::string m_keys;
-  std::vector<uint32_t> m_slots;
+  std::vector<Slot> m_slots;
   size_t m_mask = 0;
 };
 

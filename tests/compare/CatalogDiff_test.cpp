@@ -68,6 +68,22 @@ TEST(CatalogDiff, ReorderedAndDifferentlyWrittenLinesAreEqual) {
   EXPECT_TRUE(result.differences.empty());
 }
 
+TEST(CatalogDiff, LinesEndingInLoneCarriageReturnsAreRecordsToo) {
+  // Line ends of CR alone: the index cannot size itself by counting LFs and
+  // has to grow while it reads.
+  std::string crOnly;
+  std::string crLf;
+  for (int i = 0; i < 500; ++i) {
+    const std::string line = "AR" + std::to_string(i) + "    Option " + std::to_string(i);
+    crOnly += line + "\r";
+    crLf += (i == 250 ? line + "x" : line) + "\r\n";
+  }
+  const auto result = Compare({{"Options.Dat", crOnly}}, {{"Options.Dat", crLf}});
+  EXPECT_EQ(result.countsOf(Sf6Entry::Options).changed, 1u);
+  EXPECT_EQ(result.differences.size(), 1u);
+  EXPECT_EQ(result.differences[0].oldLine, 251);
+}
+
 TEST(CatalogDiff, ChangedRecordListsEachDifferingFieldWithCaptionAndTexts) {
   const auto result = Compare(
       {{"LensType.Dat", Lines({LensTypeLine("GL1", "Einst\xE4rken 1.5", "20250101", "20261231")})}},
