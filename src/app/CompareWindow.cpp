@@ -214,14 +214,20 @@ void CompareWindow::start(const QString &olderPath) {
   // owns the copy and the older archive it reads.
   auto newer = std::make_shared<sf6::CatalogArchive>(LoadedCatalog(m_viewer));
   const std::filesystem::path path(QFile::encodeName(olderPath).toStdString());
-  m_worker = std::thread([this, newer, path] {
+  const int generation = ++m_generation;
+  m_worker = std::thread([this, newer, path, generation] {
     std::shared_ptr<sf6::CatalogComparison> result;
     QString failure;
     bool cancelled = false;
     // Reading the older archive counts as the first tenth of the work.
-    const auto post = [this](uint64_t done, uint64_t total) {
+    const auto post = [this, generation](uint64_t done, uint64_t total) {
       QMetaObject::invokeMethod(
-          this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
+          this,
+          [this, done, total, generation] {
+            if (generation == m_generation)
+              showProgress(done, total);
+          },
+          Qt::QueuedConnection);
     };
     try {
       sf6::CatalogLoadOptions load;
@@ -245,7 +251,12 @@ void CompareWindow::start(const QString &olderPath) {
     }
     m_done = true;
     QMetaObject::invokeMethod(
-        this, [this, result, failure, cancelled] { finish(result, failure, cancelled); },
+        this,
+        [this, result, failure, cancelled, generation] {
+          // A comparison started since then has replaced this one.
+          if (generation == m_generation)
+            finish(result, failure, cancelled);
+        },
         Qt::QueuedConnection);
   });
 }

@@ -76,6 +76,8 @@ private:
   std::atomic<bool> m_cancel{false};
   std::atomic<bool> m_done{true};
   int m_lastPercent = -1;
+  // Counts the comparisons started; results of an earlier one are dropped.
+  int m_generation = 0;
 };
 
 // The catalog the viewer shows, as an archive: Head.dat from the header lines,

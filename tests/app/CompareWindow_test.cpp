@@ -170,6 +170,18 @@ private slots:
     QCOMPARE(viewer->ListHead->currentDataRow(), 1);
   }
 
+  void aNewComparisonReplacesARunningOne() {
+    auto viewer = viewerWith(kNewer);
+    CompareWindow window(*viewer);
+    QSignalSpy ended(&window, &CompareWindow::comparisonEnded);
+    window.start(m_dir.filePath(QStringLiteral("none.zip")));
+    window.start(writeArchive(QStringLiteral("older.zip"), kOlder));
+    QVERIFY(ended.wait(20000));
+    QTest::qWait(100);
+    QCOMPARE(ended.count(), 1); // the first one's end is dropped
+    QCOMPARE(window.list()->logic().itemCount(), 4);
+  }
+
   void failureIsShownAboveTheList() {
     auto viewer = viewerWith(kNewer);
     CompareWindow window(*viewer);
