@@ -3,7 +3,7 @@
 
 SF6_PACKAGES=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
-  libgtest-dev libdeflate-dev libexpat1-dev qt6-base-dev
+  libgtest-dev libdeflate-dev libexpat1-dev nlohmann-json3-dev qt6-base-dev
   xvfb xauth fonts-dejavu-core
   zip unzip p7zip-full libarchive-tools python3
 )

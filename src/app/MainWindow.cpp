@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/CompareWindow.h"
 #include "app/ConverterDialog.h"
 #include "app/FrameFileview.h"
 #include "app/TabRows.h"
@@ -113,6 +114,8 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   QMenu *datei = menuBar()->addMenu(QStringLiteral("Datei"));
   QAction *laden = datei->addAction(QStringLiteral("SF6 laden"));
   connect(laden, &QAction::triggered, this, &TFormlup6FileView::SF6laden1Click);
+  QAction *vergleichen = datei->addAction(QStringLiteral("Vergleichen mit\u2026"));
+  connect(vergleichen, &QAction::triggered, this, [this] { OpenCompareWindow(*this); });
   KonvertierungSF4SF61 = datei->addAction(QStringLiteral("Konvertierung SF4->SF6"));
   KonvertierungSF4SF61->setEnabled(false);
   connect(KonvertierungSF4SF61, &QAction::triggered, this,

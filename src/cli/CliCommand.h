@@ -47,5 +47,6 @@ std::span<const CliCommand> ZipCommands();
 std::span<const CliCommand> RecordCommands();
 std::span<const CliCommand> ConvertCommands();
 std::span<const CliCommand> ModelCommands();
+std::span<const CliCommand> DiffCommands();
 
 } // namespace sf6::cli

@@ -66,7 +66,7 @@ QString cell(TvxListGd *grid, int displayRow, int column) {
 
 } // namespace
 
-class FileViewWindowTest : public QObject {
+class MainWindowTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir m_dir;
@@ -123,12 +123,13 @@ private slots:
     QCOMPARE(menus.size(), 1);
     QCOMPARE(menus[0]->text(), QStringLiteral("Datei"));
     const QList<QAction *> entries = menus[0]->menu()->actions();
-    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries.size(), 5);
     QCOMPARE(entries[0]->text(), QStringLiteral("SF6 laden"));
-    QCOMPARE(entries[1]->text(), QStringLiteral("Konvertierung SF4->SF6"));
-    QVERIFY(!entries[1]->isEnabled());
-    QVERIFY(entries[2]->isSeparator());
-    QCOMPARE(entries[3]->text(), QStringLiteral("beenden"));
+    QCOMPARE(entries[1]->text(), QString::fromUtf8("Vergleichen mit\u2026"));
+    QCOMPARE(entries[2]->text(), QStringLiteral("Konvertierung SF4->SF6"));
+    QVERIFY(!entries[2]->isEnabled());
+    QVERIFY(entries[3]->isSeparator());
+    QCOMPARE(entries[4]->text(), QStringLiteral("beenden"));
   }
 
   void conversionCommandOpensTheDialogModally() {
@@ -452,5 +453,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(FileViewWindowTest)
-#include "FileViewWindow_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindow_test.moc"
