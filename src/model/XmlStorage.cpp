@@ -151,12 +151,15 @@ void beginChild(Tlup6Node *child, XmlLoad &load) {
   load.SkipElement();
 }
 
+// Every line of the notes ends with CR LF, as lines of a catalog file do:
+// splitting the text again gives the same lines, also when the last ones are
+// empty or the notes are one empty line. Notes stored without a final line
+// break still split into the lines they held.
 std::string joinNotes(const LineList &lines) {
   std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0)
-      text += "\r\n";
-    text += lines[i];
+  for (const std::string &line : lines) {
+    text += line;
+    text += "\r\n";
   }
   return text;
 }

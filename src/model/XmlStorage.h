@@ -11,6 +11,8 @@
 //   COSUBBL </LUP6>
 // and each object as "<" tag ">" "ED" "OID" its keys and owned parts "</" tag ">".
 //
+// The notes are written as their lines, each followed by CR LF ("&#13;&#10;").
+//
 // Value forms: texts escaped (XmlWriter.h) and left out when empty;
 // integers and enumeration file codes in decimal; floats with a dot; flags
 // only when true, as "1"; date-times (valid from / to, protocol times) as
