@@ -153,15 +153,19 @@ void beginChild(Tlup6Node *child, XmlLoad &load) {
 
 // Every line of the notes ends with CR LF, as lines of a catalog file do:
 // splitting the text again gives the same lines, also when the last ones are
-// empty or the notes are one empty line. Notes stored without a final line
-// break still split into the lines they held.
+// empty or the notes are one empty line. A line that holds line breaks itself
+// is written as the lines it splits into on loading, so that the first save
+// already writes what every later save of the loaded catalog writes. Notes
+// stored without a final line break still split into the lines they held.
 std::string joinNotes(const LineList &lines) {
   std::string text;
+  bool innerBreaks = false;
   for (const std::string &line : lines) {
+    innerBreaks = innerBreaks || line.find_first_of("\r\n") != std::string::npos;
     text += line;
     text += "\r\n";
   }
-  return text;
+  return innerBreaks ? joinNotes(SplitLines(text)) : text;
 }
 
 } // namespace
