@@ -212,6 +212,10 @@ void XmlLoad::endFrame(const Frame &frame) {
   if (frame.kind == FrameKind::Object) {
     // Also objects whose document gave no number keep the one they drew.
     NoteOid(static_cast<TCustomlup6Object *>(frame.node)->OID());
+    // A formula group without an ID loads as one with ID 0 does: under the
+    // next free ID, which a later save then writes and loads unchanged.
+    if (auto *group = dynamic_cast<Tlup6DataFormelGruppe *>(frame.node); group && group->ID() == 0)
+      group->SetID(0);
     return;
   }
   if (frame.kind == FrameKind::Root) {
