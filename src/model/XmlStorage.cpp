@@ -50,6 +50,20 @@ const ClassTable *tableOf(const TCustomlup6Object &object) {
   const auto it = classes.find(std::type_index(typeid(object)));
   return it == classes.end() ? nullptr : it->second.get();
 }
+
+// Calls visit for every object owned by object (not the items of its lists),
+// at any depth.
+void forEachOwnedObject(const TCustomlup6Object &object,
+                        const std::function<void(const TCustomlup6Object &)> &visit) {
+  const ClassTable *table = tableOf(object);
+  if (table == nullptr)
+    return;
+  for (int i = 0; i < table->size(); ++i)
+    if (const auto *owned = dynamic_cast<const TCustomlup6Object *>(table->child(object, i))) {
+      visit(*owned);
+      forEachOwnedObject(*owned, visit);
+    }
+}
 } // namespace
 
 } // namespace xml
@@ -210,8 +224,11 @@ void XmlLoad::endFrame(const Frame &frame) {
     return;
   }
   if (frame.kind == FrameKind::Object) {
-    // Also objects whose document gave no number keep the one they drew.
-    NoteOid(static_cast<TCustomlup6Object *>(frame.node)->OID());
+    // Also objects whose document gave no number keep the one they drew, and
+    // so do the owned objects it left out: LOID must stay above all of them.
+    const auto *object = static_cast<TCustomlup6Object *>(frame.node);
+    NoteOid(object->OID());
+    xml::forEachOwnedObject(*object, [this](const TCustomlup6Object &o) { NoteOid(o.OID()); });
     // A formula group without an ID loads as one with ID 0 does: under the
     // next free ID, which a later save then writes and loads unchanged.
     if (auto *group = dynamic_cast<Tlup6DataFormelGruppe *>(frame.node); group && group->ID() == 0)
@@ -222,6 +239,11 @@ void XmlLoad::endFrame(const Frame &frame) {
     // Creating the objects drew numbers from the counter; the catalog's own
     // counter is the saved one, or the largest number of a loaded object.
     auto *root = static_cast<Tlup6Dataobject *>(frame.node);
+    for (const RootPart &part : kRootParts)
+      if (const auto *object = dynamic_cast<const TCustomlup6Object *>(part.get(*root))) {
+        NoteOid(object->OID());
+        xml::forEachOwnedObject(*object, [this](const TCustomlup6Object &o) { NoteOid(o.OID()); });
+      }
     root->SetLOID(std::max(m_loadedLoid, m_maxOid));
   }
 }
