@@ -74,8 +74,6 @@ const CliCommand kCommands[] = {
 
 } // namespace
 
-std::span<const CliCommand> ConvertCommands() {
-  return kCommands;
-}
+std::span<const CliCommand> ConvertCommands() { return kCommands; }
 
 } // namespace sf6::cli
