@@ -47,15 +47,19 @@ function(sf6_add_test name)
 endfunction()
 
 # sf6_add_fuzzer(NAME source...): a libFuzzer target, built only with SF6_FUZZ.
+# The target runs under AddressSanitizer and UndefinedBehaviorSanitizer like
+# the core it links; undefined behaviour stops the run, so libFuzzer keeps the
+# input as a finding instead of printing a report and going on.
 function(sf6_add_fuzzer name)
   if(NOT SF6_FUZZ)
     return()
   endif()
   add_executable(${name} ${ARGN})
-  # The whole build carries ASan and UBSan (see the top CMakeLists); the
-  # target adds libFuzzer's driver.
-  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  # The whole fuzz build carries ASan and UBSan (see the top CMakeLists);
+  # the target adds libFuzzer's driver.
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined
+    -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE sf6core)
 endfunction()
 

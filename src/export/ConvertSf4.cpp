@@ -2,12 +2,15 @@
 
 #include "export/Sf6Export.h"
 #include "model/Catalog.h"
+#include "model/XmlStorage.h"
 #include "sf4/Sf4Files.h"
 #include "sf4/Sf4Object.h"
 #include "text/CodePage.h"
 #include "text/Errors.h"
 #include "text/FieldText.h"
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace sf6 {
@@ -76,15 +79,16 @@ std::string ConversionMessage(std::string_view archiveName) {
   return "Die Datei wurde unter dem Namen " + std::string(archiveName) + " gespeichert.";
 }
 
-Sf4ConversionResult ConvertSf4Directory(TSf4Object &sf4, std::string_view directoryText,
-                                        std::string_view programVersion) {
-  sf4.LoadFromDirectory(directoryText);
-  const Tlup6Dataobject &root = sf4.Root();
+namespace {
+
+// The archive of a loaded catalog under the first free name in directory,
+// with the conversion's fixed settings.
+Sf4ConversionResult writeConvertedArchive(const Tlup6Dataobject &root, const fs::path &directory,
+                                          std::string_view programVersion) {
   const Tlup6DataAdresse *address = root.Addresses()->Items(0);
   if (address == nullptr)
     throw Sf6Error("Der Katalog enth\xE4lt keine Herstelleradresse.");
 
-  const fs::path directory = sf4DirectoryPath(directoryText);
   Sf4ConversionResult result;
   result.archiveName = ConvertedArchiveName(root, directory);
   result.archivePath = pathOfName(directory, result.archiveName);
@@ -97,6 +101,37 @@ Sf4ConversionResult ConvertSf4Directory(TSf4Object &sf4, std::string_view direct
   WriteSf6ExportLines(result.archivePath,
                       BuildSf6ExportLines(&root, address, result.archiveName, settings));
   return result;
+}
+
+std::string readWholeFile(const fs::path &path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    throw Sf6Error("Cannot open file \"" + Utf8ToCp1252(path.string()) + "\".");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad())
+    throw Sf6Error("Cannot read file \"" + Utf8ToCp1252(path.string()) + "\".");
+  return text;
+}
+
+} // namespace
+
+Sf4ConversionResult ConvertSf4Directory(TSf4Object &sf4, std::string_view directoryText,
+                                        std::string_view programVersion) {
+  sf4.LoadFromDirectory(directoryText);
+  return writeConvertedArchive(sf4.Root(), sf4DirectoryPath(directoryText), programVersion);
+}
+
+Sf4ConversionResult ConvertTaggedCatalog(Tlup6Dataobject &root, const fs::path &filePath,
+                                         const fs::path &outputDirectory,
+                                         std::string_view programVersion) {
+  LoadCatalogFromXml(root, readWholeFile(filePath));
+  fs::path directory = outputDirectory;
+  if (directory.empty()) {
+    directory = filePath.parent_path();
+    if (directory.empty())
+      directory = ".";
+  }
+  return writeConvertedArchive(root, directory, programVersion);
 }
 
 } // namespace sf6

@@ -55,4 +55,17 @@ struct Sf4ConversionResult {
 Sf4ConversionResult ConvertSf4Directory(TSf4Object &sf4, std::string_view directoryText,
                                         std::string_view programVersion);
 
+// A catalog kept in the tagged form as one file (what `sf6tool model` writes)
+// converted like an SF4 directory: the file at filePath is loaded into root
+// (which is replaced) and the archive is written into outputDirectory (empty:
+// the file's own directory) with the same name, settings and message as
+// ConvertSf4Directory. Throws Sf6Error when the file cannot be read, when it
+// is not a tagged catalog document (the message names line and column), when
+// the catalog has no address, or when the archive cannot be written; no
+// archive is left behind then.
+Sf4ConversionResult ConvertTaggedCatalog(Tlup6Dataobject &root,
+                                         const std::filesystem::path &filePath,
+                                         const std::filesystem::path &outputDirectory,
+                                         std::string_view programVersion);
+
 } // namespace sf6

@@ -524,6 +524,11 @@ int GuardedPriceEvaluation(
     guard.clear();
   if (std::find(guard.begin(), guard.end(), &price) != guard.end())
     return kPriceCycle;
+  std::size_t &steps = root->EvaluationSteps();
+  if (guard.empty())
+    steps = 0;
+  if (guard.size() >= kMaxPriceEvaluationDepth || ++steps > kMaxPriceEvaluationSteps)
+    return kPriceNoValue;
   guard.push_back(&price);
   const int result = evaluate(*root, value);
   // Remove this evaluation's own entry (the last one naming this price).

@@ -8,6 +8,7 @@
 // is already being evaluated further up).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,9 +32,18 @@ enum PriceResult : int { kPriceOk = 0, kPriceNoValue = 1, kPriceCycle = 2 };
 // value starts at 0; a price without a root gives kPriceNoValue; a price that
 // is already being evaluated further up (a cycle through formulas and local
 // sources) gives kPriceCycle. resetGuard starts a new evaluation from the top.
-int GuardedPriceEvaluation(
-    const TCustomlup6Object &price, bool resetGuard, double &value,
-    const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate);
+// Work is bounded, so that a damaged or hostile catalog cannot stall an
+// export: an evaluation nested deeper than kMaxPriceEvaluationDepth, or one
+// that would take more than kMaxPriceEvaluationSteps evaluations since the
+// outermost one began, gives kPriceNoValue (the price then counts as 0).
+// Catalogs derive a price in a few steps; only chains of formulas hundreds of
+// prices long, or formula groups whose sources are evaluated again and again
+// (each level evaluates its source twice, so the work doubles per level),
+// reach the bounds.
+inline constexpr std::size_t kMaxPriceEvaluationDepth = 256;
+inline constexpr std::size_t kMaxPriceEvaluationSteps = 20000;
+int GuardedPriceEvaluation(const TCustomlup6Object &price, bool resetGuard, double &value,
+                           const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate);
 
 // Calculation: four steps and a rounding ---------------------------------------------
 

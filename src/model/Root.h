@@ -160,6 +160,8 @@ public:
 
   // Prices currently being evaluated (see Formula.h).
   std::vector<const TCustomlup6Object *> &EvaluationGuard() { return m_guard; }
+  // Evaluations since the outermost one began (see Formula.h).
+  std::size_t &EvaluationSteps() { return m_evaluationSteps; }
 
   Tlup6DataProtokollliste *Protocol() const { return m_protocol.get(); }
   Tlup6DataAdressliste *Addresses() const { return m_addresses.get(); }
@@ -197,6 +199,7 @@ private:
   TCustomlup6Object *m_registryHead = nullptr;
   std::size_t m_registryCount = 0;
   std::vector<const TCustomlup6Object *> m_guard;
+  std::size_t m_evaluationSteps = 0;
 
   std::unique_ptr<Tlup6DataBezeichnungsvorgaben> m_namingPresets;
   std::unique_ptr<Tlup6DataProduktgruppenliste> m_productGroups;

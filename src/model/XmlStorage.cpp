@@ -50,6 +50,20 @@ const ClassTable *tableOf(const TCustomlup6Object &object) {
   const auto it = classes.find(std::type_index(typeid(object)));
   return it == classes.end() ? nullptr : it->second.get();
 }
+
+// Calls visit for every object owned by object (not the items of its lists),
+// at any depth.
+void forEachOwnedObject(const TCustomlup6Object &object,
+                        const std::function<void(const TCustomlup6Object &)> &visit) {
+  const ClassTable *table = tableOf(object);
+  if (table == nullptr)
+    return;
+  for (int i = 0; i < table->size(); ++i)
+    if (const auto *owned = dynamic_cast<const TCustomlup6Object *>(table->child(object, i))) {
+      visit(*owned);
+      forEachOwnedObject(*owned, visit);
+    }
+}
 } // namespace
 
 } // namespace xml
@@ -153,14 +167,21 @@ void beginChild(CatalogNode *child, XmlLoad &load) {
   load.SkipElement();
 }
 
+// Every line of the notes ends with CR LF, as lines of a catalog file do:
+// splitting the text again gives the same lines, also when the last ones are
+// empty or the notes are one empty line. A line that holds line breaks itself
+// is written as the lines it splits into on loading, so that the first save
+// already writes what every later save of the loaded catalog writes. Notes
+// stored without a final line break still split into the lines they held.
 std::string joinNotes(const LineList &lines) {
   std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0)
-      text += "\r\n";
-    text += lines[i];
+  bool innerBreaks = false;
+  for (const std::string &line : lines) {
+    innerBreaks = innerBreaks || line.find_first_of("\r\n") != std::string::npos;
+    text += line;
+    text += "\r\n";
   }
-  return text;
+  return innerBreaks ? joinNotes(SplitLines(text)) : text;
 }
 
 } // namespace
@@ -205,14 +226,26 @@ void XmlLoad::endFrame(const Frame &frame) {
     return;
   }
   if (frame.kind == FrameKind::Object) {
-    // Also objects whose document gave no number keep the one they drew.
-    NoteOid(static_cast<TCustomlup6Object *>(frame.node)->OID());
+    // Also objects whose document gave no number keep the one they drew, and
+    // so do the owned objects it left out: LOID must stay above all of them.
+    const auto *object = static_cast<TCustomlup6Object *>(frame.node);
+    NoteOid(object->OID());
+    xml::forEachOwnedObject(*object, [this](const TCustomlup6Object &o) { NoteOid(o.OID()); });
+    // A formula group without an ID loads as one with ID 0 does: under the
+    // next free ID, which a later save then writes and loads unchanged.
+    if (auto *group = dynamic_cast<Tlup6DataFormelGruppe *>(frame.node); group && group->ID() == 0)
+      group->SetID(0);
     return;
   }
   if (frame.kind == FrameKind::Root) {
     // Creating the objects drew numbers from the counter; the catalog's own
     // counter is the saved one, or the largest number of a loaded object.
     auto *root = static_cast<Tlup6Dataobject *>(frame.node);
+    for (const RootPart &part : kRootParts)
+      if (const auto *object = dynamic_cast<const TCustomlup6Object *>(part.get(*root))) {
+        NoteOid(object->OID());
+        xml::forEachOwnedObject(*object, [this](const TCustomlup6Object &o) { NoteOid(o.OID()); });
+      }
     root->SetLOID(std::max(m_loadedLoid, m_maxOid));
   }
 }

@@ -11,6 +11,8 @@
 //   COSUBBL </LUP6>
 // and each object as "<" tag ">" "ED" "OID" its keys and owned parts "</" tag ">".
 //
+// The notes are written as their lines, each followed by CR LF ("&#13;&#10;").
+//
 // Value forms: texts escaped (XmlWriter.h) and left out when empty;
 // integers and enumeration file codes in decimal; floats with a dot; flags
 // only when true, as "1"; date-times (valid from / to, protocol times) as
@@ -48,8 +50,10 @@ void SaveCatalogToXml(const Tlup6Dataobject &root, XmlWriter &out);
 
 // Replaces the content of root by the catalog in text: root.Clear(false)
 // first, then every list and object of the document is added. Object numbers
-// are those of the document; LOID ends at the document's LOID or the largest
-// object number of the loaded objects, whichever is larger. The order numbers
+// are those of the document (objects it leaves out keep the numbers they drew);
+// LOID ends at the document's LOID or the largest object number in the loaded
+// catalog, whichever is larger. A formula group without an ID gets the next
+// free one. The order numbers
 // (CSNR) of lenses and coatings are taken as stored, without a renumbering
 // pass. Progress messages go to root.DoProgress. Throws Sf6Error with line and column when text is
 // not a well-formed tagged document or its root element is not "LUP6"; root then holds what was

@@ -42,6 +42,8 @@ public:
   virtual int find(const TCustomlup6Object &object, std::string_view name) const = 0;
   // The owned object or list of entry index, null when the entry is a value.
   virtual CatalogNode *child(const TCustomlup6Object &object, int index) const = 0;
+  // The number of entries (indexes for child).
+  virtual int size() const { return 0; }
   virtual void set(TCustomlup6Object &object, int index, std::string_view value) const = 0;
 };
 
@@ -111,6 +113,8 @@ public:
     const Entry<C> &e = m_entries[static_cast<std::size_t>(index)];
     return e.kind == EntryKind::Child ? e.child(static_cast<const C &>(object)) : nullptr;
   }
+
+  int size() const override { return static_cast<int>(m_entries.size()); }
 
   void set(TCustomlup6Object &object, int index, std::string_view value) const override {
     const Entry<C> &e = m_entries[static_cast<std::size_t>(index)];

@@ -1,6 +1,7 @@
 // Fuzzed bytes as a tagged catalog document, loaded into a fresh catalog. A
 // load may fail only with Sf6Error; a document that loads must save and load
-// again, and then save to the same bytes.
+// again, and then save to the same bytes: whatever was loaded, the first save
+// is a fixed point of loading and saving.
 
 #include "model/Catalog.h"
 #include "model/XmlStorage.h"
@@ -23,10 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string first = sf6::SaveCatalogToXml(root);
   sf6::Tlup6Dataobject again;
   sf6::LoadCatalogFromXml(again, first);
-  const std::string second = sf6::SaveCatalogToXml(again);
-  sf6::Tlup6Dataobject third;
-  sf6::LoadCatalogFromXml(third, second);
-  if (sf6::SaveCatalogToXml(third) != second)
+  if (sf6::SaveCatalogToXml(again) != first)
     std::abort();
   return 0;
 }

@@ -306,6 +306,37 @@ TEST(XmlStorage, OddValuesReadAsEmptyValues) {
   EXPECT_EQ(root.Coatings()->Items(0)->MAT.bits, 0x1F); // only material bits
 }
 
+TEST(XmlStorage, FormulaGroupWithoutIdLoadsUnderTheNextFreeIdAndSavesStably) {
+  Tlup6Dataobject root;
+  LoadCatalogFromXml(root, "<LUP6><DFLG><DFGG><ID>4</ID></DFGG><DFGG><KB>x</KB></DFGG>"
+                           "<DFGG><ID>0</ID></DFGG></DFLG></LUP6>");
+  ASSERT_EQ(root.FormulaGroups()->Count(), 3);
+  EXPECT_EQ(root.FormulaGroups()->Items(1)->ID(), 5);
+  EXPECT_EQ(root.FormulaGroups()->Items(2)->ID(), 6);
+  const std::string first = SaveCatalogToXml(root);
+  Tlup6Dataobject again;
+  LoadCatalogFromXml(again, first);
+  EXPECT_EQ(SaveCatalogToXml(again), first);
+}
+
+TEST(XmlStorage, LoidStaysAboveTheNumbersOfOwnedObjectsTheDocumentLeftOut) {
+  // The lens's price groups, information, assignment and order options are
+  // left out: they keep the numbers drawn when the lens was created.
+  Tlup6Dataobject root;
+  LoadCatalogFromXml(root, "<LUP6><GLL><GL><OID>1</OID><EDV>A</EDV></GL></GLL></LUP6>");
+  const auto *lens = root.Lenses()->Items(0);
+  ASSERT_NE(lens, nullptr);
+  for (const TCustomlup6Object *owned :
+       {static_cast<const TCustomlup6Object *>(lens->PriceGroups()),
+        static_cast<const TCustomlup6Object *>(lens->Info()),
+        static_cast<const TCustomlup6Object *>(lens->OrderOptions())})
+    EXPECT_GE(root.LOID(), owned->OID());
+  const std::string first = SaveCatalogToXml(root);
+  Tlup6Dataobject again;
+  LoadCatalogFromXml(again, first);
+  EXPECT_EQ(SaveCatalogToXml(again), first);
+}
+
 TEST(XmlStorage, KeysOfEveryClassAreDistinctIgnoringCase) {
   for (const auto &[className, keys] : xml::registry().keyLists) {
     std::vector<std::string> folded{"ED", "OID"};
