@@ -7,13 +7,16 @@
 #include "ui/grid/Cp1252Qt.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdio>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -39,6 +42,23 @@ void scheduleScreenshot(TFormlup6FileView &window) {
   });
 }
 
+// For testing an installed viewer without a user: with
+// SF6VIEWER_QUIT_AFTER_LOAD set, message texts go to stderr instead of boxes
+// nobody would close, and the viewer quits once the event loop runs (after
+// loading the archive given), with status 1 when an error box would have
+// been shown.
+void scheduleQuitAfterLoad(TFormlup6FileView &window) {
+  if (!qEnvironmentVariableIsSet("SF6VIEWER_QUIT_AFTER_LOAD"))
+    return;
+  auto errorShown = std::make_shared<bool>(false);
+  window.showMessage = [errorShown](const QString &caption, const QString &text, bool error) {
+    std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(),
+                 text.toLocal8Bit().constData());
+    *errorShown = *errorShown || error;
+  };
+  QTimer::singleShot(0, &window, [errorShown] { QApplication::exit(*errorShown ? 1 : 0); });
+}
+
 // Every failure that escapes an event handler is shown in an error box with
 // its text; the program then goes on.
 class ViewerApplication : public QApplication {
@@ -62,6 +82,9 @@ public:
 int main(int argc, char **argv) {
   ViewerApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("sf6viewer"));
+  // Lets the desktop match the window to the installed desktop entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(SF6_APP_ID));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(SF6_APP_ID)));
   // Dates in the field grids follow the user's short date format.
   // Formats with day or month names (the C locale's) keep the default "dd.MM.yyyy".
   const QString dateFormat = QLocale().dateFormat(QLocale::ShortFormat);
@@ -75,6 +98,7 @@ int main(int argc, char **argv) {
                              sf6::fromCp1252(languageCheck));
 
   TFormlup6FileView window;
+  scheduleQuitAfterLoad(window);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1)
