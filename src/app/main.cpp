@@ -44,19 +44,18 @@ void scheduleScreenshot(TFormlup6FileView &window) {
 
 // For testing an installed viewer without a user: with
 // SF6VIEWER_QUIT_AFTER_LOAD set, message texts go to stderr instead of boxes
-// nobody would close, and the viewer quits once the event loop runs (after
-// loading the archive given), with status 1 when an error box would have
-// been shown.
-void scheduleQuitAfterLoad(TFormlup6FileView &window) {
+// nobody would close. Returns whether an error box would have been shown so
+// far; null without the variable.
+std::shared_ptr<bool> reportMessagesToStderr(TFormlup6FileView &window) {
   if (!qEnvironmentVariableIsSet("SF6VIEWER_QUIT_AFTER_LOAD"))
-    return;
+    return nullptr;
   auto errorShown = std::make_shared<bool>(false);
   window.showMessage = [errorShown](const QString &caption, const QString &text, bool error) {
     std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(),
                  text.toLocal8Bit().constData());
     *errorShown = *errorShown || error;
   };
-  QTimer::singleShot(0, &window, [errorShown] { QApplication::exit(*errorShown ? 1 : 0); });
+  return errorShown;
 }
 
 // Every failure that escapes an event handler is shown in an error box with
@@ -98,11 +97,15 @@ int main(int argc, char **argv) {
                              sf6::fromCp1252(languageCheck));
 
   TFormlup6FileView window;
-  scheduleQuitAfterLoad(window);
+  const std::shared_ptr<bool> errorShown = reportMessagesToStderr(window);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1)
     window.loadCatalogReporting(arguments.at(1));
+  // Scheduled only now: the load handles events, and an exit before the event
+  // loop runs would be lost. Status 1 when an error box would have appeared.
+  if (errorShown)
+    QTimer::singleShot(0, &window, [errorShown] { QApplication::exit(*errorShown ? 1 : 0); });
   scheduleScreenshot(window);
   return QApplication::exec();
 }
