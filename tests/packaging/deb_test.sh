@@ -51,14 +51,19 @@ bash "$here/check_installed.sh" "$root" "$version" 1 "$example" || fail "the unp
 
 if [[ $(id -u) == 0 && -z ${SF6_DEB_TEST_UNPACK_ONLY:-} ]]; then
   installed_before=$(dpkg-query -W -f='${Status}' sf6viewer 2>/dev/null | grep -c 'install ok installed')
-  if dpkg -i "$deb" >"$root/dpkg.log" 2>&1; then
+  # Another apt or dpkg run may hold the lock for a while.
+  for _ in 1 2 3 4 5 6; do
+    dpkg -i "$deb" >"$root/dpkg.log" 2>&1 && break
+    grep -q 'lock' "$root/dpkg.log" || break
+    sleep 10
+  done
+  if dpkg-query -W -f='${Status} ${Version}' sf6viewer 2>/dev/null | grep -qx "install ok installed $version"; then
     [[ $(/usr/bin/sf6tool --version) == "$version" ]] || fail "/usr/bin/sf6tool --version"
     QT_QPA_PLATFORM=offscreen SF6VIEWER_QUIT_AFTER_LOAD=1 timeout 60 /usr/bin/sf6viewer "$example" \
       2>"$root/viewer.log" || {
       cat "$root/viewer.log"
       fail "/usr/bin/sf6viewer does not load $example"
     }
-    [[ $(dpkg-query -W -f='${Version}' sf6viewer) == "$version" ]] || fail "dpkg does not know version $version"
     [[ $installed_before == 1 ]] || dpkg -r sf6viewer >/dev/null 2>&1 || fail "dpkg -r sf6viewer"
   else
     cat "$root/dpkg.log"
