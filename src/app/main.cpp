@@ -7,13 +7,16 @@
 #include "ui/Cp1252Qt.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdio>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -37,6 +40,22 @@ void scheduleScreenshot(TFormlup6FileView &window) {
       QApplication::exit(result);
     });
   });
+}
+
+// For testing an installed viewer without a user: with
+// SF6VIEWER_QUIT_AFTER_LOAD set, message texts go to stderr instead of boxes
+// nobody would close. Returns whether an error box would have been shown so
+// far; null without the variable.
+std::shared_ptr<bool> reportMessagesToStderr(TFormlup6FileView &window) {
+  if (!qEnvironmentVariableIsSet("SF6VIEWER_QUIT_AFTER_LOAD"))
+    return nullptr;
+  auto errorShown = std::make_shared<bool>(false);
+  window.showMessage = [errorShown](const QString &caption, const QString &text, bool error) {
+    std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(),
+                 text.toLocal8Bit().constData());
+    *errorShown = *errorShown || error;
+  };
+  return errorShown;
 }
 
 // Every failure that escapes an event handler is shown in an error box with
@@ -63,6 +82,9 @@ public:
 int main(int argc, char **argv) {
   ViewerApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("sf6viewer"));
+  // Lets the desktop match the window to the installed desktop entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(SF6_APP_ID));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(SF6_APP_ID)));
   // Dates in the field grids follow the user's short date format.
   // Formats with day or month names (the C locale's) keep the default "dd.MM.yyyy".
   const QString dateFormat = QLocale().dateFormat(QLocale::ShortFormat);
@@ -76,10 +98,15 @@ int main(int argc, char **argv) {
                              sf6::fromCp1252(languageCheck));
 
   TFormlup6FileView window;
+  const std::shared_ptr<bool> errorShown = reportMessagesToStderr(window);
   window.show();
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1)
     window.loadCatalogReporting(arguments.at(1));
+  // Scheduled only now: the load handles events, and an exit before the event
+  // loop runs would be lost. Status 1 when an error box would have appeared.
+  if (errorShown)
+    QTimer::singleShot(0, &window, [errorShown] { QApplication::exit(*errorShown ? 1 : 0); });
   scheduleScreenshot(window);
   return QApplication::exec();
 }
