@@ -232,25 +232,44 @@ Tlup6DataFormelGruppeListe::FindGroupForLensPrice(const Tlup6DataGlasPreis &pric
   });
 }
 
-int Tlup6DataFormelGruppeListe::ComputeLensPrice(const Tlup6DataGlasPreis &price,
-                                                 double &value) const {
+namespace {
+
+// The one skeleton of a price computed by a formula group: the group's source
+// price (column QPBID) is evaluated, the group's range for it is found, and
+// the range's calculation gives the value. findSource and findRange are what
+// lens and coating prices look up differently.
+template <class FindSource, class FindRange>
+int ComputeGroupPrice(const Tlup6DataFormelGruppe *group, double &value, FindSource findSource,
+                      FindRange findRange) {
   value = 0;
-  const Tlup6DataFormelGruppe *group = FindGroupForLensPrice(price);
   if (group == nullptr)
     return kPriceNoValue;
-  const Tlup6DataGlasPreis *source = price.GetLens()->Prices()->FindPrice(
-      price.GSph(), price.GCyl(), price.LBI(), group->QPBID, price.GDM());
+  const auto *source = findSource(*group);
   if (source == nullptr)
     return kPriceNoValue;
   double s = 0;
   if (source->ComputePrice(s, false) != kPriceOk)
     return kPriceNoValue;
-  const Tlup6DataFormelBereich *range =
-      group->FindRange(price.GDM(), price.GCyl(), price.GSph(), s);
+  const Tlup6DataFormelBereich *range = findRange(*group, s);
   if (range == nullptr)
     return kPriceNoValue;
   value = range->Calc()->Evaluate(s);
   return kPriceOk;
+}
+
+} // namespace
+
+int Tlup6DataFormelGruppeListe::ComputeLensPrice(const Tlup6DataGlasPreis &price,
+                                                 double &value) const {
+  return ComputeGroupPrice(
+      FindGroupForLensPrice(price), value,
+      [&](const Tlup6DataFormelGruppe &group) {
+        return price.GetLens()->Prices()->FindPrice(price.GSph(), price.GCyl(), price.LBI(),
+                                                    group.QPBID, price.GDM());
+      },
+      [&](const Tlup6DataFormelGruppe &group, double source) {
+        return group.FindRange(price.GDM(), price.GCyl(), price.GSph(), source);
+      });
 }
 
 Tlup6DataFormelGruppe *Tlup6DataFormelGruppeListe::FindGroupForCoatingPrice(
@@ -276,22 +295,15 @@ Tlup6DataFormelGruppe *Tlup6DataFormelGruppeListe::FindGroupForCoatingPrice(
 
 int Tlup6DataFormelGruppeListe::ComputeCoatingPrice(const Tlup6DataBeschichtungspreis &price,
                                                     double &value) const {
-  value = 0;
-  const Tlup6DataFormelGruppe *group = FindGroupForCoatingPrice(price);
-  if (group == nullptr)
-    return kPriceNoValue;
-  const Tlup6DataBeschichtungspreis *source = price.GetCoating()->Prices()->FindCoatingPrice(
-      price.ST(), price.EffectiveEM(), price.Edv(), group->QPBID, price.EffectiveMaterial());
-  if (source == nullptr)
-    return kPriceNoValue;
-  double s = 0;
-  if (source->ComputePrice(s, false) != kPriceOk)
-    return kPriceNoValue;
-  const Tlup6DataFormelBereich *range = group->FindRangeByPrice(s);
-  if (range == nullptr)
-    return kPriceNoValue;
-  value = range->Calc()->Evaluate(s);
-  return kPriceOk;
+  return ComputeGroupPrice(
+      FindGroupForCoatingPrice(price), value,
+      [&](const Tlup6DataFormelGruppe &group) {
+        return price.GetCoating()->Prices()->FindCoatingPrice(
+            price.ST(), price.EffectiveEM(), price.Edv(), group.QPBID, price.EffectiveMaterial());
+      },
+      [](const Tlup6DataFormelGruppe &group, double source) {
+        return group.FindRangeByPrice(source);
+      });
 }
 
 // Local formulas ------------------------------------------------------------------------
