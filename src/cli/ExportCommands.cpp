@@ -98,6 +98,8 @@ const CliCommand kCommands[] = {
 
 } // namespace
 
-std::span<const CliCommand> ExportCommands() { return kCommands; }
+std::span<const CliCommand> ExportCommands() {
+  return kCommands;
+}
 
 } // namespace sf6::cli

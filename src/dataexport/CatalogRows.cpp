@@ -3,7 +3,6 @@
 #include "text/CodePage.h"
 #include "text/Errors.h"
 
-
 namespace sf6 {
 namespace {
 

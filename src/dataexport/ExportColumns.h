@@ -24,11 +24,11 @@ namespace sf6 {
 std::string ColumnNameOfCaption(std::string_view caption, int fieldNumber);
 
 struct ExportColumn {
-  std::string name;     // unique within its table, never "line"
-  int fieldNumber = 0;  // 1-based
-  std::string caption;  // Windows-1252, as the field grid shows it
-  std::string kindName; // Sf6FieldKindName, or "enumeration text"
-  std::size_t fieldIndex = 0; // index of the field's value (fieldNumber - 1)
+  std::string name;             // unique within its table, never "line"
+  int fieldNumber = 0;          // 1-based
+  std::string caption;          // Windows-1252, as the field grid shows it
+  std::string kindName;         // Sf6FieldKindName, or "enumeration text"
+  std::size_t fieldIndex = 0;   // index of the field's value (fieldNumber - 1)
   bool enumerationText = false; // the NAME_text column of an enumeration
   bool indexed = false;         // a lens-code or option-code column
 };

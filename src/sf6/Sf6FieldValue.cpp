@@ -59,7 +59,11 @@ std::string IsoDateText(TDateTime date) {
     return {};
   std::string iso;
   iso.reserve(10);
-  iso.append(compact, 0, 4).append(1, '-').append(compact, 4, 2).append(1, '-').append(compact, 6, 2);
+  iso.append(compact, 0, 4)
+      .append(1, '-')
+      .append(compact, 4, 2)
+      .append(1, '-')
+      .append(compact, 6, 2);
   return iso;
 }
 

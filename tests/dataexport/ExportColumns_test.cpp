@@ -19,9 +19,15 @@ TEST(ColumnNames, FollowTheNamingRule) {
   } cases[] = {
       {"Hst-Code Grundglas", 1, "hst_code_grundglas"},
       {"Ein/Mehrst.", 5, "ein_mehrst"},
-      {"Einschr\xE4nkung im Stra\xDF" "enverkehr", 29, "einschraenkung_im_strassenverkehr"},
-      {"\xC4nderung \xD6l \xDC" "ber", 1, "aenderung_oel_ueber"},
-      {"H\xF6he des N\xFC" "tzlichen", 1, "hoehe_des_nuetzlichen"},
+      {"Einschr\xE4nkung im Stra\xDF"
+       "enverkehr",
+       29, "einschraenkung_im_strassenverkehr"},
+      {"\xC4nderung \xD6l \xDC"
+       "ber",
+       1, "aenderung_oel_ueber"},
+      {"H\xF6he des N\xFC"
+       "tzlichen",
+       1, "hoehe_des_nuetzlichen"},
       {"\xD8 vert. Halbachse", 6, "vert_halbachse"}, // a letter outside the rule separates
       {"  --Preis   1--  ", 6, "preis_1"},
       {"kl.Durchmesser", 24, "kl_durchmesser"},
@@ -34,10 +40,10 @@ TEST(ColumnNames, FollowTheNamingRule) {
 }
 
 TEST(ExportTables, NameEveryFileInFileSetOrder) {
-  const std::vector<std::string> expected = {
-      "lens_type",   "lens_range",    "lens_geo",      "lens_price",
-      "options",     "options_color", "options_price", "combination",
-      "information", "order_options", "product_group", "code_substitution"};
+  const std::vector<std::string> expected = {"lens_type",     "lens_range",    "lens_geo",
+                                             "lens_price",    "options",       "options_color",
+                                             "options_price", "combination",   "information",
+                                             "order_options", "product_group", "code_substitution"};
   ASSERT_EQ(ExportTables().size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(ExportTables()[i].tableName, expected[i]);
@@ -84,19 +90,30 @@ TEST(ExportTables, IndexTheLensAndOptionCodeColumns) {
     for (const ExportColumn &column : table.columns)
       if (column.indexed)
         indexed.insert(std::string(table.tableName) + "." + column.name);
-  const std::set<std::string> expected = {
-      "lens_type.hst_code_grundglas",  "lens_range.hst_code_grundglas",
-      "lens_range.schicht_1",          "lens_range.schicht_2",
-      "lens_range.schicht_3",          "lens_range.schicht_4",
-      "lens_range.schicht_5",          "lens_geo.hst_code_grundglas",
-      "lens_price.hst_code_grundglas", "options.hst_code_schicht",
-      "options_color.hst_code_schicht", "options_price.hst_code_schicht",
-      "options_price.hst_code_grundglas", "combination.hst_code_grundglas",
-      "combination.schicht_1",         "combination.schicht_2",
-      "combination.schicht_3",         "information.herstellercode_glas_besch",
-      "order_options.herstellercode",  "product_group.herstellercode",
-      "code_substitution.herstellercode_alt", "code_substitution.herstellercode_neu_1",
-      "code_substitution.herstellercode_neu_2", "code_substitution.herstellercode_neu_3"};
+  const std::set<std::string> expected = {"lens_type.hst_code_grundglas",
+                                          "lens_range.hst_code_grundglas",
+                                          "lens_range.schicht_1",
+                                          "lens_range.schicht_2",
+                                          "lens_range.schicht_3",
+                                          "lens_range.schicht_4",
+                                          "lens_range.schicht_5",
+                                          "lens_geo.hst_code_grundglas",
+                                          "lens_price.hst_code_grundglas",
+                                          "options.hst_code_schicht",
+                                          "options_color.hst_code_schicht",
+                                          "options_price.hst_code_schicht",
+                                          "options_price.hst_code_grundglas",
+                                          "combination.hst_code_grundglas",
+                                          "combination.schicht_1",
+                                          "combination.schicht_2",
+                                          "combination.schicht_3",
+                                          "information.herstellercode_glas_besch",
+                                          "order_options.herstellercode",
+                                          "product_group.herstellercode",
+                                          "code_substitution.herstellercode_alt",
+                                          "code_substitution.herstellercode_neu_1",
+                                          "code_substitution.herstellercode_neu_2",
+                                          "code_substitution.herstellercode_neu_3"};
   EXPECT_EQ(indexed, expected);
 }
 

@@ -22,8 +22,8 @@ test::CommandResult runTool(const std::string &arguments) {
 TEST(ExportCommand, WritesBothFormsAndJsonToStandardOutput) {
   ScratchDir dir;
   const auto archive = test::WriteTestCatalog(dir);
-  const auto r = runTool("export " + Quote(archive) + " --sqlite " + Quote(dir / "c.db") + " --json " +
-              Quote(dir / "c.jsonl"));
+  const auto r = runTool("export " + Quote(archive) + " --sqlite " + Quote(dir / "c.db") +
+                         " --json " + Quote(dir / "c.jsonl"));
   ASSERT_EQ(r.exitCode, 0) << r.output;
   EXPECT_EQ(r.output, "");
   EXPECT_GT(test::Database(dir / "c.db").scalar("SELECT count(*) FROM lens_price").integer, 0);
@@ -81,10 +81,11 @@ TEST(ExportCommand, AFullDiskLeavesTheOldFilesAndNoTemporaryFile) {
   const auto archive = writeLargeCatalog(dir);
   test::WriteFileBytes(dir / "out.db", "old database");
   test::WriteFileBytes(dir / "out.jsonl", "old lines");
-  for (const std::string &option : {std::string("--sqlite out.db"), std::string("--json out.jsonl")}) {
-    const auto r = test::RunCommand("cd " + Quote(dir.path()) + " && (trap '' XFSZ; ulimit -f 256; " +
-                                    test::Sf6ToolCommand("export " + Quote(archive) + " " + option) +
-                                    ") 2>&1");
+  for (const std::string &option :
+       {std::string("--sqlite out.db"), std::string("--json out.jsonl")}) {
+    const auto r = test::RunCommand(
+        "cd " + Quote(dir.path()) + " && (trap '' XFSZ; ulimit -f 256; " +
+        test::Sf6ToolCommand("export " + Quote(archive) + " " + option) + ") 2>&1");
     EXPECT_EQ(r.exitCode, 1) << option << "\n" << r.output;
     EXPECT_NE(r.output.find("sf6tool export:"), std::string::npos) << r.output;
   }

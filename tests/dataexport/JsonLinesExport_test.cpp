@@ -100,7 +100,8 @@ TEST(JsonLinesExport, WritesNothingForADamagedArchive) {
   test::RawEntry damaged{.name = "Options.Dat", .data = "X"};
   damaged.crc = 99;
   const auto path = dir / "damaged.zip";
-  test::WriteFileBytes(path, test::BuildArchive({{.name = "Head.dat", .data = "k"}, damaged}).bytes);
+  test::WriteFileBytes(path,
+                       test::BuildArchive({{.name = "Head.dat", .data = "k"}, damaged}).bytes);
   const CatalogArchive archive = LoadCatalogArchive(path);
   std::string written;
   EXPECT_THROW(WriteCatalogJsonLines(archive, [&](std::string_view piece) { written += piece; }),

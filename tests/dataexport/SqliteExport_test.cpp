@@ -143,9 +143,9 @@ TEST(SqliteExport, StoresTheDecodedValuesOfTheEdgeLines) {
   EXPECT_EQ(cell.integer, 1);
   EXPECT_EQ(one("SELECT material_text FROM lens_type WHERE hst_code_grundglas = 'BSP099'").text,
             "Silikat");
-  EXPECT_EQ(one("SELECT et || '/' || et_text FROM lens_type WHERE hst_code_grundglas = 'BSP099'")
-                .text,
-            "0/keine");
+  EXPECT_EQ(
+      one("SELECT et || '/' || et_text FROM lens_type WHERE hst_code_grundglas = 'BSP099'").text,
+      "0/keine");
   EXPECT_EQ(one("SELECT brechungsindex FROM lens_type WHERE hst_code_grundglas = 'BSP099'").real,
             1.6);
   EXPECT_EQ(one("SELECT lieferbar_bis FROM lens_type WHERE hst_code_grundglas = 'BSP099'").text,
@@ -175,19 +175,19 @@ TEST(SqliteExport, StoresTheDecodedValuesOfTheEdgeLines) {
       if (column.kindName == "date")
         continue;
       EXPECT_EQ(one("SELECT count(*) FROM " + std::string(table.tableName) + " WHERE " +
-                      column.name + " IS NULL")
-                      .integer,
+                    column.name + " IS NULL")
+                    .integer,
                 0)
           << table.tableName << "." << column.name;
     }
 
   EXPECT_EQ(one("SELECT preis_1 FROM lens_price WHERE durchmesser = '65/70'").real, 125.5);
-  EXPECT_EQ(one("SELECT typeof(preis_3) || preis_3 FROM lens_price WHERE durchmesser = '65/70'")
-                .text,
-            "real0.0");
-  EXPECT_EQ(one("SELECT count(*) FROM lens_price WHERE hst_code_grundglas = '' AND preis_1 = 0")
-                .integer,
-            1);
+  EXPECT_EQ(
+      one("SELECT typeof(preis_3) || preis_3 FROM lens_price WHERE durchmesser = '65/70'").text,
+      "real0.0");
+  EXPECT_EQ(
+      one("SELECT count(*) FROM lens_price WHERE hst_code_grundglas = '' AND preis_1 = 0").integer,
+      1);
   EXPECT_EQ(one("SELECT durchmesser || '|' || elliptisch || '|' || vert_halbachse FROM lens_geo "
                 "WHERE durchmesser LIKE 'alle%'")
                 .text,
@@ -210,16 +210,17 @@ TEST(SqliteExport, StoresTheDecodedValuesOfTheEdgeLines) {
                 .text,
             "0nicht lieferbar");
   // The whole information text (250 columns), not the viewer's 243.
-  EXPECT_EQ(one("SELECT length(informationszeile) FROM information WHERE informationstyp = 40")
-                .integer,
-            250);
+  EXPECT_EQ(
+      one("SELECT length(informationszeile) FROM information WHERE informationstyp = 40").integer,
+      250);
   EXPECT_EQ(one("SELECT informationstyp_text FROM information WHERE informationstyp = 40").text,
             "Url Image");
   EXPECT_EQ(one("SELECT feldtyp || '|' || feldtyp_text || '|' || prioritaet FROM order_options "
                 "WHERE herstellercode = 'BSP001' AND prioritaet = 3")
                 .text,
             "0|000: Nicht gef\xC3\xBCllt|3");
-  EXPECT_EQ(one("SELECT aktion_text || '|' || herstellercode_neu_2 || '|' || herstellercode_neu_3 FROM code_substitution WHERE "
+  EXPECT_EQ(one("SELECT aktion_text || '|' || herstellercode_neu_2 || '|' || herstellercode_neu_3 "
+                "FROM code_substitution WHERE "
                 "herstellercode_neu_1 = 'BSP002'")
                 .text,
             "Produktvorschlag|BSP003|");
@@ -233,8 +234,8 @@ TEST(SqliteExport, DescribesEveryFieldColumnAndKeepsTheHeaderLines) {
   std::vector<std::string> names;
   for (const auto &row : fieldColumns)
     names.push_back(row[1].text);
-  EXPECT_EQ(names, (std::vector<std::string>{"table_name", "column_name", "field_number",
-                                              "caption", "kind"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"table_name", "column_name", "field_number", "caption",
+                                             "kind"}));
 
   const auto rows = db.query("SELECT * FROM fields ORDER BY rowid");
   std::size_t r = 0;
@@ -267,20 +268,21 @@ TEST(SqliteExport, DescribesEveryFieldColumnAndKeepsTheHeaderLines) {
         continue;
       bool leads = false;
       for (const auto &index : db.query("PRAGMA index_list(" + std::string(table.tableName) + ")"))
-        leads |= db.scalar("SELECT name FROM pragma_index_info('" + index[1].text +
-                           "') WHERE seqno = 0")
-                     .text == column.name;
+        leads |=
+            db.scalar("SELECT name FROM pragma_index_info('" + index[1].text + "') WHERE seqno = 0")
+                .text == column.name;
       EXPECT_TRUE(leads) << table.tableName << "." << column.name;
     }
 
   const auto head = db.query("SELECT line, key, value FROM head ORDER BY line");
-  const std::vector<std::string> headLines =
-      entryLines(exported.archive.entry(Sf6Entry::Head));
+  const std::vector<std::string> headLines = entryLines(exported.archive.entry(Sf6Entry::Head));
   ASSERT_EQ(head.size(), headLines.size());
   EXPECT_EQ(head[0][1].text, "version");
   const auto &comment = head[head.size() - 3];
   EXPECT_EQ(comment[1].text, "comment");
-  EXPECT_EQ(comment[2].text, "Stra\xC3\x9F" "e " + std::string(280, 'v'));
+  EXPECT_EQ(comment[2].text, "Stra\xC3\x9F"
+                             "e " +
+                                 std::string(280, 'v'));
   EXPECT_EQ(head[head.size() - 2][1].text, "short");
   EXPECT_EQ(head[head.size() - 2][2].text, "");
   EXPECT_EQ(head.back()[1].text, "");
@@ -290,10 +292,10 @@ TEST(SqliteExport, DescribesEveryFieldColumnAndKeepsTheHeaderLines) {
 TEST(SqliteExport, AnswersTheReadmeQuery) {
   const ExportedCatalog exported;
   const Database db(exported.dbPath);
-  const auto rows = db.query(
-      "SELECT t.hst_code_grundglas, t.bezeichnung, max(p.preis_1) AS preis "
-      "FROM lens_price p JOIN lens_type t ON t.hst_code_grundglas = p.hst_code_grundglas "
-      "GROUP BY t.hst_code_grundglas ORDER BY preis DESC LIMIT 5");
+  const auto rows =
+      db.query("SELECT t.hst_code_grundglas, t.bezeichnung, max(p.preis_1) AS preis "
+               "FROM lens_price p JOIN lens_type t ON t.hst_code_grundglas = p.hst_code_grundglas "
+               "GROUP BY t.hst_code_grundglas ORDER BY preis DESC LIMIT 5");
   ASSERT_FALSE(rows.empty());
   EXPECT_LE(rows.size(), 5u);
   for (std::size_t i = 1; i < rows.size(); ++i)
@@ -304,9 +306,8 @@ TEST(SqliteExport, AnswersTheReadmeQuery) {
 TEST(SqliteExport, MissingEntriesGiveEmptyTables) {
   ScratchDir dir;
   const auto archivePath = dir / "partial.zip";
-  test::WriteFileBytes(archivePath,
-                       test::BuildArchive({{.name = "LensPrice.Dat", .data = "BSP0017001\r\n"}})
-                           .bytes);
+  test::WriteFileBytes(
+      archivePath, test::BuildArchive({{.name = "LensPrice.Dat", .data = "BSP0017001\r\n"}}).bytes);
   ExportCatalogToSqlite(LoadCatalogArchive(archivePath), dir / "partial.db");
   const Database db(dir / "partial.db");
   EXPECT_EQ(db.scalar("SELECT count(*) FROM lens_price").integer, 1);
