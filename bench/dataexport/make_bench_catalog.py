@@ -3,7 +3,8 @@
 1,000,000) over all twelve data files, in the proportions of a large lens
 maker's catalog: mostly prices and delivery ranges. Codes, powers, prices and
 texts vary from line to line and no line repeats, so the entries compress
-about as real catalogs do (3-4 : 1).
+about as real catalogs do (3-4 : 1); each entry's lines are sorted, as
+catalog writers store them.
 Usage: make_bench_catalog.py OUT.zip [LINES]"""
 
 import random
@@ -137,13 +138,14 @@ def main():
              (13, 250, rng.choice(info) + " " + name(rng, rng.randint(2, 12))))
         for i in range(count["Information.Dat"])]
     files["OrderOptions.Dat"] = [
-        line((1, 1, rng.randint(0, 1)), (2, 6, rng.choice(lensOrOption)),
+        line((1, 1, rng.randint(0, 1)), (2, 6, lensOrOption[i % len(lensOrOption)]),
              (8, 4, rng.choice([10, 20, 21, 22, 30, 40, 50, 51, 52, 53, 60, 65, 70, 100, 110, 130])),
              (12, 1, rng.choice([1, 5, 6])))
-        for _ in range(count["OrderOptions.Dat"])]
+        for i in range(count["OrderOptions.Dat"])]
     files["ProductGroup.Dat"] = [
-        line((1, 1, rng.randint(0, 1)), (2, 6, rng.choice(lensOrOption)), (8, 30, name(rng, 2)))
-        for _ in range(count["ProductGroup.Dat"])]
+        line((1, 1, rng.randint(0, 1)), (2, 6, lensOrOption[i % len(lensOrOption)]),
+             (8, 30, name(rng, 2)))
+        for i in range(count["ProductGroup.Dat"])]
     files["CodeSubstitution.Dat"] = [
         line((1, 1, rng.randint(0, 1)), (2, 6, rng.choice(lenses)), (8, 1, rng.randint(1, 2)),
              (9, 6, rng.choice(lenses)), (15, 6, rng.choice(lensOrNone)))
@@ -154,6 +156,8 @@ def main():
     with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED) as z:
         z.writestr("Head.dat", "".join(k.ljust(30) + v + "\r\n" for k, v in head).encode("cp1252"))
         for entry, lines in files.items():
+            # Catalogs are written with their lines sorted, without regard to case.
+            lines.sort(key=str.lower)
             z.writestr(entry, "".join(l + "\r\n" for l in lines).encode("cp1252"))
 
 

@@ -51,14 +51,16 @@ public:
   DatabaseWriter(const std::filesystem::path &path, const std::filesystem::path &target)
       : m_target(target) {
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     m_db.reset(db);
     check(rc);
     // The file is private until it is renamed over the target, so neither a
     // journal nor syncs are needed while it fills: a failure discards it.
     // The rename follows an fsync of the finished file.
-    exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE;"
-         "PRAGMA temp_store=MEMORY; PRAGMA cache_size=-131072;");
+    exec("PRAGMA page_size=16384; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA "
+         "locking_mode=EXCLUSIVE;"
+         "PRAGMA temp_store=MEMORY; PRAGMA cache_size=-16384;");
   }
 
   void exec(const std::string &sql) {
