@@ -26,7 +26,10 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
 std::string sqlName(std::string_view identifier) {
   // Our names are [a-z0-9_] only; quoting keeps SQL keywords usable as names.
-  return "\"" + std::string(identifier) + "\"";
+  std::string name;
+  name.reserve(identifier.size() + 2);
+  name.append(1, '"').append(identifier).append(1, '"');
+  return name;
 }
 
 std::string_view columnType(const ExportColumn &column, const Sf6FieldInfo &field) {
