@@ -40,10 +40,12 @@ private:
   std::string m_buffer;
 };
 
-std::string utf8(std::string_view cp1252) {
-  std::string out;
-  AssignUtf8(cp1252, out);
-  return out;
+// Sets slot to the UTF-8 form of the text, reusing the string it holds from
+// the previous line.
+void setText(Json &slot, std::string_view cp1252) {
+  if (!slot.is_string())
+    slot = std::string();
+  AssignUtf8(cp1252, slot.get_ref<std::string &>());
 }
 
 // The record object of one entry: its members are made once and only their
@@ -68,20 +70,20 @@ void writeHead(const CatalogArchive &archive, PieceWriter &out) {
   VisitEntryLines(archive.entry(Sf6Entry::Head).bytes, [&](std::string_view text) {
     const HeadRow row = HeadRowOf(text);
     line = ++lineNumber;
-    key = utf8(row.key);
-    value = utf8(row.value);
+    setText(key, row.key);
+    setText(value, row.value);
     out.record(object);
   });
 }
 
 void setValue(Json &slot, const ExportColumn &column, const Sf6FieldValue &value) {
   if (column.enumerationText) {
-    slot = utf8(value.text);
+    setText(slot, value.text);
     return;
   }
   switch (value.type) {
   case Sf6ValueType::Text:
-    slot = utf8(value.text);
+    setText(slot, value.text);
     return;
   case Sf6ValueType::Integer:
   case Sf6ValueType::Enumeration:
@@ -95,7 +97,7 @@ void setValue(Json &slot, const ExportColumn &column, const Sf6FieldValue &value
     return;
   case Sf6ValueType::Date:
     if (value.hasDate())
-      slot = value.text; // digits and dashes only
+      setText(slot, value.text); // digits and dashes only
     else
       slot = nullptr;
     return;
