@@ -69,10 +69,10 @@ struct Sf6Layout {
   std::string (*rebuild)(std::string_view line);
   // The typed view: the fields in field order (fieldCount of them) ...
   std::span<const Sf6FieldInfo> (*fieldInfo)();
-  // ... and the values of a record, out[i] for field i + 1. out must hold at
-  // least fieldCount values; they are overwritten (reusing their text storage,
-  // so a caller that keeps one buffer for many records allocates little). A
-  // record of another file gives the empty value of each field's type.
+  // ... and the values of a record, out[i] for field i + 1, as many as out
+  // holds (fieldCount for all). They are overwritten, reusing their text
+  // storage, so a caller that keeps one buffer for many records allocates
+  // little. A record of another file gives the empty value of each field's type.
   void (*values)(const Sf6AnyRecord &record, std::span<Sf6FieldValue> out);
 };
 
