@@ -7,6 +7,7 @@ SF6_PACKAGES=(
   xvfb xauth fonts-dejavu-core
   zip unzip p7zip-full libarchive-tools python3
   dpkg-dev file desktop-file-utils appstream lintian man-db
+  libsqlite3-dev sqlite3 nlohmann-json3-dev
 )
 
 sf6_install_packages() {

@@ -48,5 +48,6 @@ std::span<const CliCommand> RecordCommands();
 std::span<const CliCommand> ConvertCommands();
 std::span<const CliCommand> ModelCommands();
 std::span<const CliCommand> DiffCommands();
+std::span<const CliCommand> ExportCommands();
 
 } // namespace sf6::cli

@@ -9,30 +9,22 @@
 // Internal to the record layer: callers use Sf6Procs.h and Sf6Layout.h.
 
 #include "sf6/Sf6Enums.h"
+#include "sf6/Sf6FieldValue.h"
 #include "sf6/Sf6Layout.h"
 #include "sf6/Sf6Procs.h"
 #include "text/FieldText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sf6::detail {
 
-enum class Sf6Kind : uint8_t {
-  Text,         // string
-  Integer,      // int32_t
-  Scaled,       // double, divided by `divisor` when read
-  Flag,         // bool: TextToInt > 0
-  Date,         // TDateTime from "yyyymmdd"
-  Enumeration,  // ordinal through `enumTable`
-  Diameter,     // TSf6Diameter: the group of `width` characters (E only when 5 wide)
-  DiameterE,    // the E of the diameter: read and written by the Diameter field
-  MaterialFlag, // membership of `material` in a TSf6MaterialSet: set only by "1"
-  Colour,       // component `component` (0 red, 1 green, 2 blue) of a Sf6Colour
-  ProductType,  // int32_t: "Glas" for 0, else "Beschichtung"
-};
+// The kinds are public for the typed view (Sf6FieldValue.h).
+using Sf6Kind = Sf6FieldKind;
 
 enum class Sf6Trim : uint8_t { Right, Both, None };
 
@@ -421,6 +413,73 @@ template <class R> Sf6FieldPlace fieldPlace(const Sf6Table<R> &table, int n) {
   return {f->number, f->caption, f->column, f->width};
 }
 
+// The typed view. -------------------------------------------------------------
+
+template <class R> std::vector<Sf6FieldInfo> fieldInfos(const Sf6Table<R> &table) {
+  std::vector<Sf6FieldInfo> infos;
+  infos.reserve(table.fields.size());
+  for (const Sf6Field<R> &f : table.fields)
+    infos.push_back({f.number, f.caption, f.kind, Sf6ValueTypeOf(f.kind), f.enumTable});
+  return infos;
+}
+
+// The value of one field by its kind; r == nullptr gives the empty value.
+template <class R>
+void kindValue(const Sf6Table<R> &table, const Sf6Field<R> &f, const R *r, Sf6FieldValue &v) {
+  v.type = Sf6ValueTypeOf(f.kind);
+  v.integer = 0;
+  v.ordinal = 0;
+  v.real = 0;
+  v.text.clear();
+  if (!r)
+    return;
+  switch (f.kind) {
+  case Sf6Kind::Text:
+    v.text.assign(r->*f.slot.text);
+    return;
+  case Sf6Kind::Integer:
+  case Sf6Kind::ProductType:
+    v.integer = r->*f.slot.integer;
+    return;
+  case Sf6Kind::Scaled:
+    v.real = r->*f.slot.real;
+    return;
+  case Sf6Kind::Flag:
+    v.integer = r->*f.slot.flag ? 1 : 0;
+    return;
+  case Sf6Kind::Date:
+    v.real = r->*f.slot.real;
+    v.text = IsoDateText(v.real);
+    return;
+  case Sf6Kind::Enumeration:
+    v.ordinal = f.slot.getOrdinal(*r);
+    v.integer = EnumCode(*f.enumTable, v.ordinal);
+    v.text = EnumText(*f.enumTable, v.ordinal);
+    return;
+  case Sf6Kind::Diameter:
+    // The grid text, so that a layout's own forms ("alle zentrischen
+    // Durchmesser") come through its hook.
+    v.text = fieldText(table, f.number, *r);
+    return;
+  case Sf6Kind::DiameterE:
+    v.integer = (r->*f.slot.diameter).E ? 1 : 0;
+    return;
+  case Sf6Kind::MaterialFlag:
+    v.integer = (r->*f.slot.materials).Contains(f.material) ? 1 : 0;
+    return;
+  case Sf6Kind::Colour:
+    v.integer = (r->*f.slot.colour >> (8 * f.component)) & 0xFFu;
+    return;
+  }
+}
+
+template <class R>
+void fieldValues(const Sf6Table<R> &table, const R *r, std::span<Sf6FieldValue> out) {
+  const size_t count = std::min(out.size(), table.fields.size());
+  for (size_t i = 0; i < count; ++i)
+    kindValue(table, table.fields[i], r, out[i]);
+}
+
 } // namespace sf6::detail
 
 namespace sf6::detail {
@@ -440,7 +499,14 @@ Sf6Layout makeLayout(const char *fileName, const char *recordName,
             const R *r = any.template get<R>();
             return r ? Text(n, *r) : std::string();
           },
-          rebuild};
+          rebuild,
+          []() -> std::span<const Sf6FieldInfo> {
+            static const std::vector<Sf6FieldInfo> infos = fieldInfos(T);
+            return infos;
+          },
+          [](const Sf6AnyRecord &any, std::span<Sf6FieldValue> out) {
+            fieldValues(T, any.template get<R>(), out);
+          }};
 }
 
 // A price of LensPrice.Dat or OptionsPrice.Dat counts as present in a line when

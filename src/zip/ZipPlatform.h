@@ -69,6 +69,9 @@ public:
   void write(const void *data, size_t count);
   void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
   uint64_t position() const { return m_position; }
+  // The temporary file, for writers that fill it through a path of their own
+  // (an embedded database) instead of write().
+  const std::filesystem::path &temporaryPath() const { return m_temporary; }
   // Flushes, syncs to disk and renames over the target. Throws Sf6Error on
   // failure; the target is then unchanged and the temporary file removed.
   void commit();
