@@ -41,7 +41,8 @@ std::optional<Sf6Entry> entryNamed(std::string_view name) {
 }
 
 // The arguments, or nullopt after printing what is wrong with them.
-std::optional<DiffArguments> parseArguments(const std::vector<std::string> &args, CommandIo &io) {
+std::optional<DiffArguments> parseArguments(const CliCommand &command,
+                                            const std::vector<std::string> &args, CommandIo &io) {
   DiffArguments parsed;
   std::vector<std::string> paths;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -64,14 +65,14 @@ std::optional<DiffArguments> parseArguments(const std::vector<std::string> &args
         return std::nullopt;
       }
     } else if (arg.starts_with("--")) {
-      UsageError("diff", io);
+      UsageError(command, io);
       return std::nullopt;
     } else {
       paths.push_back(arg);
     }
   }
   if (paths.size() != 2) {
-    UsageError("diff", io);
+    UsageError(command, io);
     return std::nullopt;
   }
   parsed.older = paths[0];
@@ -200,8 +201,8 @@ CatalogArchive loadArchive(const std::string &path, const DiffArguments &argumen
   return LoadCatalogArchive(path, options);
 }
 
-int RunDiff(const std::vector<std::string> &args, CommandIo &io) {
-  const std::optional<DiffArguments> arguments = parseArguments(args, io);
+int RunDiff(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
+  const std::optional<DiffArguments> arguments = parseArguments(command, args, io);
   if (!arguments)
     return kExitTrouble;
   try {

@@ -52,10 +52,10 @@ bool isArchive(const std::string &path, const std::string &archive) {
   return fs::equivalent(path, archive, ec);
 }
 
-int RunExport(const std::vector<std::string> &args, CommandIo &io) {
+int RunExport(const CliCommand &command, const std::vector<std::string> &args, CommandIo &io) {
   const std::optional<ExportTargets> targets = parseArguments(args);
   if (!targets)
-    return UsageError("export", io);
+    return UsageError(command, io);
   if (targets->sqlite == "-") {
     io.err << "sf6tool export: the database needs a file name (\"-\" is for --json only)\n";
     return kExitUsage;
