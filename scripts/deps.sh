@@ -6,6 +6,7 @@ SF6_PACKAGES=(
   libgtest-dev libdeflate-dev libexpat1-dev qt6-base-dev
   xvfb xauth fonts-dejavu-core
   zip unzip p7zip-full libarchive-tools python3
+  nlohmann-json3-dev
 )
 
 sf6_install_packages() {

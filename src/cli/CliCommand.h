@@ -40,5 +40,6 @@ std::span<const CliCommand> ZipCommands();
 std::span<const CliCommand> RecordCommands();
 std::span<const CliCommand> ConvertCommands();
 std::span<const CliCommand> ModelCommands();
+std::span<const CliCommand> CheckCommands();
 
 } // namespace sf6::cli

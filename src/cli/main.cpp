@@ -14,13 +14,14 @@ namespace sf6::cli {
 namespace {
 
 // Every command group, in the order --help lists them.
-const std::array<std::span<const CliCommand>, 5> &Groups() {
-  static const std::array<std::span<const CliCommand>, 5> groups = {
+const std::array<std::span<const CliCommand>, 6> &Groups() {
+  static const std::array<std::span<const CliCommand>, 6> groups = {
       CoreCommands(),
       ZipCommands(),
       RecordCommands(),
       ConvertCommands(),
       ModelCommands(),
+      CheckCommands(),
   };
   return groups;
 }

@@ -9,6 +9,7 @@
 // Internal to the record layer: callers use Sf6Procs.h and Sf6Layout.h.
 
 #include "sf6/Sf6Enums.h"
+#include "sf6/Sf6FieldInfo.h"
 #include "sf6/Sf6Layout.h"
 #include "sf6/Sf6Procs.h"
 #include "text/FieldText.h"
@@ -17,22 +18,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sf6::detail {
 
-enum class Sf6Kind : uint8_t {
-  Text,         // string
-  Integer,      // int32_t
-  Scaled,       // double, divided by `divisor` when read
-  Flag,         // bool: TextToInt > 0
-  Date,         // TDateTime from "yyyymmdd"
-  Enumeration,  // ordinal through `enumTable`
-  Diameter,     // TSf6Diameter: the group of `width` characters (E only when 5 wide)
-  DiameterE,    // the E of the diameter: read and written by the Diameter field
-  MaterialFlag, // membership of `material` in a TSf6MaterialSet: set only by "1"
-  Colour,       // component `component` (0 red, 1 green, 2 blue) of a TSf6Colour
-  ProductType,  // int32_t: "Glas" for 0, else "Beschichtung"
-};
+using Sf6Kind = Sf6FieldKind;
 
 enum class Sf6Trim : uint8_t { Right, Both, None };
 
@@ -426,6 +416,20 @@ template <class R> Sf6FieldPlace fieldPlace(const Sf6Table<R> &table, int n) {
 
 namespace sf6::detail {
 
+// The read-only description of a table's fields, built once per table.
+template <class R, const Sf6Table<R> &T> std::span<const Sf6FieldInfo> fieldInfos() {
+  static const std::vector<Sf6FieldInfo> infos = [] {
+    std::vector<Sf6FieldInfo> out;
+    out.reserve(T.fields.size());
+    for (const Sf6Field<R> &f : T.fields)
+      out.push_back({f.number, f.caption, f.column, f.width,
+                     f.writeWidth > 0 ? f.writeWidth : f.width, f.kind, f.isSigned, f.divisor,
+                     f.enumTable});
+    return out;
+  }();
+  return infos;
+}
+
 // The uniform layout of a file over its table and its named operations.
 template <class R, const Sf6Table<R> &T, R (*Parse)(std::string_view),
           std::string (*Text)(int, const R &)>
@@ -441,7 +445,8 @@ Sf6Layout makeLayout(const char *fileName, const char *recordName,
             const R *r = any.template get<R>();
             return r ? Text(n, *r) : std::string();
           },
-          rebuild};
+          rebuild,
+          &fieldInfos<R, T>};
 }
 
 // A price of LensPrice.Dat or OptionsPrice.Dat counts as present in a line when

@@ -5,6 +5,7 @@
 // validator): find a layout by the file's entry name, decode a line into a
 // type-erased record, and ask for a field's caption, text and columns.
 
+#include "sf6/Sf6FieldInfo.h"
 #include "sf6/Sf6Records.h"
 
 #include <span>
@@ -66,6 +67,8 @@ struct Sf6Layout {
   // seven columns are not all blank; product type, code, type and priority of
   // Information and OrderOptions lines come from the parsed record.
   std::string (*rebuild)(std::string_view line);
+  // Every field of the layout in field order, as its table describes it.
+  std::span<const Sf6FieldInfo> (*fields)() = nullptr;
 };
 
 // The twelve layouts in file-set order (LensType.Dat ... CodeSubstitution.Dat).
