@@ -32,6 +32,16 @@ std::string_view bothTrimmed(std::string_view text) {
 // A Combination code of "******" is the model's "no code".
 constexpr std::string_view kNoCode = "******";
 
+// The cylinder ("Z1" to "Z3") and prism ("P1" to "P6") surcharges have price
+// lines in OptionsPrice.Dat but no line in Options.Dat: readers know them by
+// their codes.
+bool isSurchargeCode(std::string_view code) {
+  if (code.size() != 2)
+    return false;
+  return (code[0] == 'Z' && code[1] >= '1' && code[1] <= '3') ||
+         (code[0] == 'P' && code[1] >= '1' && code[1] <= '6');
+}
+
 // Keys of whole-line duplicates: the columns before the prices (or the whole
 // Combination line) without trailing blanks, the availability column of a
 // Combination line left out.
@@ -201,11 +211,20 @@ private:
   void duplicate(RuleId rule, const Line &line, int n, uint32_t first, const char *what);
   void usedPrices(const Line &line, int firstPriceColumn);
 
+  // Reports a problem of the line; a message about a field that does not
+  // begin with the field's name gets it in front.
   template <class MakeMessage>
   void report(RuleId rule, const Line &line, int fieldNumber, uint32_t column, MakeMessage &&m) {
-    m_sink.report(rule, line.target.order, line.target.name, line.number, column,
-                  fieldNumber > 0 ? &line.field(fieldNumber) : nullptr,
-                  std::forward<MakeMessage>(m));
+    const Sf6FieldInfo *field = fieldNumber > 0 ? &line.field(fieldNumber) : nullptr;
+    m_sink.report(rule, line.target.order, line.target.name, line.number, column, field, [&] {
+      std::string text = m();
+      if (!field)
+        return text;
+      std::string name = Message().field(*field).take();
+      if (text.compare(0, name.size(), name) == 0)
+        return text;
+      return name + ": " + text;
+    });
   }
   static uint32_t columnOf(const Line &line, int n, std::string_view inField = {}) {
     const Sf6FieldInfo &f = line.field(n);
@@ -645,7 +664,7 @@ void Checker::optionsColorLine(const Line &line) {
 void Checker::optionsPriceLine(const Line &line) {
   usedPrices(line, 19);
   const std::string_view option = code(line, 1, false, true);
-  if (!option.empty())
+  if (!option.empty() && !isSurchargeCode(option))
     optionExists(line, 1, option, true);
   const std::string_view lens = code(line, 2, false, false);
   if (!lens.empty())
