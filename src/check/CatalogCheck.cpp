@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace sf6::check {
@@ -42,44 +43,79 @@ bool isSurchargeCode(std::string_view code) {
          (code[0] == 'P' && code[1] >= '1' && code[1] <= '6');
 }
 
-// Keys of whole-line duplicates: the columns before the prices (or the whole
-// Combination line) without trailing blanks, the availability column of a
-// Combination line left out.
-template <int Skip> struct KeyHash {
-  std::size_t operator()(std::string_view key) const {
-    uint64_t h = 1469598103934665603ull;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-      if (static_cast<int>(i) == Skip)
-        continue;
-      h = (h ^ static_cast<unsigned char>(key[i])) * 1099511628211ull;
-    }
-    return static_cast<std::size_t>(h ^ (h >> 29));
-  }
-};
-template <int Skip> struct KeyEqual {
-  bool operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size())
-      return false;
-    if (Skip < 0 || static_cast<std::size_t>(Skip) >= a.size())
-      return a == b;
-    const auto s = static_cast<std::size_t>(Skip);
-    return a.substr(0, s) == b.substr(0, s) && a.substr(s + 1) == b.substr(s + 1);
-  }
-};
-using LineKeys = FlatIndex<std::string_view, KeyHash<-1>, KeyEqual<-1>>;
-using CombinationKeys = FlatIndex<std::string_view, KeyHash<6>, KeyEqual<6>>;
-using CodeIndex = FlatIndex<std::string_view, KeyHash<-1>, KeyEqual<-1>>;
+// A strong final mix, so that keys alike in most bytes spread over the slots.
+uint64_t mix(uint64_t h) {
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdull;
+  h ^= h >> 33;
+  h *= 0xc4ceb9fe1a85ec53ull;
+  return h ^ (h >> 33);
+}
 
-// A delivery range of a lens: its code and its delivery-range index.
-struct RangeKey {
-  std::string_view code;
-  int32_t index;
-  bool operator==(const RangeKey &) const = default;
-};
-struct RangeKeyHash {
-  std::size_t operator()(const RangeKey &k) const {
-    return KeyHash<-1>{}(k.code) ^ (static_cast<std::size_t>(k.index) * 0x9E3779B97F4A7C15ull);
+// Eight bytes at a time: keys are short, and a million of them are hashed.
+uint64_t hashPart(uint64_t h, std::string_view bytes) {
+  constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    h = (h ^ word) * kMultiplier;
+    h ^= h >> 29;
   }
+  uint64_t tail = 0;
+  std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+  return (h ^ tail ^ (uint64_t{bytes.size()} << 56)) * kMultiplier;
+}
+
+// The hash of bytes, the byte at position skip left out.
+uint64_t hashBytes(std::string_view bytes, std::size_t skip = std::string_view::npos) {
+  if (skip >= bytes.size())
+    return mix(hashPart(0, bytes));
+  return mix(hashPart(hashPart(0, bytes.substr(0, skip)), bytes.substr(skip + 1)));
+}
+
+struct CodeHash {
+  std::size_t operator()(std::string_view code) const { return hashBytes(code); }
+};
+using CodeIndex = FlatIndex<std::string_view, CodeHash>;
+
+// The key of a whole-line duplicate: the columns before the prices (or the
+// whole Combination line) without trailing blanks, as an offset and length
+// into the entry's bytes, so that a key takes eight bytes. The availability
+// column of a Combination line is left out of its key.
+struct LineKey {
+  uint32_t offset;
+  uint32_t length;
+};
+struct LineKeyHash {
+  const char *base = nullptr;
+  std::size_t skip = std::string_view::npos;
+  std::size_t operator()(const LineKey &k) const {
+    return hashBytes(std::string_view(base + k.offset, k.length), skip);
+  }
+};
+struct LineKeyEqual {
+  const char *base = nullptr;
+  std::size_t skip = std::string_view::npos;
+  bool operator()(const LineKey &a, const LineKey &b) const {
+    if (a.length != b.length)
+      return false;
+    const std::string_view x(base + a.offset, a.length);
+    const std::string_view y(base + b.offset, b.length);
+    if (skip >= x.size())
+      return x == y;
+    return x.substr(0, skip) == y.substr(0, skip) && x.substr(skip + 1) == y.substr(skip + 1);
+  }
+};
+using LineKeys = FlatIndex<LineKey, LineKeyHash, LineKeyEqual>;
+
+// A delivery range of a lens: the lens's position among the lenses and the
+// range's index, as one number, so that looking one up touches no text.
+uint64_t rangeKey(uint32_t lens, int32_t index) {
+  return uint64_t{lens} << 32 | static_cast<uint32_t>(index);
+}
+struct RangeKeyHash {
+  std::size_t operator()(uint64_t key) const { return mix(key); }
 };
 
 // How "von" and "bis" of a range compare.
@@ -179,6 +215,12 @@ private:
       return Columns(text, f.column, f.width);
     }
     bool faulty(int n) const { return (faults >> n & 1u) != 0; }
+    // Whether the line holds all of field n's written columns; the rules
+    // about a field leave a field the line does not reach to the line rule.
+    bool reaches(int n) const {
+      const Sf6FieldInfo &f = field(n);
+      return text.size() >= static_cast<std::size_t>(f.column + f.writeWidth - 1);
+    }
   };
 
   void checkArchive();
@@ -206,10 +248,15 @@ private:
   std::string_view code(const Line &line, int n, bool both, bool required);
   // Whether code is defined; reports it when not. Marks the lens or option
   // as having a price, range or use.
-  bool lensExists(const Line &line, int n, std::string_view code, uint8_t mark = 0);
+  // lensExists gives the lens's position among the lenses, or CodeIndex::npos.
+  uint32_t lensExists(const Line &line, int n, std::string_view code, uint8_t mark = 0);
   bool optionExists(const Line &line, int n, std::string_view code, bool markUsed);
   void duplicate(RuleId rule, const Line &line, int n, uint32_t first, const char *what);
   void usedPrices(const Line &line, int firstPriceColumn);
+  // Files with whole-line keys: the line of the first line whose key (the
+  // first `columns` columns without trailing blanks) equals this line's;
+  // 0 when this line is the first.
+  uint32_t firstWithKey(const Line &line, std::size_t columns);
 
   // Reports a problem of the line; a message about a field that does not
   // begin with the field's name gets it in front.
@@ -246,10 +293,9 @@ private:
   std::vector<uint8_t> m_lensMarks; // kHasRange | kHasPrice per lens
   CodeIndex m_options;              // code -> line in Options.Dat
   std::vector<uint8_t> m_optionUsed;
-  FlatIndex<RangeKey, RangeKeyHash> m_ranges;
-  LineKeys m_lensPriceKeys;
-  LineKeys m_optionPriceKeys;
-  CombinationKeys m_combinationKeys;
+  FlatIndex<uint64_t, RangeKeyHash> m_ranges;
+  LineKeys m_lineKeys; // of the file at hand
+  const char *m_lineBase = nullptr;
   unsigned m_usedPrices = 0;
 };
 
@@ -365,14 +411,14 @@ void Checker::checkDataFile(const FileRules &rules, ProgressMeter &meter) {
     m_ranges.reserve(lines);
     break;
   case Sf6Entry::LensPrice:
-    m_lensPriceKeys.reserve(lines);
-    break;
   case Sf6Entry::OptionsPrice:
-    m_optionPriceKeys.reserve(lines);
+  case Sf6Entry::Combination: {
+    const std::size_t skip = rules.id == Sf6Entry::Combination ? 6 : std::string_view::npos;
+    m_lineBase = entry.bytes.data();
+    m_lineKeys = LineKeys({m_lineBase, skip}, {m_lineBase, skip});
+    m_lineKeys.reserve(lines);
     break;
-  case Sf6Entry::Combination:
-    m_combinationKeys.reserve(lines);
-    break;
+  }
   default:
     break;
   }
@@ -398,6 +444,7 @@ void Checker::checkDataFile(const FileRules &rules, ProgressMeter &meter) {
     checkRanges(rules, line);
     checkFileLine(rules.id, line);
   });
+  m_lineKeys = LineKeys(); // the keys of one file are not needed by the next
 }
 
 void Checker::checkLength(const FileRules &rules, const Line &line, std::size_t writtenLength,
@@ -453,7 +500,7 @@ void Checker::checkLength(const FileRules &rules, const Line &line, std::size_t 
 
 void Checker::checkRanges(const FileRules &rules, const Line &line) {
   for (const RangePair &pair : rules.ranges) {
-    if (line.faulty(pair.from) || line.faulty(pair.to))
+    if (line.faulty(pair.from) || line.faulty(pair.to) || !line.reaches(pair.to))
       continue;
     const std::string_view from = line.columns(pair.from);
     const std::string_view to = line.columns(pair.to);
@@ -528,7 +575,8 @@ void Checker::checkFileLine(Sf6Entry id, const Line &line) {
 std::string_view Checker::code(const Line &line, int n, bool both, bool required) {
   const std::string_view raw = line.columns(n);
   const std::string_view trimmed = both ? bothTrimmed(raw) : rightTrimmed(raw);
-  if (trimmed.empty() && required)
+  if (trimmed.empty() && required &&
+      line.text.size() >= static_cast<std::size_t>(line.field(n).column))
     report(RuleId::FieldCodeEmpty, line, n, static_cast<uint32_t>(line.field(n).column), [&] {
       Message m;
       m.field(line.field(n)) << " ist leer";
@@ -537,11 +585,11 @@ std::string_view Checker::code(const Line &line, int n, bool both, bool required
   return trimmed;
 }
 
-bool Checker::lensExists(const Line &line, int n, std::string_view code, uint8_t mark) {
+uint32_t Checker::lensExists(const Line &line, int n, std::string_view code, uint8_t mark) {
   const uint32_t at = m_lenses.find(code);
   if (at != CodeIndex::npos) {
     m_lensMarks[at] |= mark;
-    return true;
+    return at;
   }
   report(RuleId::RefLens, line, n, columnOf(line, n, code), [&] {
     Message m;
@@ -549,7 +597,7 @@ bool Checker::lensExists(const Line &line, int n, std::string_view code, uint8_t
     m.quoted(code) << " ist in LensType.Dat nicht definiert";
     return m.take();
   });
-  return false;
+  return CodeIndex::npos;
 }
 
 bool Checker::optionExists(const Line &line, int n, std::string_view code, bool markUsed) {
@@ -612,8 +660,9 @@ void Checker::optionsLine(const Line &line) {
 
 void Checker::lensRangeLine(const Line &line) {
   const std::string_view lens = code(line, 1, false, true);
-  if (!lens.empty() && lensExists(line, 1, lens, kHasRange) && !line.faulty(28))
-    m_ranges.insert({lens, TextToInt(line.columns(28))}, line.number);
+  const uint32_t at = lens.empty() ? CodeIndex::npos : lensExists(line, 1, lens, kHasRange);
+  if (at != CodeIndex::npos && line.reaches(28) && !line.faulty(28))
+    m_ranges.insert(rangeKey(at, TextToInt(line.columns(28))), line.number);
   for (int n = 14; n <= 18; ++n) {
     const std::string_view coating = code(line, n, true, false);
     if (!coating.empty())
@@ -633,12 +682,22 @@ void Checker::usedPrices(const Line &line, int firstPriceColumn) {
       m_usedPrices |= 1u << k;
 }
 
+uint32_t Checker::firstWithKey(const Line &line, std::size_t columns) {
+  const std::string_view key =
+      rightTrimmed(line.text.substr(0, std::min(columns, line.text.size())));
+  const LineKey at{static_cast<uint32_t>(key.data() - m_lineBase),
+                   static_cast<uint32_t>(key.size())};
+  const auto [position, added] = m_lineKeys.insert(at, line.number);
+  return added ? 0 : m_lineKeys[position].value;
+}
+
 void Checker::lensPriceLine(const Line &line) {
   usedPrices(line, 18);
   const std::string_view lens = code(line, 1, false, true);
-  if (!lens.empty() && lensExists(line, 1, lens, kHasPrice) && !line.faulty(5)) {
+  const uint32_t at = lens.empty() ? CodeIndex::npos : lensExists(line, 1, lens, kHasPrice);
+  if (at != CodeIndex::npos && line.reaches(5) && !line.faulty(5)) {
     const int32_t index = TextToInt(line.columns(5));
-    if (!m_ranges.contains({lens, index}))
+    if (!m_ranges.contains(rangeKey(at, index)))
       report(RuleId::RefRangeIndex, line, 5, static_cast<uint32_t>(line.field(5).column), [&] {
         Message m;
         m << "Lieferbereichsindex " << index << " hat keine Zeile von LensRange.Dat des Glases ";
@@ -646,11 +705,8 @@ void Checker::lensPriceLine(const Line &line) {
         return m.take();
       });
   }
-  const std::string_view key =
-      rightTrimmed(line.text.substr(0, std::min<std::size_t>(17, line.text.size())));
-  const auto [at, added] = m_lensPriceKeys.insert(key, line.number);
-  if (!added)
-    duplicate(RuleId::DupLensPrice, line, 1, m_lensPriceKeys[at].value,
+  if (const uint32_t first = firstWithKey(line, 17))
+    duplicate(RuleId::DupLensPrice, line, 1, first,
               "Gleiches Glas, gleicher Durchmesser, gleiche Sph- und Cyl-Gruppe und gleicher "
               "Lieferbereichsindex");
 }
@@ -669,11 +725,8 @@ void Checker::optionsPriceLine(const Line &line) {
   const std::string_view lens = code(line, 2, false, false);
   if (!lens.empty())
     lensExists(line, 2, lens);
-  const std::string_view key =
-      rightTrimmed(line.text.substr(0, std::min<std::size_t>(18, line.text.size())));
-  const auto [at, added] = m_optionPriceKeys.insert(key, line.number);
-  if (!added)
-    duplicate(RuleId::DupOptionPrice, line, 1, m_optionPriceKeys[at].value,
+  if (const uint32_t first = firstWithKey(line, 18))
+    duplicate(RuleId::DupOptionPrice, line, 1, first,
               "Gleiche Schicht, gleiches Glas, gleiche Arten und Materialien");
 }
 
@@ -686,12 +739,8 @@ void Checker::combinationLine(const Line &line) {
     if (!option.empty() && option != kNoCode)
       optionExists(line, n, option, true);
   }
-  const std::string_view key =
-      rightTrimmed(line.text.substr(0, std::min<std::size_t>(25, line.text.size())));
-  const auto [at, added] = m_combinationKeys.insert(key, line.number);
-  if (!added)
-    duplicate(RuleId::DupCombination, line, 1, m_combinationKeys[at].value,
-              "Gleiches Glas mit gleichen Schichten");
+  if (const uint32_t first = firstWithKey(line, 25))
+    duplicate(RuleId::DupCombination, line, 1, first, "Gleiches Glas mit gleichen Schichten");
 }
 
 void Checker::productLine(const Line &line) {
@@ -779,7 +828,9 @@ CheckResult CheckCatalog(const CatalogArchive &archive, const CheckOptions &opti
 CheckResult CheckCatalogFile(const std::filesystem::path &path, const CheckOptions &options) {
   CatalogArchive archive;
   try {
-    archive = LoadCatalogArchive(path);
+    CatalogLoadOptions load;
+    load.progress = options.progress; // a cancel while reading ends the read too
+    archive = LoadCatalogArchive(path, load);
   } catch (const Sf6Error &e) {
     ProblemSink sink(options.maxPerRule, 1);
     const std::string name = Utf8ToCp1252(path.string());

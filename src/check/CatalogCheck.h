@@ -63,7 +63,8 @@ struct CheckResult {
 // keys (a few dozen bytes per key line) and the listed problems.
 CheckResult CheckCatalog(const CatalogArchive &archive, const CheckOptions &options = {});
 
-// Reads the archive at path and checks it. An archive that is missing or
+// Reads the archive at path and checks it; the progress callback sees the
+// read (bytes of the archive) and then the check. An archive that is missing or
 // cannot be read gives a result with the one problem archive.unreadable
 // (entry: the path) instead of an exception; only the progress callback's
 // exception leaves this function.

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -40,8 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       std::abort();
     if (p.entryOrder >= 1 && p.entryOrder <= sf6::kSf6EntryCount && p.line > 0) {
       const sf6::CatalogEntry &entry = archive.entries[p.entryOrder - 1];
-      if (p.column > entry.bytes.size() + 1)
+      if (p.column > entry.bytes.size() + 1) {
+        std::fprintf(stderr, "%s:%u:%u [%s] %s\n", p.entry.c_str(), p.line, p.column,
+                     sf6::check::Rule(p.rule).name, p.message.c_str());
         std::abort();
+      }
     }
   }
   if (result.problems.size() + result.leftOut != result.errors + result.warnings)
