@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class ProblemListWindow;
 class QAction;
 class QTabWidget;
 class TFrameFileview1;
@@ -54,6 +55,10 @@ public:
   std::string ProgramVersion;
   TVersionInfo VersionInfo1;
 
+  // The archive loaded last; empty before the first load.
+  const QString &catalogPath() const { return m_catalogPath; }
+  ProblemListWindow *problemList() const { return m_problemList; }
+
   // The entries the last load found missing or could not read.
   const std::vector<std::string> &missingEntries() const { return m_missing; }
   const std::vector<std::string> &unreadableEntries() const { return m_unreadable; }
@@ -78,4 +83,6 @@ private:
   std::array<sf6::Sf6AnyRecord, kPaneCount> m_records;
   std::vector<std::string> m_missing;
   std::vector<std::string> m_unreadable;
+  QString m_catalogPath;
+  ProblemListWindow *m_problemList = nullptr;
 };

@@ -121,12 +121,13 @@ private slots:
     QCOMPARE(menus.size(), 1);
     QCOMPARE(menus[0]->text(), QStringLiteral("Datei"));
     const QList<QAction *> entries = menus[0]->menu()->actions();
-    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries.size(), 5);
     QCOMPARE(entries[0]->text(), QStringLiteral("SF6 laden"));
-    QCOMPARE(entries[1]->text(), QStringLiteral("Konvertierung SF4->SF6"));
-    QVERIFY(!entries[1]->isEnabled());
-    QVERIFY(entries[2]->isSeparator());
-    QCOMPARE(entries[3]->text(), QStringLiteral("beenden"));
+    QCOMPARE(entries[1]->text(), QStringLiteral("Katalog pr\u00fcfen"));
+    QCOMPARE(entries[2]->text(), QStringLiteral("Konvertierung SF4->SF6"));
+    QVERIFY(!entries[2]->isEnabled());
+    QVERIFY(entries[3]->isSeparator());
+    QCOMPARE(entries[4]->text(), QStringLiteral("beenden"));
   }
 
   void conversionCommandOpensTheDialogModally() {
