@@ -8,6 +8,7 @@
 #include "sf6/Sf6Procs.h"
 #include "text/FieldText.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -73,10 +74,17 @@ std::string optionCode(int i) {
   return join({"B", IntToZeroPadded(i, 5)});
 }
 
+// Writes lines with CR LF; a sorting writer keeps them and writes them in
+// ascending order at the end, as the catalog's writer does.
 class Writer {
 public:
-  explicit Writer(const std::filesystem::path &path) : m_out(path, std::ios::binary) {}
-  void line(const std::string &text) {
+  explicit Writer(const std::filesystem::path &path, bool sorted = false)
+      : m_out(path, std::ios::binary), m_sorted(sorted) {}
+  void line(std::string text) {
+    if (m_sorted) {
+      m_lines.push_back(std::move(text));
+      return;
+    }
     m_buffer += text;
     m_buffer += "\r\n";
     if (m_buffer.size() > (1u << 20)) {
@@ -84,11 +92,20 @@ public:
       m_buffer.clear();
     }
   }
-  ~Writer() { m_out << m_buffer; }
+  ~Writer() {
+    std::sort(m_lines.begin(), m_lines.end());
+    for (const std::string &text : m_lines) {
+      m_buffer += text;
+      m_buffer += "\r\n";
+    }
+    m_out << m_buffer;
+  }
 
 private:
   std::ofstream m_out;
+  bool m_sorted;
   std::string m_buffer;
+  std::vector<std::string> m_lines;
 };
 
 int generate(const std::filesystem::path &dir, long total) {
@@ -207,7 +224,7 @@ int generate(const std::filesystem::path &dir, long total) {
       }
   }
   {
-    Writer w(dir / "LensPrice.Dat");
+    Writer w(dir / "LensPrice.Dat", true);
     for (long n = 0; n < lensPrices; ++n) {
       const int lens = static_cast<int>(n % kLenses);
       const long k = n / kLenses;
@@ -244,7 +261,7 @@ int generate(const std::filesystem::path &dir, long total) {
     }
   }
   {
-    Writer w(dir / "OptionsPrice.Dat");
+    Writer w(dir / "OptionsPrice.Dat", true);
     for (long n = 0; n < optionPrices; ++n) {
       TSf6DataoptionsPrice p;
       p.Code = optionCode(static_cast<int>(n % kOptions));
@@ -257,7 +274,7 @@ int generate(const std::filesystem::path &dir, long total) {
     }
   }
   {
-    Writer w(dir / "Combination.Dat");
+    Writer w(dir / "Combination.Dat", true);
     for (long n = 0; n < combinations; ++n) {
       TSf6DataCombination c;
       c.LensCode = lensCode(static_cast<int>(n % kLenses));

@@ -256,7 +256,11 @@ private:
   // Files with whole-line keys: the line of the first line whose key (the
   // first `columns` columns without trailing blanks) equals this line's;
   // 0 when this line is the first.
+  // Catalog writers sort their lines, so while the keys of a file ascend a
+  // repeated key can only repeat the line before: no index is built. The
+  // first key out of order indexes the lines before it once.
   uint32_t firstWithKey(const Line &line, std::size_t columns);
+  void indexKeysBefore(const char *end, std::size_t columns);
 
   // Reports a problem of the line; a message about a field that does not
   // begin with the field's name gets it in front.
@@ -294,8 +298,13 @@ private:
   CodeIndex m_options;              // code -> line in Options.Dat
   std::vector<uint8_t> m_optionUsed;
   FlatIndex<uint64_t, RangeKeyHash> m_ranges;
-  LineKeys m_lineKeys; // of the file at hand
+  LineKeys m_lineKeys; // of the file at hand, once its keys are out of order
   const char *m_lineBase = nullptr;
+  std::size_t m_keySkip = std::string_view::npos;
+  std::size_t m_keyLines = 0; // lines of the file, for the index's size
+  bool m_keysAscending = true;
+  std::string_view m_previousKey;
+  uint32_t m_previousKeyLine = 0; // the first line of the run of m_previousKey
   unsigned m_usedPrices = 0;
 };
 
@@ -415,8 +424,12 @@ void Checker::checkDataFile(const FileRules &rules, ProgressMeter &meter) {
   case Sf6Entry::Combination: {
     const std::size_t skip = rules.id == Sf6Entry::Combination ? 6 : std::string_view::npos;
     m_lineBase = entry.bytes.data();
+    m_keySkip = skip;
+    m_keyLines = lines;
+    m_keysAscending = true;
+    m_previousKey = {};
+    m_previousKeyLine = 0;
     m_lineKeys = LineKeys({m_lineBase, skip}, {m_lineBase, skip});
-    m_lineKeys.reserve(lines);
     break;
   }
   default:
@@ -682,13 +695,70 @@ void Checker::usedPrices(const Line &line, int firstPriceColumn) {
       m_usedPrices |= 1u << k;
 }
 
+namespace {
+
+// Keys compared as bytes, the byte at position skip left out.
+int compareKeys(std::string_view a, std::string_view b, std::size_t skip) {
+  if (skip < a.size() && skip < b.size()) {
+    if (const int c = a.substr(0, skip).compare(b.substr(0, skip)); c != 0)
+      return c;
+    return a.substr(skip + 1).compare(b.substr(skip + 1));
+  }
+  return a.compare(b);
+}
+
+// The key columns without trailing blanks; a blank key is an empty view at
+// the line's start (keys are kept as offsets into the entry).
+std::string_view keyOf(std::string_view line, std::size_t columns) {
+  std::string_view key = line.substr(0, std::min(columns, line.size()));
+  while (!key.empty() && key.back() == ' ')
+    key.remove_suffix(1);
+  return key;
+}
+
+} // namespace
+
 uint32_t Checker::firstWithKey(const Line &line, std::size_t columns) {
-  const std::string_view key =
-      rightTrimmed(line.text.substr(0, std::min(columns, line.text.size())));
+  const std::string_view key = keyOf(line.text, columns);
+  if (m_keysAscending) {
+    const int order = m_previousKeyLine == 0 ? 1 : compareKeys(key, m_previousKey, m_keySkip);
+    if (order == 0)
+      return m_previousKeyLine;
+    if (order > 0) {
+      m_previousKey = key;
+      m_previousKeyLine = line.number;
+      return 0;
+    }
+    m_keysAscending = false;
+    indexKeysBefore(line.text.data(), columns);
+  }
   const LineKey at{static_cast<uint32_t>(key.data() - m_lineBase),
                    static_cast<uint32_t>(key.size())};
   const auto [position, added] = m_lineKeys.insert(at, line.number);
   return added ? 0 : m_lineKeys[position].value;
+}
+
+void Checker::indexKeysBefore(const char *end, std::size_t columns) {
+  m_lineKeys.reserve(m_keyLines);
+  const char *p = m_lineBase;
+  uint32_t number = 0;
+  while (p < end) {
+    const char *stop = p;
+    while (stop < end && *stop != '\r' && *stop != '\n')
+      ++stop;
+    const std::string_view key =
+        keyOf(std::string_view(p, static_cast<std::size_t>(stop - p)), columns);
+    ++number;
+    if (stop > p)
+      m_lineKeys.insert(
+          {static_cast<uint32_t>(key.data() - m_lineBase), static_cast<uint32_t>(key.size())},
+          number);
+    p = stop;
+    if (p < end && *p == '\r')
+      ++p;
+    if (p < end && *p == '\n')
+      ++p;
+  }
 }
 
 void Checker::lensPriceLine(const Line &line) {

@@ -221,6 +221,24 @@ const std::vector<RuleCase> &RuleCases() {
          c.lines["LensPrice.Dat"].push_back(second);
        },
        {{"LensPrice.Dat", 2, 1, 1, RuleId::DupLensPrice, E}}},
+      {"LensPriceKeyTwiceApart", // out of order: the lines before are indexed
+       [](TestCatalog &c) {
+         std::string other = c.line("LensPrice.Dat", 1);
+         Put(other, 13, "02");
+         c.lines["LensPrice.Dat"].push_back(other);
+         c.lines["LensPrice.Dat"].push_back(c.line("LensPrice.Dat", 1));
+       },
+       {{"LensPrice.Dat", 3, 1, 1, RuleId::DupLensPrice, E}}},
+      {"BlankLensPriceKey",
+       [](TestCatalog &c) {
+         std::string blank = c.line("LensPrice.Dat", 1);
+         Put(blank, 1, std::string(17, ' '));
+         c.lines["LensPrice.Dat"].insert(c.lines["LensPrice.Dat"].begin(), blank);
+         c.lines["LensPrice.Dat"].push_back(blank);
+       },
+       {{"LensPrice.Dat", 1, 1, 1, RuleId::FieldCodeEmpty, E},
+        {"LensPrice.Dat", 3, 1, 1, RuleId::FieldCodeEmpty, E},
+        {"LensPrice.Dat", 3, 1, 1, RuleId::DupLensPrice, E}}},
       {"OptionPriceKeyTwice",
        [](TestCatalog &c) { c.lines["OptionsPrice.Dat"].push_back(c.line("OptionsPrice.Dat", 1)); },
        {{"OptionsPrice.Dat", 2, 1, 1, RuleId::DupOptionPrice, E}}},
