@@ -133,16 +133,17 @@ void ProblemListWindow::start(const QString &path) {
   qApp->installEventFilter(this);
 
   const std::filesystem::path file(QFile::encodeName(path).toStdString());
-  m_worker = std::thread([this, file] {
+  const unsigned run = ++m_run;
+  m_worker = std::thread([this, file, run] {
     sf6::check::CheckOptions options;
     options.maxPerRule = kListedPerRule;
-    options.progress = [this](uint64_t done, uint64_t total) {
+    options.progress = [this, run](uint64_t done, uint64_t total) {
       if (m_cancel)
         throw CheckCancelled{};
       if (m_progressPending.exchange(true))
         return;
       QMetaObject::invokeMethod(
-          this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
+          this, [this, run, done, total] { showProgress(run, done, total); }, Qt::QueuedConnection);
     };
     auto result = std::make_shared<sf6::check::CheckResult>();
     bool cancelled = false;
@@ -152,7 +153,8 @@ void ProblemListWindow::start(const QString &path) {
       cancelled = true;
     }
     QMetaObject::invokeMethod(
-        this, [this, result, cancelled] { finish(result, cancelled); }, Qt::QueuedConnection);
+        this, [this, run, result, cancelled] { finish(run, result, cancelled); },
+        Qt::QueuedConnection);
   });
 }
 
@@ -165,7 +167,9 @@ void ProblemListWindow::join() {
     m_worker.join();
 }
 
-void ProblemListWindow::showProgress(uint64_t done, uint64_t total) {
+void ProblemListWindow::showProgress(unsigned run, uint64_t done, uint64_t total) {
+  if (run != m_run)
+    return;
   m_progressPending = false;
   if (!running())
     return;
@@ -174,7 +178,10 @@ void ProblemListWindow::showProgress(uint64_t done, uint64_t total) {
       QStringLiteral("Katalog wird gepr\u00fcft \u2026 %1 % (Esc bricht ab)").arg(percent));
 }
 
-void ProblemListWindow::finish(std::shared_ptr<sf6::check::CheckResult> result, bool cancelled) {
+void ProblemListWindow::finish(unsigned run, std::shared_ptr<sf6::check::CheckResult> result,
+                               bool cancelled) {
+  if (run != m_run)
+    return;
   join();
   qApp->removeEventFilter(this);
   m_action->setEnabled(true);

@@ -53,8 +53,8 @@ protected:
 
 private:
   void connectGrid();
-  void showProgress(uint64_t done, uint64_t total);
-  void finish(std::shared_ptr<sf6::check::CheckResult> result, bool cancelled);
+  void showProgress(unsigned run, uint64_t done, uint64_t total);
+  void finish(unsigned run, std::shared_ptr<sf6::check::CheckResult> result, bool cancelled);
   void join();
 
   TFormlup6FileView &m_window;
@@ -62,6 +62,9 @@ private:
   TvxListGd *m_grid = nullptr;
   sf6::check::CheckResult m_result;
   std::thread m_worker;
+  // Counts the checks started; reports of an earlier, cancelled check are
+  // dropped when they arrive after a new one started.
+  unsigned m_run = 0;
   std::atomic<bool> m_cancel{false};
   // Set by the worker when its last progress report has been shown, so the
   // status bar is not flooded with reports.

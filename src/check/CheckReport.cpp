@@ -37,9 +37,6 @@ Message &Message::quoted(std::string_view cp1252) {
   return *this;
 }
 
-std::string FieldName(const Sf6FieldInfo &field) {
-  return field.caption;
-}
 
 Message &Message::field(const Sf6FieldInfo &f) {
   if (*f.caption == '\0')

@@ -36,9 +36,6 @@ private:
   std::string m_text;
 };
 
-// The caption of a field as problems carry it; "Feld n" only in messages.
-std::string FieldName(const Sf6FieldInfo &field);
-
 class ProblemSink {
 public:
   ProblemSink(std::size_t maxPerRule, std::size_t entryCount);

@@ -135,6 +135,23 @@ private slots:
     QCOMPARE(cell(grid, 1, 4), std::string("Warnung"));
   }
 
+  void aNewCheckReplacesARunningOne() {
+    sf6::test::ScratchDir dir;
+    TFormlup6FileView window;
+    window.show();
+    window.loadCatalog(write(dir, brokenCatalog()));
+    ProblemListWindow &list = *window.problemList();
+    QSignalSpy done(&list, &ProblemListWindow::finished);
+    list.start(window.catalogPath());
+    list.start(window.catalogPath());
+    QVERIFY(done.wait(20000));
+    QTest::qWait(100); // the first check's late report, if any, arrives now
+    QCOMPARE(done.size(), 1);
+    QCOMPARE(done.front().front().toBool(), false);
+    QCOMPARE(list.grid()->logic().itemCount(), 2);
+    QVERIFY(list.action()->isEnabled());
+  }
+
   void escapeCancelsARunningCheck() {
     sf6::test::ScratchDir dir;
     TestCatalog c = CleanCatalog();
