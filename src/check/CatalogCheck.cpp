@@ -641,15 +641,16 @@ void Checker::lensTypeLine(const Line &line) {
   const std::string_view lens = code(line, 1, false, true);
   if (lens.empty())
     return;
-  const auto [at, added] = m_lenses.insert(lens, line.number);
-  if (added) {
+  const auto inserted = m_lenses.insert(lens, line.number);
+  if (inserted.second) {
     m_lensMarks.push_back(0);
     return;
   }
+  const uint32_t first = m_lenses[inserted.first].value;
   report(RuleId::DupLensCode, line, 1, 1, [&] {
     Message m;
     m << "Glascode ";
-    m.quoted(lens) << " ist bereits in Zeile " << m_lenses[at].value << " definiert";
+    m.quoted(lens) << " ist bereits in Zeile " << first << " definiert";
     return m.take();
   });
 }
@@ -658,15 +659,16 @@ void Checker::optionsLine(const Line &line) {
   const std::string_view option = code(line, 1, true, true);
   if (option.empty())
     return;
-  const auto [at, added] = m_options.insert(option, line.number);
-  if (added) {
+  const auto inserted = m_options.insert(option, line.number);
+  if (inserted.second) {
     m_optionUsed.push_back(0);
     return;
   }
+  const uint32_t first = m_options[inserted.first].value;
   report(RuleId::DupOptionCode, line, 1, columnOf(line, 1, option), [&] {
     Message m;
     m << "Code ";
-    m.quoted(option) << " ist bereits in Zeile " << m_options[at].value << " definiert";
+    m.quoted(option) << " ist bereits in Zeile " << first << " definiert";
     return m.take();
   });
 }
@@ -856,8 +858,8 @@ void Checker::completeness() {
   const EntryTarget lensTarget{m_sink, orderOf(Sf6Entry::LensType), lensType.name()};
   const std::span<const Sf6FieldInfo> lensFields = lensType.layout()->fields();
   for (uint32_t i = 0; i < m_lenses.size(); ++i) {
-    const auto &[code, line] = m_lenses[i];
-    const Line at{{}, line, 0, lensFields, lensTarget};
+    const std::string_view code = m_lenses[i].key;
+    const Line at{{}, m_lenses[i].value, 0, lensFields, lensTarget};
     const auto warn = [&](RuleId rule, const char *what) {
       report(rule, at, 1, 1, [&] {
         Message m;
@@ -877,8 +879,8 @@ void Checker::completeness() {
   for (uint32_t i = 0; i < m_options.size(); ++i) {
     if (m_optionUsed[i])
       continue;
-    const auto &[code, line] = m_options[i];
-    const Line at{{}, line, 0, optionFields, optionTarget};
+    const std::string_view code = m_options[i].key;
+    const Line at{{}, m_options[i].value, 0, optionFields, optionTarget};
     report(RuleId::OptionUnused, at, 1, 1, [&] {
       Message m;
       m << "Schicht ";
