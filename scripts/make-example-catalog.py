@@ -8,16 +8,19 @@ import zipfile
 from pathlib import Path
 
 
-def line(*fields):
+def line(*fields, ends_early=False):
     """Builds a fixed-column line from (first column, width, value) triples;
-    int values are written right-aligned with leading zeros."""
+    int values are written right-aligned with leading zeros. Lines keep the
+    layout's full length; only price and information lines (ends_early) end
+    after their last filled part, as the catalog's writer writes them."""
     out = []
     for column, width, value in sorted(fields):
         text = str(value).zfill(width) if isinstance(value, int) else str(value)
         text = text[:width].ljust(width)
         gap = column - 1 - len("".join(out))
         out.append(" " * gap + text)
-    return "".join(out).rstrip()
+    text = "".join(out)
+    return text.rstrip() if ends_early else text
 
 
 def head():
@@ -62,7 +65,7 @@ def lens_type():
             (1, 6, code), (7, 40, name), (47, 8, "20250101"), (55, 8, "20261231"),
             (63, 1, kind), (64, 1, 0), (65, 3, 0), (68, 3, 0), (71, 1, i % 2),
             (72, 1, material), (73, 5, index), (78, 3, density), (81, 4, abbe),
-            (85, 1, 1 if "asph" in name else 0), (86, 1, 0), (87, 1, 1), (88, 1, 1),
+            (85, 1, 1 if "asph" in name else 0), (86, 1, 0), (87, 1, 2), (88, 1, 1),
             (89, 1, 0), (90, 1, 1), (91, 1, 1), (92, 1, 1), (93, 1, 0), (94, 1, 0),
             (95, 1, 1), (96, 1, 0), (97, 1, 1), (98, 1, 0), (99, 1, 0), (100, 1, 1),
             (101, 3, 380), (104, 4, 9990), (108, 4, 9995), (112, 1, 1), (113, 1, 1),
@@ -90,8 +93,8 @@ def lens_geo():
     for code, *_ in LENSES:
         rows.append(line(
             (1, 6, code), (7, 4, "70  "), (11, 1, " "), (12, 5, "-0800"), (17, 5, "+0600"),
-            (22, 4, "0350"), (26, 4, "0350"), (30, 1, 0), (31, 5, "00040"), (36, 5, "00000"),
-            (41, 5, "00000"), (46, 5, "00000"), (51, 5, "00000"), (56, 4, "0000"),
+            (22, 4, "0350"), (26, 4, "0350"), (30, 1, 0), (31, 5, "+0040"), (36, 5, "+0000"),
+            (41, 5, "+0000"), (46, 5, "+0000"), (51, 5, "+0000"), (56, 4, "0000"),
             (60, 4, "0000"), (64, 4, "0000"), (68, 4, "0000"), (72, 4, "0000"),
             (76, 4, "0040"), (80, 1, 0), (81, 4, "0000"), (85, 4, "0000"), (89, 4, "0000"),
             (93, 4, "0000")))
@@ -106,7 +109,8 @@ def lens_price():
                 base = 2500 + 1000 * n + 350 * sph + 500 * cyl
                 rows.append(line(
                     (1, 6, code), (7, 4, "70  "), (11, 2, sph), (13, 2, cyl), (15, 3, 1),
-                    (18, 7, base), (25, 7, base * 2), (32, 7, ""), (39, 7, ""), (46, 7, "")))
+                    (18, 7, base), (25, 7, base * 2), (32, 7, ""), (39, 7, ""), (46, 7, ""),
+                    ends_early=True))
     return rows
 
 
@@ -119,7 +123,7 @@ def options():
     for i, (code, name) in enumerate(OPTIONS):
         rows.append(line(
             (1, 6, code), (7, 40, name), (47, 8, "20250101"), (55, 8, "20261231"),
-            (63, 1, 0), (64, 1, 0), (65, 1, 1), (66, 1, 1), (67, 1, 0), (68, 1, 1 if i == 1 else 0),
+            (63, 1, 0), (64, 1, 0), (65, 1, 1), (66, 1, 1), (67, 1, 0), (68, 1, 8 if i == 1 else 0),
             (69, 1, 2 if i == 2 else 0), (70, 1, 1 if i == 3 else 0), (71, 1, 1 if i == 0 else 0),
             (72, 1, 0), (73, 1, 1), (74, 1, 0), (75, 1, 0), (76, 1, 0), (77, 1, 0), (78, 1, 0),
             (79, 1, 0), (80, 1, 0), (81, 1, 0), (82, 1, 0), (83, 1, 0), (84, 1, 0), (85, 1, 0),
@@ -154,24 +158,25 @@ def options_price():
             price = 1500 + 500 * i + (1000 if lens == "BSP010" else 0)
             rows.append(line((1, 6, option), (7, 6, lens), (13, 1, 0), (14, 1, 0), (15, 1, 0),
                              (16, 1, 1), (17, 1, 1), (18, 1, 0), (19, 7, price),
-                             (26, 7, price * 2), (33, 7, ""), (40, 7, ""), (47, 7, "")))
+                             (26, 7, price * 2), (33, 7, ""), (40, 7, ""), (47, 7, ""),
+                             ends_early=True))
     return rows
 
 
 def combination():
-    return [line((1, 6, "BSP001"), (7, 1, 1), (8, 6, "HC0001"), (14, 6, "AR0001")),
+    return [line((1, 6, "BSP001"), (7, 1, 1), (8, 6, "HC0001"), (14, 6, "AR0001"), (20, 6, "")),
             line((1, 6, "BSP010"), (7, 1, 1), (8, 6, "HC0001"), (14, 6, "AR0001"),
                  (20, 6, "PH0001")),
-            line((1, 6, "BSP020"), (7, 1, 0), (8, 6, "PH0001"))]
+            line((1, 6, "BSP020"), (7, 1, 0), (8, 6, "PH0001"), (14, 6, ""), (20, 6, ""))]
 
 
 def information():
-    return [line((1, 1, 0), (2, 6, "BSP010"), (8, 2, 1), (10, 3, 1),
-                 (13, 250, "Gleitsichtglas mit breitem Fernbereich.")),
-            line((1, 1, 0), (2, 6, "BSP010"), (8, 2, 1), (10, 3, 2),
-                 (13, 250, "Für Einsteiger geeignet; Lieferzeit 5 Arbeitstage.")),
-            line((1, 1, 1), (2, 6, "AR0001"), (8, 2, 1), (10, 3, 1),
-                 (13, 250, "Superentspiegelung mit Clean-Effekt."))]
+    return [line((1, 1, 0), (2, 6, "BSP010"), (8, 2, 2), (10, 3, 1),
+                 (13, 250, "Gleitsichtglas mit breitem Fernbereich."), ends_early=True),
+            line((1, 1, 0), (2, 6, "BSP010"), (8, 2, 2), (10, 3, 2),
+                 (13, 250, "Für Einsteiger geeignet; Lieferzeit 5 Arbeitstage."), ends_early=True),
+            line((1, 1, 1), (2, 6, "AR0001"), (8, 2, 3), (10, 3, 1),
+                 (13, 250, "Superentspiegelung mit Clean-Effekt."), ends_early=True)]
 
 
 def order_options():
@@ -187,8 +192,9 @@ def product_group():
 
 
 def code_substitution():
-    return [line((1, 1, 0), (2, 6, "BSP000"), (8, 1, 1), (9, 6, "BSP001")),
-            line((1, 1, 1), (2, 6, "AR0000"), (8, 1, 2), (9, 6, "AR0001"), (15, 6, "HC0001"))]
+    return [line((1, 1, 0), (2, 6, "BSP000"), (8, 1, 1), (9, 6, "BSP001"), (15, 6, ""), (21, 6, "")),
+            line((1, 1, 1), (2, 6, "AR0000"), (8, 1, 2), (9, 6, "AR0001"), (15, 6, "HC0001"),
+                 (21, 6, ""))]
 
 
 FILES = [

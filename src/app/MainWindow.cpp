@@ -3,6 +3,7 @@
 #include "app/CompareWindow.h"
 #include "app/ConverterDialog.h"
 #include "app/FrameFileview.h"
+#include "app/ProblemListWindow.h"
 #include "app/TabRows.h"
 #include "app/TextView.h"
 #include "text/Errors.h"
@@ -120,6 +121,7 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   KonvertierungSF4SF61->setEnabled(false);
   connect(KonvertierungSF4SF61, &QAction::triggered, this,
           &TFormlup6FileView::KonvertierungSF4SF61Click);
+  m_problemList = new ProblemListWindow(*this, *datei, KonvertierungSF4SF61);
   datei->addSeparator();
   QAction *beenden = datei->addAction(QStringLiteral("beenden"));
   connect(beenden, &QAction::triggered, this, &TFormlup6FileView::beenden1Click);
@@ -360,6 +362,8 @@ void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
   ListHead->Invalidate();
   for (TFrameFileview1 *pane : m_panes)
     pane->ListDetail->Invalidate();
+  m_catalogPath = path;
+  reportLoad(path);
 }
 
 void TFormlup6FileView::reportLoad(const QString &path) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+class ProblemListWindow;
 class QAction;
 class QTabWidget;
 class TFrameFileview1;
@@ -58,6 +59,10 @@ public:
   std::string ProgramVersion;
   TVersionInfo VersionInfo1;
 
+  // The archive loaded last; empty before the first load.
+  const QString &catalogPath() const { return m_catalogPath; }
+  ProblemListWindow *problemList() const { return m_problemList; }
+
   // The entries the last load found missing or could not read.
   const std::vector<std::string> &missingEntries() const { return m_missing; }
   const std::vector<std::string> &unreadableEntries() const { return m_unreadable; }
@@ -86,4 +91,6 @@ private:
   QAction *m_cancelAction = nullptr;
   bool m_loading = false;
   std::atomic<bool> m_cancelLoad{false};
+  QString m_catalogPath;
+  ProblemListWindow *m_problemList = nullptr;
 };

@@ -49,5 +49,6 @@ std::span<const CliCommand> ConvertCommands();
 std::span<const CliCommand> ModelCommands();
 std::span<const CliCommand> DiffCommands();
 std::span<const CliCommand> ExportCommands();
+std::span<const CliCommand> CheckCommands();
 
 } // namespace sf6::cli

@@ -14,10 +14,10 @@ namespace sf6::cli {
 namespace {
 
 // Every command group, in the order --help lists them.
-const std::array<std::span<const CliCommand>, 7> &Groups() {
-  static const std::array<std::span<const CliCommand>, 7> groups = {
-      CoreCommands(),    ZipCommands(),  RecordCommands(), ConvertCommands(),
-      ModelCommands(),   DiffCommands(), ExportCommands(),
+const std::array<std::span<const CliCommand>, 8> &Groups() {
+  static const std::array<std::span<const CliCommand>, 8> groups = {
+      CoreCommands(),  ZipCommands(),   RecordCommands(), ConvertCommands(),
+      ModelCommands(), CheckCommands(), DiffCommands(),   ExportCommands(),
   };
   return groups;
 }

@@ -48,7 +48,7 @@ ExportTable buildTable(const CodeFields &spec) {
   table.tableName = spec.tableName;
   table.layout = Sf6EntryLayout(spec.entry);
   std::unordered_set<std::string> taken{"line"};
-  const auto fields = table.layout->fieldInfo();
+  const auto fields = table.layout->fields();
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const Sf6FieldInfo &field = fields[i];
     ExportColumn column;

@@ -114,7 +114,7 @@ void createTables(DatabaseWriter &db) {
           "\"field_number\" INTEGER, \"caption\" TEXT, \"kind\" TEXT);"
           "CREATE TABLE \"head\" (\"line\" INTEGER PRIMARY KEY, \"key\" TEXT, \"value\" TEXT);");
   for (const ExportTable &table : ExportTables()) {
-    const auto fields = table.layout->fieldInfo();
+    const auto fields = table.layout->fields();
     std::string sql = "CREATE TABLE " + sqlName(table.tableName) + " (\"line\" INTEGER PRIMARY KEY";
     for (const ExportColumn &column : table.columns)
       sql += ", " + sqlName(column.name) + " " +

@@ -9,6 +9,7 @@
 // Internal to the record layer: callers use Sf6Procs.h and Sf6Layout.h.
 
 #include "sf6/Sf6Enums.h"
+#include "sf6/Sf6FieldInfo.h"
 #include "sf6/Sf6FieldValue.h"
 #include "sf6/Sf6Layout.h"
 #include "sf6/Sf6Procs.h"
@@ -23,7 +24,7 @@
 
 namespace sf6::detail {
 
-// The kinds are public for the typed view (Sf6FieldValue.h).
+// The kinds are public for the field descriptions (Sf6FieldInfo.h).
 using Sf6Kind = Sf6FieldKind;
 
 enum class Sf6Trim : uint8_t { Right, Both, None };
@@ -415,14 +416,6 @@ template <class R> Sf6FieldPlace fieldPlace(const Sf6Table<R> &table, int n) {
 
 // The typed view. -------------------------------------------------------------
 
-template <class R> std::vector<Sf6FieldInfo> fieldInfos(const Sf6Table<R> &table) {
-  std::vector<Sf6FieldInfo> infos;
-  infos.reserve(table.fields.size());
-  for (const Sf6Field<R> &f : table.fields)
-    infos.push_back({f.number, f.caption, f.kind, Sf6ValueTypeOf(f.kind), f.enumTable});
-  return infos;
-}
-
 // The value of one field by its kind; r == nullptr gives the empty value.
 template <class R>
 void kindValue(const Sf6Table<R> &table, const Sf6Field<R> &f, const R *r, Sf6FieldValue &v) {
@@ -484,6 +477,20 @@ void fieldValues(const Sf6Table<R> &table, const R *r, std::span<Sf6FieldValue> 
 
 namespace sf6::detail {
 
+// The read-only description of a table's fields, built once per table.
+template <class R, const Sf6Table<R> &T> std::span<const Sf6FieldInfo> fieldInfos() {
+  static const std::vector<Sf6FieldInfo> infos = [] {
+    std::vector<Sf6FieldInfo> out;
+    out.reserve(T.fields.size());
+    for (const Sf6Field<R> &f : T.fields)
+      out.push_back({f.number, f.caption, f.column, f.width,
+                     f.writeWidth > 0 ? f.writeWidth : f.width, f.kind, Sf6ValueTypeOf(f.kind),
+                     f.isSigned, f.divisor, f.enumTable});
+    return out;
+  }();
+  return infos;
+}
+
 // The uniform layout of a file over its table and its named operations.
 template <class R, const Sf6Table<R> &T, R (*Parse)(std::string_view),
           std::string (*Text)(int, const R &)>
@@ -500,10 +507,7 @@ Sf6Layout makeLayout(const char *fileName, const char *recordName,
             return r ? Text(n, *r) : std::string();
           },
           rebuild,
-          []() -> std::span<const Sf6FieldInfo> {
-            static const std::vector<Sf6FieldInfo> infos = fieldInfos(T);
-            return infos;
-          },
+          &fieldInfos<R, T>,
           [](const Sf6AnyRecord &any, std::span<Sf6FieldValue> out) {
             fieldValues(T, any.template get<R>(), out);
           }};

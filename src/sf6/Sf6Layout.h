@@ -5,6 +5,7 @@
 // validator): find a layout by the file's entry name, decode a line into a
 // type-erased record, and ask for a field's caption, text and columns.
 
+#include "sf6/Sf6FieldInfo.h"
 #include "sf6/Sf6FieldValue.h"
 #include "sf6/Sf6Records.h"
 
@@ -67,13 +68,14 @@ struct Sf6Layout {
   // seven columns are not all blank; product type, code, type and priority of
   // Information and OrderOptions lines come from the parsed record.
   std::string (*rebuild)(std::string_view line);
-  // The typed view: the fields in field order (fieldCount of them) ...
-  std::span<const Sf6FieldInfo> (*fieldInfo)();
-  // ... and the values of a record, out[i] for field i + 1, as many as out
-  // holds (fieldCount for all). They are overwritten, reusing their text
-  // storage, so a caller that keeps one buffer for many records allocates
-  // little. A record of another file gives the empty value of each field's type.
-  void (*values)(const Sf6AnyRecord &record, std::span<Sf6FieldValue> out);
+  // Every field of the layout in field order (fieldCount of them), as its
+  // table describes it.
+  std::span<const Sf6FieldInfo> (*fields)() = nullptr;
+  // The values of a record, out[i] for field i + 1, as many as out holds
+  // (fieldCount for all). They are overwritten, reusing their text storage,
+  // so a caller that keeps one buffer for many records allocates little. A
+  // record of another file gives the empty value of each field's type.
+  void (*values)(const Sf6AnyRecord &record, std::span<Sf6FieldValue> out) = nullptr;
 };
 
 // The twelve layouts in file-set order (LensType.Dat ... CodeSubstitution.Dat).

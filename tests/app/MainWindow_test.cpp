@@ -123,13 +123,14 @@ private slots:
     QCOMPARE(menus.size(), 1);
     QCOMPARE(menus[0]->text(), QStringLiteral("Datei"));
     const QList<QAction *> entries = menus[0]->menu()->actions();
-    QCOMPARE(entries.size(), 5);
+    QCOMPARE(entries.size(), 6);
     QCOMPARE(entries[0]->text(), QStringLiteral("SF6 laden"));
     QCOMPARE(entries[1]->text(), QString::fromUtf8("Vergleichen mit\u2026"));
-    QCOMPARE(entries[2]->text(), QStringLiteral("Konvertierung SF4->SF6"));
-    QVERIFY(!entries[2]->isEnabled());
-    QVERIFY(entries[3]->isSeparator());
-    QCOMPARE(entries[4]->text(), QStringLiteral("beenden"));
+    QCOMPARE(entries[2]->text(), QStringLiteral("Katalog pr\u00fcfen"));
+    QCOMPARE(entries[3]->text(), QStringLiteral("Konvertierung SF4->SF6"));
+    QVERIFY(!entries[3]->isEnabled());
+    QVERIFY(entries[4]->isSeparator());
+    QCOMPARE(entries[5]->text(), QStringLiteral("beenden"));
   }
 
   void conversionCommandOpensTheDialogModally() {

@@ -59,7 +59,7 @@ TEST(ExportTables, ColumnsAreUniqueAndFollowTheirCaptions) {
   for (const ExportTable &table : ExportTables()) {
     SCOPED_TRACE(std::string(table.tableName));
     std::set<std::string> names{"line"};
-    const auto fields = table.layout->fieldInfo();
+    const auto fields = table.layout->fields();
     int nextField = 1;
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
       const ExportColumn &column = table.columns[c];

@@ -53,7 +53,7 @@ TEST(JsonLinesExport, EveryRecordParsesAndMatchesTheDatabase) {
     EXPECT_EQ(object["fields"]["value"], row[2].text);
   }
   for (const ExportTable &table : ExportTables()) {
-    const auto fields = table.layout->fieldInfo();
+    const auto fields = table.layout->fields();
     for (const auto &row :
          db.query("SELECT * FROM " + std::string(table.tableName) + " ORDER BY line")) {
       ASSERT_LT(next, objects.size());

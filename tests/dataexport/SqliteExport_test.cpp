@@ -117,7 +117,7 @@ TEST(SqliteExport, EveryCellAgreesWithTheFieldGridOfItsLine) {
     ASSERT_EQ(rows.size(), lines.size());
     ASSERT_GT(rows.size(), 1u);
     const Sf6Layout &layout = *table.layout;
-    const auto fields = layout.fieldInfo();
+    const auto fields = layout.fields();
     for (std::size_t r = 0; r < rows.size(); ++r) {
       SCOPED_TRACE("line " + std::to_string(r + 1));
       ASSERT_EQ(rows[r].size(), table.columns.size() + 1);

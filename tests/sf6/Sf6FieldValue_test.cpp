@@ -22,7 +22,7 @@ std::vector<Sf6FieldValue> valuesOf(const char *file, std::string_view line) {
 TEST(Sf6FieldValue, EveryLayoutDescribesEachFieldOnce) {
   for (const Sf6Layout &layout : Sf6Layouts()) {
     SCOPED_TRACE(layout.fileName);
-    const auto fields = layout.fieldInfo();
+    const auto fields = layout.fields();
     ASSERT_EQ(fields.size(), static_cast<size_t>(layout.fieldCount));
     for (size_t i = 0; i < fields.size(); ++i) {
       EXPECT_EQ(fields[i].number, static_cast<int>(i) + 1);
