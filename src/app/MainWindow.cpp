@@ -350,6 +350,7 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
     return;
   }
   applyCatalog(std::move(catalog));
+  m_catalogPath = path;
   reportLoad(path);
 }
 
@@ -362,8 +363,6 @@ void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
   ListHead->Invalidate();
   for (TFrameFileview1 *pane : m_panes)
     pane->ListDetail->Invalidate();
-  m_catalogPath = path;
-  reportLoad(path);
 }
 
 void TFormlup6FileView::reportLoad(const QString &path) {

@@ -28,7 +28,9 @@ TEST(Sf6Tool, PrintsTheFileVersion) {
 TEST(Sf6Tool, HelpListsTheCommands) {
   const CommandResult r = runTool("--help");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_NE(r.output.find("--version"), std::string::npos);
+  for (const char *command : {"--version", "ls ", "cat ", "put ", "rm ", "fields ", "rebuild ",
+                              "csv ", "head ", "convert ", "model ", "check ", "diff ", "export "})
+    EXPECT_NE(r.output.find(std::string("\n  ") + command), std::string::npos) << command;
 }
 
 TEST(Sf6Tool, UnknownCommandOrWrongArgumentsExitWithUsage) {
