@@ -41,22 +41,7 @@ bool IsAsciiText(std::string_view text) {
 
 void AssignUtf8(std::string_view cp1252, std::string &out) {
   out.clear();
-  for (const char ch : cp1252) {
-    const unsigned char byte = static_cast<unsigned char>(ch);
-    if (byte < 0x80) {
-      out += ch;
-      continue;
-    }
-    const char32_t code = Cp1252ToUnicode(byte);
-    if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-      continue;
-    }
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
+  AppendCp1252AsUtf8(cp1252, out);
 }
 
 } // namespace sf6

@@ -42,11 +42,11 @@ std::string uniqueName(const std::string &name, std::unordered_set<std::string> 
   return candidate;
 }
 
-ExportTable buildTable(const CodeFields &spec) {
+ExportTable buildTable(const CodeFields &row) {
   ExportTable table;
-  table.entry = spec.entry;
-  table.tableName = spec.tableName;
-  table.layout = Sf6EntryLayout(spec.entry);
+  table.entry = row.entry;
+  table.tableName = row.tableName;
+  table.layout = Sf6EntryLayout(row.entry);
   std::unordered_set<std::string> taken{"line"};
   const auto fields = table.layout->fields();
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -57,8 +57,8 @@ ExportTable buildTable(const CodeFields &spec) {
     column.caption = field.caption;
     column.kindName = std::string(Sf6FieldKindName(field.kind));
     column.fieldIndex = i;
-    column.indexed = std::find(spec.codeFields.begin(), spec.codeFields.end(), field.number) !=
-                     spec.codeFields.end();
+    column.indexed = std::find(row.codeFields.begin(), row.codeFields.end(), field.number) !=
+                     row.codeFields.end();
     table.columns.push_back(column);
     if (field.type != Sf6ValueType::Enumeration)
       continue;
@@ -109,8 +109,8 @@ std::string ColumnNameOfCaption(std::string_view caption, int fieldNumber) {
 std::span<const ExportTable> ExportTables() {
   static const std::vector<ExportTable> tables = [] {
     std::vector<ExportTable> all;
-    for (const CodeFields &spec : kTables)
-      all.push_back(buildTable(spec));
+    for (const CodeFields &row : kTables)
+      all.push_back(buildTable(row));
     return all;
   }();
   return tables;

@@ -15,6 +15,9 @@ namespace sf6 {
 // Windows-1252 to UTF-8. The five bytes 1252 leaves undefined (0x81, 0x8D,
 // 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, as Windows does.
 std::string Cp1252ToUtf8(std::string_view text);
+// Appends text, Windows-1252, to out as UTF-8 (out keeps its capacity, so a
+// caller converting many texts into one buffer allocates little).
+void AppendCp1252AsUtf8(std::string_view text, std::string &out);
 // UTF-8 to Windows-1252; a character 1252 lacks, or a malformed sequence, becomes "?".
 std::string Utf8ToCp1252(std::string_view text);
 // The Unicode code point of a Windows-1252 byte.

@@ -60,7 +60,7 @@ private slots:
   void menuHasTheCommandAfterLoading() {
     TFormlup6FileView window;
     const QList<QAction *> actions = window.menuBar()->actions().front()->menu()->actions();
-    QCOMPARE(actions.at(1)->text(), QStringLiteral("Katalog pr\u00fcfen"));
+    QCOMPARE(actions.at(2)->text(), QStringLiteral("Katalog pr\u00fcfen"));
     // Before a load there is nothing to check.
     window.problemList()->action()->trigger();
     QVERIFY(!window.problemList()->running());
