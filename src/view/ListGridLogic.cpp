@@ -443,14 +443,19 @@ int ListGridLogic::columnAt(int x) const {
   return -1;
 }
 
+int ListGridLogic::dropIndexAt(int x) const {
+  const int target = columnAt(x);
+  if (target >= 0)
+    return target;
+  return x < 1 ? 0 : static_cast<int>(m_columns.size());
+}
+
 int ListGridLogic::dropMarkX() const {
   if (!m_headerPress || m_resizeColumn >= 0 || std::abs(m_headerDragX - m_pressX) <= 5)
     return -1;
-  const int target = columnAt(m_headerDragX);
-  if (target < 0)
-    return -1;
+  const int before = dropIndexAt(m_headerDragX);
   int left = 1 - m_hOffset;
-  for (int i = 0; i < target; ++i)
+  for (int i = 0; i < before; ++i)
     left += m_columns[i].width;
   return left;
 }
@@ -528,15 +533,16 @@ void ListGridLogic::mouseRelease(int x, int y, bool leftButton) {
       setSortColumn(m_columns[pressed].dataIndex);
       return;
     }
-    // A caption dragged further away moves its column to the drop place.
-    int target = columnAt(x);
-    if (target < 0)
-      target = x < 1 ? 0 : static_cast<int>(m_columns.size()) - 1;
-    if (target == pressed)
+    // A caption dragged further away moves its column to where the drop mark
+    // stands: before the column under the pointer, or after the last one.
+    int before = dropIndexAt(x);
+    if (before > pressed)
+      --before; // the column leaves its own place first
+    if (before == pressed)
       return;
     ListGridColumn moved = m_columns[pressed];
     m_columns.erase(m_columns.begin() + pressed);
-    m_columns.insert(m_columns.begin() + target, std::move(moved));
+    m_columns.insert(m_columns.begin() + before, std::move(moved));
     if (events.OnColSizePosChanged)
       events.OnColSizePosChanged();
     return;
@@ -555,7 +561,14 @@ void ListGridLogic::mouseRelease(int x, int y, bool leftButton) {
 
 void ListGridLogic::wheel(int delta, int y, bool leftHeld) {
   const int count = itemCount();
-  m_topRow -= delta / 30;
+  // Fine-step wheels and touchpads send deltas below one row's 30; they add
+  // up until they make a row, and a turn the other way starts afresh.
+  if ((delta > 0) != (m_wheelRest > 0))
+    m_wheelRest = 0;
+  m_wheelRest += delta;
+  const int rows = m_wheelRest / 30;
+  m_wheelRest -= rows * 30;
+  m_topRow -= rows;
   m_topRow = std::min(m_topRow, count - 1);
   clampTopRow();
   if (leftHeld) {
@@ -569,7 +582,8 @@ ScrollBarParams ListGridLogic::verticalBar() {
   const int count = itemCount();
   const int visible = visibleRows();
   ScrollBarParams bar;
-  bar.visible = count >= visible && count > 0;
+  // Rows that exactly fill the view need no bar: its thumb could not scroll.
+  bar.visible = count > visible && count > 0;
   bar.maximum = count;
   bar.pageSize = visible < count ? visible : 1;
   bar.largeChange = std::max(1, visible - 2);

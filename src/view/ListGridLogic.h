@@ -156,8 +156,11 @@ public:
   void mouseRelease(int x, int y, bool leftButton);
   bool resizingColumn() const { return m_resizeColumn >= 0; }
   // While a caption is dragged further than 5 pixels: the x of the place it
-  // would be dropped at (the left edge of the column under the pointer), else -1.
+  // would be dropped at (the left edge of the column under the pointer, or
+  // the right edge of the last column beyond it), else -1.
   int dropMarkX() const;
+  // The index the dragged column is inserted before when dropped at x.
+  int dropIndexAt(int x) const;
   void wheel(int delta, int y, bool leftHeld);
 
   ScrollBarParams verticalBar();
@@ -180,6 +183,7 @@ private:
   int m_itemCount = 0;
   int m_itemIndex = -1;
   int m_topRow = 0;
+  int m_wheelRest = 0; // wheel delta not yet turned into rows
   int m_anchor = -1;
   int m_dragStart = -1;
   int m_dragEnd = -1;

@@ -152,6 +152,39 @@ TEST(ListGridLogic, CaptionDraggedFurtherThanFivePixelsDoesNotSort) {
   EXPECT_EQ(list.columns()[0].caption, "B"); // moved before the column it was dropped on
 }
 
+TEST(ListGridLogic, CaptionDroppedToTheRightLandsWhereTheMarkShows) {
+  ListGridLogic list;
+  TableOwner owner;
+  owner.captions = {"A", "B", "C"};
+  owner.rows = {{"a", "b", "c"}};
+  owner.attach(list);
+  sizeFor(list, 5);
+  list.itemCount();
+  const auto captions = [&list] {
+    std::string order;
+    for (const ListGridColumn &column : list.columns())
+      order += column.caption;
+    return order;
+  };
+  // Columns are 100 pixels wide from x = 1: A 1-100, B 101-200, C 201-300.
+  list.mousePress(20, 5, true, false);
+  list.mouseMove(120, 5, true);
+  EXPECT_EQ(list.dropMarkX(), 101); // before B, that is where A stands
+  list.mouseRelease(120, 5, true);
+  EXPECT_EQ(captions(), "ABC");
+  list.mousePress(20, 5, true, false);
+  list.mouseMove(220, 5, true);
+  EXPECT_EQ(list.dropMarkX(), 201); // before C
+  list.mouseRelease(220, 5, true);
+  EXPECT_EQ(captions(), "BAC");
+
+  list.mousePress(20, 5, true, false); // B, now first
+  list.mouseMove(400, 5, true);
+  EXPECT_EQ(list.dropMarkX(), 301); // after the last column
+  list.mouseRelease(400, 5, true);
+  EXPECT_EQ(captions(), "ACB");
+}
+
 TEST(ListGridLogic, DraggingColumnBorderResizesButNotBelowFourPixels) {
   ListGridLogic list;
   TableOwner owner;
@@ -275,6 +308,8 @@ TEST(ListGridLogic, ScrollBarParametersFollowCountAndVisibleRows) {
   EXPECT_EQ(bar.maximum, 30);
   EXPECT_EQ(bar.pageSize, 10);
   EXPECT_EQ(bar.largeChange, 8);
+  owner.rows.resize(10); // exactly fills the view: nothing to scroll
+  EXPECT_FALSE(list.verticalBar().visible);
   owner.rows.resize(3);
   EXPECT_FALSE(list.verticalBar().visible);
   EXPECT_FALSE(list.horizontalBar().visible);
@@ -298,6 +333,25 @@ TEST(ListGridLogic, WheelScrollsFourRowsPerNotchNotPastTheEnd) {
   EXPECT_EQ(list.topRow(), 20);
   list.wheel(120 * 10, 30, false);
   EXPECT_EQ(list.topRow(), 0);
+}
+
+TEST(ListGridLogic, FineWheelStepsAddUpToRows) {
+  ListGridLogic list;
+  TableOwner owner;
+  owner.captions = {"A"};
+  for (int i = 0; i < 30; ++i)
+    owner.rows.push_back({"r"});
+  owner.attach(list);
+  sizeFor(list, 10);
+  list.itemCount();
+  for (int i = 0; i < 12; ++i)
+    list.wheel(-10, 30, false); // a touchpad's small steps, one notch in all
+  EXPECT_EQ(list.topRow(), 4);
+  list.wheel(-20, 30, false);
+  list.wheel(15, 30, false); // turning back drops the rest of the other way
+  EXPECT_EQ(list.topRow(), 4);
+  list.wheel(15, 30, false);
+  EXPECT_EQ(list.topRow(), 3);
 }
 
 TEST(ListGridLogic, ChangedDataIsResortedWhenMarkedEvenWithSameCount) {
