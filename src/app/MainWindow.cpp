@@ -126,7 +126,10 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   QAction *beenden = datei->addAction(QStringLiteral("beenden"));
   connect(beenden, &QAction::triggered, this, &TFormlup6FileView::beenden1Click);
 
-  statusBar();
+  // The loaded archive and its missing or unreadable entries stay in a
+  // permanent label: temporary messages (menu hints, progress) pass over it.
+  m_archiveStatus = new QLabel(this);
+  statusBar()->addPermanentWidget(m_archiveStatus, 1);
   // Esc cancels a load in progress; the action is enabled only meanwhile.
   m_cancelAction = new QAction(this);
   m_cancelAction->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -365,6 +368,10 @@ void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
     pane->ListDetail->Invalidate();
 }
 
+QString TFormlup6FileView::archiveStatus() const {
+  return m_archiveStatus->text();
+}
+
 void TFormlup6FileView::reportLoad(const QString &path) {
   const auto join = [](const std::vector<std::string> &names) {
     QStringList list;
@@ -377,7 +384,7 @@ void TFormlup6FileView::reportLoad(const QString &path) {
     status += QStringLiteral(" \u2013 fehlt: ") + join(m_missing);
   if (!m_unreadable.empty())
     status += QStringLiteral(" \u2013 nicht lesbar: ") + join(m_unreadable);
-  statusBar()->showMessage(status);
+  m_archiveStatus->setText(status);
   if (!m_unreadable.empty())
     showMessage(QApplication::applicationName(),
                 QStringLiteral("Nicht lesbare Eintr\u00e4ge (leer angezeigt): ") +

@@ -21,6 +21,7 @@
 
 class ProblemListWindow;
 class QAction;
+class QLabel;
 class QTabWidget;
 class TFrameFileview1;
 class TvxListGd;
@@ -61,6 +62,8 @@ public:
 
   // The archive loaded last; empty before the first load.
   const QString &catalogPath() const { return m_catalogPath; }
+  // The status bar's permanent text: the loaded archive and what it lacks.
+  QString archiveStatus() const;
   ProblemListWindow *problemList() const { return m_problemList; }
 
   // The entries the last load found missing or could not read.
@@ -92,5 +95,6 @@ private:
   bool m_loading = false;
   std::atomic<bool> m_cancelLoad{false};
   QString m_catalogPath;
+  QLabel *m_archiveStatus = nullptr;
   ProblemListWindow *m_problemList = nullptr;
 };
