@@ -20,9 +20,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -50,7 +52,12 @@ public:
   }
 
 protected:
-  void mouseReleaseEvent(QMouseEvent *) override { QDesktopServices::openUrl(QUrl(m_url)); }
+  // Like a link: a left click released inside opens it; other buttons, and a
+  // press dragged off before release, do not.
+  void mouseReleaseEvent(QMouseEvent *event) override {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+      QDesktopServices::openUrl(QUrl(m_url));
+  }
 
 private:
   QString m_url;
@@ -111,6 +118,16 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
     m_tabs->addTab(m_panes[i], QString::fromLatin1(panes[i].tabCaption));
   }
   m_tabs->setCurrentIndex(0);
+  // Ctrl+Tab and Ctrl+Shift+Tab switch tabs from anywhere in the window, also
+  // from the start page, where no widget holds the focus to pass them on.
+  const auto switchTab = [this](int step) {
+    const int count = m_tabs->count();
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
+  };
+  auto *nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+  connect(nextTab, &QShortcut::activated, this, [switchTab] { switchTab(1); });
+  auto *previousTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+  connect(previousTab, &QShortcut::activated, this, [switchTab] { switchTab(-1); });
 
   QMenu *datei = menuBar()->addMenu(QStringLiteral("Datei"));
   QAction *laden = datei->addAction(QStringLiteral("SF6 laden"));

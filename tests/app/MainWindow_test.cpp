@@ -14,17 +14,20 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <map>
 #include <string>
@@ -72,6 +75,7 @@ class MainWindowTest : public QObject {
 
   QTemporaryDir m_dir;
   std::vector<std::pair<QString, QString>> m_messages;
+  QList<QUrl> m_opened;
 
   QString writeArchive(const QString &name, const Entries &entries, int packLevel = 6) {
     const QString path = m_dir.filePath(name);
@@ -100,7 +104,44 @@ class MainWindowTest : public QObject {
     return window.pane(index);
   }
 
+public slots:
+  // Receives what the start page's links open (QDesktopServices handler).
+  void openUrl(const QUrl &url) { m_opened << url; }
+
 private slots:
+  void ctrlTabSwitchesTabsFromTheStartPage() {
+    auto window = makeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(window->tabs()->currentIndex(), 0);
+    QTest::keyClick(window.get(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(window->tabs()->currentIndex(), 1);
+    QTest::keyClick(window.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(window->tabs()->currentIndex(), 0);
+    QTest::keyClick(window.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(window->tabs()->currentIndex(), window->tabs()->count() - 1);
+  }
+
+  void startPageLinksOpenOnlyOnALeftClickReleasedInside() {
+    auto window = makeWindow();
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
+    const auto unset =
+        qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); });
+    QLabel *link = nullptr;
+    for (QLabel *label : window->findChildren<QLabel *>())
+      if (label->text().startsWith(QStringLiteral("https://")))
+        link = label;
+    QVERIFY(link);
+    link->resize(200, 20);
+    QTest::mouseClick(link, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(500, 5)); // dragged off
+    QVERIFY(m_opened.isEmpty());
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m_opened.size(), 1);
+    QCOMPARE(m_opened.front().toString(), link->text());
+  }
+
   void init() { m_messages.clear(); }
 
   void startsWithFourteenTabsMenuAndVersionCaption() {
