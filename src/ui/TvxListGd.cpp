@@ -1,5 +1,8 @@
 #include "ui/TvxListGd.h"
 
+#include <QCollator>
+#include <memory>
+
 #include "ui/Cp1252Qt.h"
 
 #include <QKeyEvent>
@@ -21,6 +24,13 @@ const QColor kLightGrey(0xDD, 0xDD, 0xDD);
 } // namespace
 
 TvxListGd::TvxListGd(QWidget *parent) : QWidget(parent) {
+  // Texts sort as the user's locale orders them, without regard to case
+  // ("\u00dcberlingen" before "Z" in German).
+  auto collator = std::make_shared<QCollator>();
+  collator->setCaseSensitivity(Qt::CaseInsensitive);
+  m_logic.compareText = [collator](std::string_view a, std::string_view b) {
+    return collator->compare(sf6::fromCp1252(a), sf6::fromCp1252(b));
+  };
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);

@@ -195,15 +195,21 @@ void ListGridLogic::rebuildSortIndex() {
   std::iota(m_order.begin(), m_order.end(), 0);
   if (m_sortColumn > 0 && events.OnGetItemData) {
     std::vector<std::string> keys(m_itemCount);
+    std::vector<char> isText(static_cast<size_t>(m_itemCount));
     for (int row = 0; row < m_itemCount; ++row) {
       std::string text;
       TvxListDataType type = kListText;
       events.OnGetItemData(text, type, m_sortColumn - 1, row);
       keys[row] = SortKeyOf(text, type);
+      isText[static_cast<size_t>(row)] =
+          type != kListNumber && type != kListNumber2 && type != kListDate;
     }
     // Equal keys: the later data row comes first.
-    std::sort(m_order.begin(), m_order.end(), [&keys](int a, int b) {
-      const int order = CompareNoCase1252(keys[a], keys[b]);
+    std::sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+      const bool byCollation =
+          compareText && isText[static_cast<size_t>(a)] && isText[static_cast<size_t>(b)];
+      const int order =
+          byCollation ? compareText(keys[a], keys[b]) : CompareNoCase1252(keys[a], keys[b]);
       if (order != 0)
         return order < 0;
       return a > b;

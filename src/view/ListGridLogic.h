@@ -93,6 +93,11 @@ public:
 
   ListGridEvents events;
   bool Multiselect = false;
+  // Orders the texts of two text cells when sorting (<0, 0, >0). The window
+  // system sets the user's locale-aware, case-insensitive collation; unset,
+  // CompareNoCase1252 (a fixed Windows-1252 order) is used. Number and date
+  // cells always sort by their keys.
+  std::function<int(std::string_view a, std::string_view b)> compareText;
   bool ExtendedSelect = false;
 
   // The control's size; visible rows follow from the height.

@@ -4,6 +4,7 @@
 #include "ui/TvxListGd.h"
 
 #include <QImage>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -30,6 +31,27 @@ class TvxListGdTest : public QObject {
   }
 
 private slots:
+  void textColumnsSortInTheLocaleWithoutRegardToCase() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    m_rows = {"Zwickau",
+              "\xDC"
+              "berlingen",
+              "aachen", "Ulm"};
+    TvxListGd grid;
+    attach(grid);
+    grid.logic().itemCount();
+    grid.logic().setSortColumn(1);
+    std::vector<std::string> order;
+    for (int row = 0; row < 4; ++row)
+      order.push_back(m_rows[static_cast<size_t>(grid.logic().dataRowOf(row))]);
+    QCOMPARE(order, (std::vector<std::string>{"aachen",
+                                              "\xDC"
+                                              "berlingen",
+                                              "Ulm", "Zwickau"}));
+    m_rows = {"b", "c", "a", "e", "d"};
+    QLocale::setDefault(QLocale::system());
+  }
+
   void keysMoveTheCurrentRowAndReportTheDataRow() {
     TvxListGd grid;
     attach(grid);
