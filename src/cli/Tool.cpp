@@ -3,6 +3,7 @@
 // output is written as UTF-8.
 
 #include "cli/CliCommand.h"
+#include "text/CodePage.h"
 #include "text/Errors.h"
 
 #include <array>
@@ -70,7 +71,7 @@ int RunTool(const std::vector<std::string> &arguments, CommandIo &io) {
     return command->run(*command, args, io);
   } catch (const std::exception &e) {
     io.out.flush();
-    io.err << "sf6tool " << name << ": " << e.what() << '\n';
+    io.err << "sf6tool " << name << ": " << Cp1252ToUtf8(e.what()) << '\n';
     return kExitFailure;
   }
 }

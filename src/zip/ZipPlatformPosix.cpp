@@ -2,6 +2,7 @@
 
 #include "zip/ZipPlatform.h"
 
+#include "text/CodePage.h"
 #include "zip/ZipErrors.h"
 #include "zip/ZipFormat.h"
 
@@ -19,7 +20,15 @@ namespace {
 
 constexpr size_t kWriteBufferSize = 1 << 20;
 
-std::string reason(int error) { return std::strerror(error); }
+std::string reason(int error) {
+  return std::strerror(error);
+}
+
+// A path inside a message: messages are Windows-1252 like all catalog text,
+// while the file system names files in UTF-8.
+std::string shown(const std::filesystem::path &path) {
+  return Utf8ToCp1252(path.string());
+}
 
 FileStamp stampOf(const struct stat &st) {
   FileStamp stamp;
@@ -62,10 +71,12 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path &path) : m_path(path) {
   const int error = m_fd < 0 ? errno : EISDIR;
   if (m_fd >= 0)
     ::close(m_fd);
-  throw Sf6Error("Cannot open file \"" + path.string() + "\". " + reason(error));
+  throw Sf6Error("Cannot open file \"" + shown(path) + "\". " + reason(error));
 }
 
-ReadOnlyFile::~ReadOnlyFile() { ::close(m_fd); }
+ReadOnlyFile::~ReadOnlyFile() {
+  ::close(m_fd);
+}
 
 void ReadOnlyFile::readAt(uint64_t offset, void *dest, size_t count) const {
   if (offset > m_stamp.size || count > m_stamp.size - offset)
@@ -76,7 +87,7 @@ void ReadOnlyFile::readAt(uint64_t offset, void *dest, size_t count) const {
     if (got < 0 && errno == EINTR)
       continue;
     if (got < 0)
-      throw Sf6Error("Cannot read file \"" + m_path.string() + "\". " + reason(errno));
+      throw Sf6Error("Cannot read file \"" + shown(m_path) + "\". " + reason(errno));
     if (got == 0)
       throw EFatalUnzipError();
     out += got;
@@ -142,7 +153,9 @@ ReplacementFile::ReplacementFile(const std::filesystem::path &target) : m_target
   m_buffer.reserve(kWriteBufferSize);
 }
 
-ReplacementFile::~ReplacementFile() { discard(); }
+ReplacementFile::~ReplacementFile() {
+  discard();
+}
 
 void ReplacementFile::discard() noexcept {
   if (m_fd < 0)
@@ -158,7 +171,7 @@ void ReplacementFile::writeAll(const char *data, size_t count) {
     if (put < 0 && errno == EINTR)
       continue;
     if (put < 0)
-      throw Sf6Error("Cannot write file \"" + m_temporary.string() + "\". " + reason(errno));
+      throw Sf6Error("Cannot write file \"" + shown(m_temporary) + "\". " + reason(errno));
     data += put;
     count -= static_cast<size_t>(put);
   }
@@ -183,19 +196,19 @@ void ReplacementFile::write(const void *data, size_t count) {
 void ReplacementFile::commit() {
   flushBuffer();
   if (::fsync(m_fd) != 0)
-    throw Sf6Error("Cannot write file \"" + m_temporary.string() + "\". " + reason(errno));
+    throw Sf6Error("Cannot write file \"" + shown(m_temporary) + "\". " + reason(errno));
   const int fd = m_fd;
   m_fd = -1;
   if (::close(fd) != 0) {
     const int error = errno;
     ::unlink(m_temporary.c_str());
-    throw Sf6Error("Cannot write file \"" + m_temporary.string() + "\". " + reason(error));
+    throw Sf6Error("Cannot write file \"" + shown(m_temporary) + "\". " + reason(error));
   }
   if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
     const int error = errno;
     ::unlink(m_temporary.c_str());
-    throw Sf6Error("Could not copy from " + m_temporary.string() + " -> " + m_target.string() +
-                   ". " + reason(error));
+    throw Sf6Error("Could not copy from " + shown(m_temporary) + " -> " + shown(m_target) + ". " +
+                   reason(error));
   }
   syncDirectoryOf(m_target);
 }

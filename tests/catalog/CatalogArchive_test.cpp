@@ -28,7 +28,9 @@ TEST(CatalogArchive, ReportsPresentMissingAndUnreadableEntries) {
   WriteFileBytes(path, bytes);
   std::vector<std::string> messages;
   CatalogLoadOptions options;
-  options.messageSink = [&](const std::string &, const std::string &text) { messages.push_back(text); };
+  options.messageSink = [&](const std::string &, const std::string &text) {
+    messages.push_back(text);
+  };
 
   const CatalogArchive archive = LoadCatalogArchive(path, options);
 
@@ -40,7 +42,8 @@ TEST(CatalogArchive, ReportsPresentMissingAndUnreadableEntries) {
   EXPECT_EQ(lensType.text(), "A");
   EXPECT_EQ(archive.entry(Sf6Entry::LensPrice).state, CatalogEntryState::Unreadable);
   EXPECT_TRUE(archive.entry(Sf6Entry::LensPrice).bytes.empty());
-  EXPECT_EQ(archive.namesIn(CatalogEntryState::Unreadable), std::vector<std::string>{"LensPrice.Dat"});
+  EXPECT_EQ(archive.namesIn(CatalogEntryState::Unreadable),
+            std::vector<std::string>{"LensPrice.Dat"});
   EXPECT_EQ(archive.namesIn(CatalogEntryState::Missing).size(), 10u);
   EXPECT_EQ(archive.otherEntries, std::vector<std::string>{"CodesSubst.Dat"});
   EXPECT_EQ(archive.entry(Sf6Entry::CodeSubstitution).layout(), &Sf6Layouts()[11]);
@@ -50,9 +53,9 @@ TEST(CatalogArchive, ReportsPresentMissingAndUnreadableEntries) {
 TEST(CatalogArchive, ReadsOnlyTheEntriesOfAGivenOrder) {
   ScratchDir dir;
   const auto path = dir.path() / "catalog.zip";
-  WriteFileBytes(path, BuildArchive({{.name = "Head.dat", .data = "h"},
-                                     {.name = "Options.Dat", .data = "o"}})
-                           .bytes);
+  WriteFileBytes(
+      path, BuildArchive({{.name = "Head.dat", .data = "h"}, {.name = "Options.Dat", .data = "o"}})
+                .bytes);
   const std::size_t order[] = {static_cast<std::size_t>(Sf6Entry::Options)};
   CatalogLoadOptions options;
   options.order = order;
@@ -66,6 +69,17 @@ TEST(CatalogArchive, ThrowsWhenTheArchiveCannotBeRead) {
   EXPECT_THROW(LoadCatalogArchive(dir.path() / "none.zip"), std::exception);
   WriteFileBytes(dir.path() / "bad.zip", "not a zip at all");
   EXPECT_THROW(LoadCatalogArchive(dir.path() / "bad.zip"), std::exception);
+}
+
+TEST(CatalogArchive, MessageNamesANonAsciiPathInWindows1252) {
+  ScratchDir dir;
+  try {
+    LoadCatalogArchive(dir.path() / "Brillengl\xC3\xA4ser.zip"); // UTF-8 on disk
+    FAIL() << "no exception";
+  } catch (const std::exception &failure) {
+    EXPECT_NE(std::string(failure.what()).find("Brillengl\xE4ser.zip"), std::string::npos)
+        << failure.what();
+  }
 }
 
 } // namespace

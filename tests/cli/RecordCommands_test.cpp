@@ -121,5 +121,12 @@ TEST(Sf6ToolRecords, HeadListsRowsOrderedByName) {
                       "version\t6.0\n");
 }
 
+TEST(Sf6ToolRecords, FailureNamesANonAsciiArchiveInUtf8) {
+  const test::ToolRun run =
+      test::RunToolInProcess({"head", "/nonexistent/Brillengl\xC3\xA4ser.zip"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("Brillengl\xC3\xA4ser.zip"), std::string::npos) << run.err;
+}
+
 } // namespace
 } // namespace sf6
