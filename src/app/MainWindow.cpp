@@ -10,20 +10,28 @@
 #include "ui/Cp1252Qt.h"
 #include "ui/TvxListGd.h"
 #include "view/CatalogView.h"
+#include "view/RecentFiles.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -31,6 +39,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <filesystem>
@@ -139,9 +148,23 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   connect(KonvertierungSF4SF61, &QAction::triggered, this,
           &TFormlup6FileView::KonvertierungSF4SF61Click);
   m_problemList = new ProblemListWindow(*this, *datei, KonvertierungSF4SF61);
+  m_recentMenu = datei->addMenu(QString::fromUtf8("Zuletzt ge\u00f6ffnet"));
+  connect(m_recentMenu, &QMenu::aboutToShow, this, &TFormlup6FileView::fillRecentMenu);
+  QAction *neuLaden = datei->addAction(QStringLiteral("Neu laden"));
+  neuLaden->setShortcut(QKeySequence::Refresh);
+  connect(neuLaden, &QAction::triggered, this, [this] {
+    if (!m_catalogPath.isEmpty())
+      loadCatalogReporting(m_catalogPath);
+  });
   datei->addSeparator();
   QAction *beenden = datei->addAction(QStringLiteral("beenden"));
   connect(beenden, &QAction::triggered, this, &TFormlup6FileView::beenden1Click);
+  QMenu *suchen = menuBar()->addMenu(QStringLiteral("Suchen"));
+  QAction *gotoLine = suchen->addAction(QStringLiteral("Gehe zu Zeile\u2026"));
+  gotoLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  connect(gotoLine, &QAction::triggered, this, &TFormlup6FileView::askGoToLine);
+  // An archive dropped on the window opens as if chosen with "SF6 laden".
+  setAcceptDrops(true);
 
   // The loaded archive and its missing or unreadable entries stay in a
   // permanent label: temporary messages (menu hints, progress) pass over it.
@@ -289,8 +312,13 @@ void TFormlup6FileView::SF6laden1Click() {
   dialog.setOption(QFileDialog::ReadOnly, false);
   dialog.setSizeGripEnabled(true);
   dialog.selectFile(QStringLiteral("*.zip"));
+  QSettings settings;
+  const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
+  if (!folder.isEmpty())
+    dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return;
+  settings.setValue(QStringLiteral("lastFolder"), dialog.directory().absolutePath());
   loadCatalogReporting(dialog.selectedFiles().front());
 }
 
@@ -371,6 +399,7 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
   }
   applyCatalog(std::move(catalog));
   m_catalogPath = path;
+  rememberRecent(path);
   reportLoad(path);
 }
 
@@ -387,6 +416,77 @@ void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
 
 QString TFormlup6FileView::archiveStatus() const {
   return m_archiveStatus->text();
+}
+
+QStringList TFormlup6FileView::recentFiles() const {
+  return QSettings().value(QStringLiteral("recentFiles")).toStringList();
+}
+
+void TFormlup6FileView::rememberRecent(const QString &path) {
+  std::vector<std::string> recent;
+  for (const QString &entry : recentFiles())
+    recent.push_back(entry.toStdString());
+  QStringList list;
+  for (const std::string &entry :
+       sf6::RememberRecentFile(std::move(recent), QFileInfo(path).absoluteFilePath().toStdString()))
+    list << QString::fromStdString(entry);
+  QSettings().setValue(QStringLiteral("recentFiles"), list);
+}
+
+void TFormlup6FileView::fillRecentMenu() {
+  m_recentMenu->clear();
+  QStringList kept;
+  QStringList gone;
+  for (const QString &path : recentFiles())
+    (QFileInfo::exists(path) ? kept : gone) << path;
+  if (!gone.isEmpty()) {
+    QSettings().setValue(QStringLiteral("recentFiles"), kept);
+    showMessage(QApplication::applicationName(),
+                QString::fromUtf8("Nicht mehr vorhanden, aus der Liste entfernt: ") +
+                    gone.join(QStringLiteral(", ")),
+                false);
+  }
+  for (const QString &path : kept) {
+    QAction *open = m_recentMenu->addAction(path);
+    connect(open, &QAction::triggered, this, [this, path] { loadCatalogReporting(path); });
+  }
+}
+
+void TFormlup6FileView::goToLine(int line) {
+  auto *pane = qobject_cast<TFrameFileview1 *>(m_tabs->currentWidget());
+  if (!pane)
+    return;
+  const int last = std::max(0, pane->RichEdit->document().lineCount() - 1);
+  const sf6::TextPos start{std::clamp(line, 0, last), 0};
+  pane->RichEdit->setCaret(start, start);
+  pane->RichEdit->setFocus();
+  pane->MemoChange();
+}
+
+void TFormlup6FileView::askGoToLine() {
+  auto *pane = qobject_cast<TFrameFileview1 *>(m_tabs->currentWidget());
+  if (!pane)
+    return;
+  bool ok = false;
+  // Lines are counted from 0, as the caret label counts them.
+  const int line = QInputDialog::getInt(
+      this, QStringLiteral("Gehe zu Zeile"), QStringLiteral("Zeile (ab 0):"),
+      pane->CaretLineIndex(), 0, std::max(0, pane->RichEdit->document().lineCount() - 1), 1, &ok);
+  if (ok)
+    goToLine(line);
+}
+
+void TFormlup6FileView::dragEnterEvent(QDragEnterEvent *event) {
+  if (event->mimeData()->hasUrls() && event->mimeData()->urls().front().isLocalFile())
+    event->acceptProposedAction();
+}
+
+void TFormlup6FileView::dropEvent(QDropEvent *event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile())
+    return;
+  event->acceptProposedAction();
+  loadCatalogReporting(urls.front().toLocalFile());
 }
 
 void TFormlup6FileView::reportLoad(const QString &path) {

@@ -22,6 +22,7 @@
 class ProblemListWindow;
 class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class TFrameFileview1;
 class TvxListGd;
@@ -64,6 +65,15 @@ public:
   const QString &catalogPath() const { return m_catalogPath; }
   // The status bar's permanent text: the loaded archive and what it lacks.
   QString archiveStatus() const;
+  // The archives opened last, newest first (kept in QSettings between runs).
+  QStringList recentFiles() const;
+  // Puts the caret at the start of line (0-based, as the caret label counts)
+  // of the current pane and the focus in its text.
+  void goToLine(int line);
+  void askGoToLine();
+  // Lists the recent archives in "Zuletzt geöffnet", dropping missing ones
+  // with a message.
+  void fillRecentMenu();
   ProblemListWindow *problemList() const { return m_problemList; }
 
   // The entries the last load found missing or could not read.
@@ -75,6 +85,10 @@ public:
   void beenden1Click();
   void DecodeCurrentLine(TFrameFileview1 &pane);
 
+protected:
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
+
 private:
   void FormCreate();
   QWidget *createStartPage();
@@ -84,6 +98,7 @@ private:
   // reveal scrolls them into view (when the user picked the field).
   void markSelectedField(int index, bool reveal);
   void applyCatalog(sf6::ViewerCatalog catalog);
+  void rememberRecent(const QString &path);
   void reportLoad(const QString &path);
 
   QTabWidget *m_tabs = nullptr;
@@ -96,5 +111,6 @@ private:
   std::atomic<bool> m_cancelLoad{false};
   QString m_catalogPath;
   QLabel *m_archiveStatus = nullptr;
+  QMenu *m_recentMenu = nullptr;
   ProblemListWindow *m_problemList = nullptr;
 };

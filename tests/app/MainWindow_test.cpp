@@ -15,12 +15,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScopeGuard>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -109,6 +113,65 @@ public slots:
   void openUrl(const QUrl &url) { m_opened << url; }
 
 private slots:
+  void initTestCase() {
+    // Settings (recent files, last folder) go to a test location of their own.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+  }
+
+  void recentFilesSurviveARestartAndMissingOnesAreDropped() {
+    const QString first = writeArchive("first.zip", fullCatalog());
+    const QString second = writeArchive("second.zip", fullCatalog());
+    {
+      auto window = makeWindow();
+      window->loadCatalog(first);
+      window->loadCatalog(second);
+      window->loadCatalog(first);
+    }
+    auto window = makeWindow(); // a new run reads what the last one kept
+    QCOMPARE(window->recentFiles(), (QStringList{first, second}));
+    QFile::remove(second);
+    m_messages.clear();
+    window->fillRecentMenu();
+    QCOMPARE(window->recentFiles(), QStringList{first});
+    QCOMPARE(m_messages.size(), size_t{1});
+    QVERIFY(m_messages.front().second.contains(QStringLiteral("second.zip")));
+  }
+
+  void f5ReloadsAndCtrlGGoesToALine() {
+    const QString path = writeArchive("reload.zip", fullCatalog());
+    auto window = makeWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->loadCatalog(path);
+    Entries changed = fullCatalog();
+    changed["LensType.Dat"] = {"NEU001Neues Glas"};
+    writeArchive("reload.zip", changed);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QCOMPARE(pane->RichEdit->document().line(0), std::string_view("NEU001Neues Glas"));
+    window->loadCatalog(writeArchive("reload.zip", fullCatalog()));
+    window->goToLine(2);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("0/2"));
+    QCOMPARE(pane->CaretLineIndex(), 2);
+    QVERIFY(pane->RichEdit->hasFocus());
+    window->goToLine(99); // past the end: the last line
+    QCOMPARE(pane->CaretLineIndex(), pane->RichEdit->document().lineCount() - 1);
+  }
+
+  void aDroppedArchiveOpens() {
+    const QString path = writeArchive("dropped.zip", fullCatalog());
+    auto window = makeWindow();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    QCOMPARE(window->catalogPath(), path);
+    QVERIFY(window->archiveStatus().startsWith(path));
+  }
+
   void ctrlTabSwitchesTabsFromTheStartPage() {
     auto window = makeWindow();
     window->show();
@@ -162,17 +225,20 @@ private slots:
              QString::fromUtf8("VELDRAK Fileviewer f\u00fcr den \"Produktkatalog "
                                "Brillengl\u00e4ser\" (Programmversion:" SF6_FILE_VERSION ")"));
     const QList<QAction *> menus = window->menuBar()->actions();
-    QCOMPARE(menus.size(), 1);
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[1]->text(), QStringLiteral("Suchen"));
     QCOMPARE(menus[0]->text(), QStringLiteral("Datei"));
     const QList<QAction *> entries = menus[0]->menu()->actions();
-    QCOMPARE(entries.size(), 6);
+    QCOMPARE(entries.size(), 8);
     QCOMPARE(entries[0]->text(), QStringLiteral("SF6 laden"));
     QCOMPARE(entries[1]->text(), QString::fromUtf8("Vergleichen mit\u2026"));
     QCOMPARE(entries[2]->text(), QStringLiteral("Katalog pr\u00fcfen"));
     QCOMPARE(entries[3]->text(), QStringLiteral("Konvertierung SF4->SF6"));
     QVERIFY(!entries[3]->isEnabled());
-    QVERIFY(entries[4]->isSeparator());
-    QCOMPARE(entries[5]->text(), QStringLiteral("beenden"));
+    QCOMPARE(entries[4]->text(), QString::fromUtf8("Zuletzt ge\u00f6ffnet"));
+    QCOMPARE(entries[5]->text(), QStringLiteral("Neu laden"));
+    QVERIFY(entries[6]->isSeparator());
+    QCOMPARE(entries[7]->text(), QStringLiteral("beenden"));
   }
 
   void conversionCommandOpensTheDialogModally() {

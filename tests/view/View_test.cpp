@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,28 @@ TEST(PaddedCaretLine, PadsByAtMost250AndCutsAt255) {
   EXPECT_EQ(PaddedCaretLine(doc, 1), std::string(255, 'y'));
   EXPECT_EQ(PaddedCaretLine(doc, 2), std::string(250, ' '));
   EXPECT_EQ(PaddedCaretLine(doc, 7), std::string(250, ' '));
+}
+
+} // namespace
+} // namespace sf6
+
+#include "view/RecentFiles.h"
+
+namespace sf6 {
+namespace {
+
+TEST(RecentFiles, NewestFirstEachOnceAtMostEight) {
+  std::vector<std::string> recent;
+  for (int i = 0; i < 10; ++i)
+    recent = RememberRecentFile(recent, "c" + std::to_string(i) + ".zip");
+  ASSERT_EQ(recent.size(), kRecentFileCount);
+  EXPECT_EQ(recent.front(), "c9.zip");
+  EXPECT_EQ(recent.back(), "c2.zip");
+  recent = RememberRecentFile(recent, "c5.zip");
+  EXPECT_EQ(recent.size(), kRecentFileCount);
+  EXPECT_EQ(recent[0], "c5.zip");
+  EXPECT_EQ(std::count(recent.begin(), recent.end(), "c5.zip"), 1);
+  EXPECT_EQ(recent[1], "c9.zip");
 }
 
 } // namespace
