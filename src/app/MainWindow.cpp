@@ -11,8 +11,10 @@
 #include "ui/TvxListGd.h"
 #include "view/CatalogView.h"
 #include "view/RecentFiles.h"
+#include "view/TextSearch.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -23,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -115,6 +118,8 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   m_tabs = new QTabWidget(central);
   centralLayout->addWidget(new TabRows(m_tabs, central));
   centralLayout->addWidget(m_tabs, 1);
+  createFindBar(central);
+  centralLayout->addWidget(m_findBar);
   setCentralWidget(central);
   m_tabs->addTab(createStartPage(), QString::fromLatin1(sf6::kStartTabCaption));
   ListHead = new TvxListGd(m_tabs);
@@ -163,6 +168,15 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   QAction *gotoLine = suchen->addAction(QStringLiteral("Gehe zu Zeile\u2026"));
   gotoLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   connect(gotoLine, &QAction::triggered, this, &TFormlup6FileView::askGoToLine);
+  QAction *find = suchen->addAction(QStringLiteral("Suchen\u2026"));
+  find->setShortcut(QKeySequence::Find);
+  connect(find, &QAction::triggered, this, &TFormlup6FileView::openFindBar);
+  QAction *findNext = suchen->addAction(QStringLiteral("Weitersuchen"));
+  findNext->setShortcut(QKeySequence::FindNext);
+  connect(findNext, &QAction::triggered, this, [this] { findText(true, false); });
+  QAction *findPrevious = suchen->addAction(QStringLiteral("R\u00fcckw\u00e4rts suchen"));
+  findPrevious->setShortcut(QKeySequence::FindPrevious);
+  connect(findPrevious, &QAction::triggered, this, [this] { findText(false, false); });
   // An archive dropped on the window opens as if chosen with "SF6 laden".
   setAcceptDrops(true);
 
@@ -474,6 +488,64 @@ void TFormlup6FileView::askGoToLine() {
       pane->CaretLineIndex(), 0, std::max(0, pane->RichEdit->document().lineCount() - 1), 1, &ok);
   if (ok)
     goToLine(line);
+}
+
+void TFormlup6FileView::createFindBar(QWidget *parent) {
+  m_findBar = new QWidget(parent);
+  auto *layout = new QHBoxLayout(m_findBar);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->addWidget(new QLabel(QStringLiteral("Suchen:"), m_findBar));
+  m_findText = new QLineEdit(m_findBar);
+  layout->addWidget(m_findText, 1);
+  m_findCase = new QCheckBox(QStringLiteral("Gro\u00df-/Kleinschreibung beachten"), m_findBar);
+  layout->addWidget(m_findCase);
+  m_findBar->hide();
+  // Typing searches from the start of the current match, so a longer text
+  // keeps the match where it is when it still fits.
+  connect(m_findText, &QLineEdit::textEdited, this, [this] { findText(true, true); });
+  connect(m_findText, &QLineEdit::returnPressed, this, [this] { findText(true, false); });
+  auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar);
+  close->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(close, &QShortcut::activated, this, [this] {
+    m_findBar->hide();
+    if (auto *pane = qobject_cast<TFrameFileview1 *>(m_tabs->currentWidget()))
+      pane->RichEdit->setFocus();
+  });
+}
+
+void TFormlup6FileView::openFindBar() {
+  m_findBar->show();
+  m_findText->setFocus();
+  m_findText->selectAll();
+}
+
+void TFormlup6FileView::findText(bool forward, bool fromMatchStart) {
+  auto *pane = qobject_cast<TFrameFileview1 *>(m_tabs->currentWidget());
+  const std::string needle = sf6::toCp1252(m_findText->text());
+  if (!pane || needle.empty())
+    return;
+  const sf6::TextEditState &state = pane->RichEdit->state();
+  sf6::SearchOptions options;
+  options.matchCase = m_findCase->isChecked();
+  options.forward = forward;
+  // Forward from the end of the current match (or its start while typing);
+  // backward from its start.
+  const sf6::TextPos from =
+      forward && !fromMatchStart ? state.selectionEnd() : state.selectionStart();
+  const auto match = sf6::FindText(pane->RichEdit->document(), needle, from, options);
+  if (!match) {
+    statusBar()->showMessage(QStringLiteral("nicht gefunden"), 5000);
+    return;
+  }
+  const sf6::TextPos end{match->start.line, match->start.column + match->length};
+  pane->RichEdit->setCaret(end, match->start);
+  pane->MemoChange();
+  if (match->wrapped)
+    statusBar()->showMessage(forward ? QStringLiteral("Suche am Anfang fortgesetzt")
+                                     : QStringLiteral("Suche am Ende fortgesetzt"),
+                             5000);
+  else
+    statusBar()->clearMessage();
 }
 
 void TFormlup6FileView::dragEnterEvent(QDragEnterEvent *event) {

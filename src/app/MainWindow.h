@@ -23,6 +23,8 @@ class ProblemListWindow;
 class QAction;
 class QLabel;
 class QMenu;
+class QLineEdit;
+class QCheckBox;
 class QTabWidget;
 class TFrameFileview1;
 class TvxListGd;
@@ -71,6 +73,14 @@ public:
   // of the current pane and the focus in its text.
   void goToLine(int line);
   void askGoToLine();
+  // The find bar under the panes: shows it with the focus in its text.
+  void openFindBar();
+  // Finds the bar's text in the current pane, forward or backward from the
+  // current match, selects it and moves the caret there; the status bar says
+  // "nicht gefunden" or that the search wrapped.
+  void findText(bool forward, bool fromMatchStart);
+  QWidget *findBar() const { return m_findBar; }
+  QLineEdit *findField() const { return m_findText; }
   // Lists the recent archives in "Zuletzt geöffnet", dropping missing ones
   // with a message.
   void fillRecentMenu();
@@ -99,6 +109,7 @@ private:
   void markSelectedField(int index, bool reveal);
   void applyCatalog(sf6::ViewerCatalog catalog);
   void rememberRecent(const QString &path);
+  void createFindBar(QWidget *parent);
   void reportLoad(const QString &path);
 
   QTabWidget *m_tabs = nullptr;
@@ -112,5 +123,8 @@ private:
   QString m_catalogPath;
   QLabel *m_archiveStatus = nullptr;
   QMenu *m_recentMenu = nullptr;
+  QWidget *m_findBar = nullptr;
+  QLineEdit *m_findText = nullptr;
+  QCheckBox *m_findCase = nullptr;
   ProblemListWindow *m_problemList = nullptr;
 };

@@ -20,6 +20,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
@@ -158,6 +159,38 @@ private slots:
     QCOMPARE(pane->CaretLineIndex(), pane->RichEdit->document().lineCount() - 1);
   }
 
+  void findBarFindsAsYouTypeWrapsAndGivesTheFocusBack() {
+    auto window = makeWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->loadCatalog(writeArchive("find.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(window->findBar()->isVisible());
+    QVERIFY(window->findField()->hasFocus());
+    QTest::keyClicks(window->findField(), "bsp00");
+    QCOMPARE(pane->CaretLineIndex(), 0); // found as typed, from the caret
+    QTest::keyClicks(window->findField(), "2");
+    QCOMPARE(pane->CaretLineIndex(), 1);
+    QCOMPARE(pane->RichEdit->state().selectionStart(), (sf6::TextPos{1, 0}));
+    QCOMPARE(cell(pane->ListDetail, 0, 2), QStringLiteral("BSP002")); // the grid follows
+    QTest::keyClick(window->findField(), Qt::Key_Return); // the only match: wraps to itself
+    QCOMPARE(pane->CaretLineIndex(), 1);
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Suche am Anfang fortgesetzt"));
+    window->findField()->setText(QStringLiteral("bsp"));
+    QTest::keyClick(window.get(), Qt::Key_F3); // F3: the next one
+    QCOMPARE(pane->CaretLineIndex(), 3);
+    QTest::keyClick(window.get(), Qt::Key_F3, Qt::ShiftModifier); // Shift+F3: back
+    QCOMPARE(pane->CaretLineIndex(), 1);
+    window->findField()->setText(QStringLiteral("gibt es nicht"));
+    QTest::keyClick(window->findField(), Qt::Key_Return);
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("nicht gefunden"));
+    QCOMPARE(pane->CaretLineIndex(), 1);
+    QTest::keyClick(window->findField(), Qt::Key_Escape);
+    QVERIFY(!window->findBar()->isVisible());
+    QVERIFY(pane->RichEdit->hasFocus());
+    QCOMPARE(pane->CaretLineIndex(), 1);
+  }
+
   void aDroppedArchiveOpens() {
     const QString path = writeArchive("dropped.zip", fullCatalog());
     auto window = makeWindow();
@@ -227,6 +260,7 @@ private slots:
     const QList<QAction *> menus = window->menuBar()->actions();
     QCOMPARE(menus.size(), 2);
     QCOMPARE(menus[1]->text(), QStringLiteral("Suchen"));
+    QCOMPARE(menus[1]->menu()->actions().size(), 4);
     QCOMPARE(menus[0]->text(), QStringLiteral("Datei"));
     const QList<QAction *> entries = menus[0]->menu()->actions();
     QCOMPARE(entries.size(), 8);
