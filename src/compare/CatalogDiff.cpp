@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 
@@ -113,8 +114,19 @@ private:
   // Prices are shown with two decimals; compared in whole cents, the percent
   // is exact and never shows a rounding artefact of binary floating point.
   static std::optional<int64_t> percentChange(std::string_view oldText, std::string_view newText) {
-    int64_t oldCents = RoundHalfEven(TextToFloat(oldText) * 100.0);
-    int64_t delta = RoundHalfEven(TextToFloat(newText) * 100.0) - oldCents;
+    const double oldValue = TextToFloat(oldText);
+    const double newValue = TextToFloat(newText);
+    // A price line holds at most seven digits; values far beyond that (a
+    // damaged line) are compared approximately instead of overflowing.
+    constexpr double kExactLimit = 1e12;
+    if (!(std::fabs(oldValue) < kExactLimit && std::fabs(newValue) < kExactLimit)) {
+      if (oldValue == 0 || !std::isfinite(oldValue) || !std::isfinite(newValue))
+        return std::nullopt;
+      const double tenths = std::round((newValue - oldValue) * 1000.0 / std::fabs(oldValue));
+      return static_cast<int64_t>(std::clamp(tenths, -1e15, 1e15));
+    }
+    int64_t oldCents = RoundHalfEven(oldValue * 100.0);
+    int64_t delta = RoundHalfEven(newValue * 100.0) - oldCents;
     if (oldCents == 0)
       return std::nullopt;
     if (oldCents < 0) {

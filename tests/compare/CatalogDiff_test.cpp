@@ -144,6 +144,26 @@ TEST(CatalogDiff, PriceChangesGiveThePercentOfTheOldPrice) {
   EXPECT_EQ(options.differences[0].fields[0].percentTenths, 1000);
 }
 
+TEST(CatalogDiff, PricesWrittenWithAnExponentCompareWithoutOverflow) {
+  // Found by fuzzing: "45002e02" in a price column reads as a number far
+  // beyond any price, whose percent overflowed 64-bit cents.
+  CatalogArchive older;
+  CatalogArchive newer;
+  for (std::size_t i = 0; i < kSf6EntryCount; ++i)
+    older.entries[i].id = newer.entries[i].id = static_cast<Sf6Entry>(i);
+  CatalogEntry &before = older.entry(Sf6Entry::LensPrice);
+  CatalogEntry &after = newer.entry(Sf6Entry::LensPrice);
+  before.state = after.state = CatalogEntryState::Present;
+  before.bytes = "GL1   70  010100100010000\r\n";
+  after.bytes = std::string("GL1   70  01010010\xCC\xCE\x10"
+                            "45002e020\0\0\0\0\0\0\x1e"
+                            "0100\r\n",
+                            36);
+  const CatalogComparison comparison = CompareCatalogs(older, newer);
+  EXPECT_EQ(comparison.countsOf(Sf6Entry::LensPrice).changed, 1u);
+  EXPECT_FALSE(CompareCatalogs(newer, older).equal());
+}
+
 TEST(CatalogDiff, PercentTextHasSignDecimalCommaAndOneDecimal) {
   EXPECT_EQ(PercentText(45), "+4,5 %");
   EXPECT_EQ(PercentText(-125), "-12,5 %");
