@@ -52,6 +52,19 @@ void sizeFor(ListGridLogic &list, int visible) {
   list.setClientSize(200, 18 + 4 + 18 * visible);
 }
 
+// A one-column grid of thirty rows showing ten.
+struct ThirtyRows {
+  ListGridLogic list;
+  TableOwner owner;
+  ThirtyRows() {
+    owner.captions = {"A"};
+    for (int i = 0; i < 30; ++i)
+      owner.rows.push_back({"r"});
+    owner.attach(list);
+    sizeFor(list, 10);
+  }
+};
+
 TEST(ListGridLogic, EmptyOwnerHasNoRowsNoScrollBarAndNoCurrentRow) {
   ListGridLogic list;
   TableOwner owner;
@@ -279,13 +292,9 @@ TEST(ListGridLogic, IncrementalSearchFindsFirstRowStartingWithTypedTextInAnyColu
 }
 
 TEST(ListGridLogic, RowAtMapsPointerBelowHeaderThroughTopRow) {
-  ListGridLogic list;
-  TableOwner owner;
-  owner.captions = {"A"};
-  for (int i = 0; i < 30; ++i)
-    owner.rows.push_back({"r"});
-  owner.attach(list);
-  sizeFor(list, 10);
+  ThirtyRows grid;
+  ListGridLogic &list = grid.list;
+  [[maybe_unused]] TableOwner &owner = grid.owner;
   list.itemCount();
   EXPECT_EQ(list.rowAt(10), -1);
   EXPECT_EQ(list.rowAt(19), 0);
@@ -296,13 +305,9 @@ TEST(ListGridLogic, RowAtMapsPointerBelowHeaderThroughTopRow) {
 }
 
 TEST(ListGridLogic, ScrollBarParametersFollowCountAndVisibleRows) {
-  ListGridLogic list;
-  TableOwner owner;
-  owner.captions = {"A"};
-  for (int i = 0; i < 30; ++i)
-    owner.rows.push_back({"r"});
-  owner.attach(list);
-  sizeFor(list, 10);
+  ThirtyRows grid;
+  ListGridLogic &list = grid.list;
+  [[maybe_unused]] TableOwner &owner = grid.owner;
   const ScrollBarParams bar = list.verticalBar();
   EXPECT_TRUE(bar.visible);
   EXPECT_EQ(bar.maximum, 30);
@@ -318,13 +323,9 @@ TEST(ListGridLogic, ScrollBarParametersFollowCountAndVisibleRows) {
 }
 
 TEST(ListGridLogic, WheelScrollsFourRowsPerNotchNotPastTheEnd) {
-  ListGridLogic list;
-  TableOwner owner;
-  owner.captions = {"A"};
-  for (int i = 0; i < 30; ++i)
-    owner.rows.push_back({"r"});
-  owner.attach(list);
-  sizeFor(list, 10);
+  ThirtyRows grid;
+  ListGridLogic &list = grid.list;
+  [[maybe_unused]] TableOwner &owner = grid.owner;
   list.itemCount();
   list.wheel(-120, 30, false);
   EXPECT_EQ(list.topRow(), 4);
@@ -336,13 +337,9 @@ TEST(ListGridLogic, WheelScrollsFourRowsPerNotchNotPastTheEnd) {
 }
 
 TEST(ListGridLogic, FineWheelStepsAddUpToRows) {
-  ListGridLogic list;
-  TableOwner owner;
-  owner.captions = {"A"};
-  for (int i = 0; i < 30; ++i)
-    owner.rows.push_back({"r"});
-  owner.attach(list);
-  sizeFor(list, 10);
+  ThirtyRows grid;
+  ListGridLogic &list = grid.list;
+  [[maybe_unused]] TableOwner &owner = grid.owner;
   list.itemCount();
   for (int i = 0; i < 12; ++i)
     list.wheel(-10, 30, false); // a touchpad's small steps, one notch in all
