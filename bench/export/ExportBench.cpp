@@ -62,7 +62,7 @@ Timing convert(const fs::path &dir, int repeats, fs::path *keptArchive) {
     best.load = std::min(best.load, secondsSince(start));
     start = Clock::now();
     const sf6::Sf6ExportLines lines =
-        sf6::BuildSf6ExportLines(&root, root.Addresses()->Items(0), "bench.zip", {});
+        sf6::BuildSf6ExportLines(&root, root.Addresses().Items(0), "bench.zip", {});
     best.build = std::min(best.build, secondsSince(start));
     start = Clock::now();
     sf6::WriteSf6ExportLines(dir / "bench.zip", lines);

@@ -39,20 +39,20 @@ double runOnce(int lensCount, Times &best) {
   root.Clear(true);
   const sf6::TSf6Diameter dm{70, 0, false};
   const double startBuild = cpuSeconds();
-  auto *lenses = root.Lenses();
-  auto *coating = root.Coatings()->AddNew();
+  auto *lenses = &root.Lenses();
+  auto *coating = root.Coatings().AddNew();
   coating->SetEDV("AR");
   for (int i = 0; i < lensCount; ++i) {
     auto *lens = lenses->AddLens();
     lens->SetEDV(lensCode(i));
     for (int g = 0; g < 10; ++g) {
-      lens->PriceGroups()->SetSphGroup(g, true);
-      lens->PriceGroups()->SetCylGroup(g, true);
+      lens->PriceGroups().SetSphGroup(g, true);
+      lens->PriceGroups().SetCylGroup(g, true);
     }
     for (int s = 0; s < 10; ++s)
       for (int c = 0; c < 10; ++c)
-        lens->Prices()->FindPrice(s, c, true, 0, 1, dm)->SetPrice(s * 10 + c + i);
-    coating->Prices()->FindLensCoatingPrice(lens->EDV(), 1, true)->SetPrice(5);
+        lens->Prices().FindPrice(s, c, true, 0, 1, dm)->SetPrice(s * 10 + c + i);
+    coating->Prices().FindLensCoatingPrice(lens->EDV(), 1, true)->SetPrice(5);
   }
   const double startLookup = cpuSeconds();
   double sum = 0;
@@ -60,9 +60,9 @@ double runOnce(int lensCount, Times &best) {
     auto *lens = lenses->FindByCode(lensCode(i));
     for (int s = 0; s < 10; ++s)
       for (int c = 0; c < 10; ++c)
-        sum += lens->Prices()->FindPrice(s, c, false, 0, 1, dm)->GetPrice();
+        sum += lens->Prices().FindPrice(s, c, false, 0, 1, dm)->GetPrice();
     sum += coating->Prices()
-               ->FindCoatingPrice(sf6::TSf6SphTor::Egal, sf6::TSf6SingleMulti::Egal, false,
+               .FindCoatingPrice(sf6::TSf6SphTor::Egal, sf6::TSf6SingleMulti::Egal, false,
                                   lens->EDV(), 1, sf6::TSf6Material::Egal)
                ->GetPrice();
   }

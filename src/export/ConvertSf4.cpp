@@ -61,11 +61,11 @@ bool Sf4HeaderExists(std::string_view directoryText) {
 }
 
 std::string ConvertedArchiveName(const Tlup6Dataobject &root, const fs::path &directory) {
-  const Tlup6DataAdresse *address = root.Addresses()->Items(0);
+  const Tlup6DataAdresse *address = root.Addresses().Items(0);
   if (address == nullptr)
     return {};
   const std::string stem = fileNamePart(address->EDV) + "-" + fileNamePart(address->EDV2) + "-" +
-                           fileNamePart(root.NamingPresets()->GetLanguage(1)) + "-" +
+                           fileNamePart(root.NamingPresets().GetLanguage(1)) + "-" +
                            fileNamePart(address->LAND) + "-" + DateToCompact(address->GA, false) +
                            "-";
   for (int n = 1;; ++n) {
@@ -85,7 +85,7 @@ namespace {
 // with the conversion's fixed settings.
 Sf4ConversionResult writeConvertedArchive(const Tlup6Dataobject &root, const fs::path &directory,
                                           std::string_view programVersion) {
-  const Tlup6DataAdresse *address = root.Addresses()->Items(0);
+  const Tlup6DataAdresse *address = root.Addresses().Items(0);
   if (address == nullptr)
     throw Sf6Error("Der Katalog enth\xE4lt keine Herstelleradresse.");
 

@@ -48,19 +48,19 @@ public:
 
   Sf6ExportLines run(std::string_view archiveFileName) {
     addHeader(archiveFileName);
-    for (const Tlup6DataGlas &lens : *m_root.Lenses())
-      if (m_address.DeliverableLenses()->IsDeliverable(lens.EDV()))
+    for (const Tlup6DataGlas &lens : m_root.Lenses())
+      if (m_address.DeliverableLenses().IsDeliverable(lens.EDV()))
         addLens(lens);
-    for (const Tlup6DataBeschichtung &coating : *m_root.Coatings())
-      if (m_address.DeliverableCoatings()->IsDeliverable(coating.EDV()))
+    for (const Tlup6DataBeschichtung &coating : m_root.Coatings())
+      if (m_address.DeliverableCoatings().IsDeliverable(coating.EDV()))
         addCoating(coating);
-    for (const Tlup6DataKombination &combination : *m_root.Combinations())
+    for (const Tlup6DataKombination &combination : m_root.Combinations())
       addCombination(combination);
-    for (const Tlup6DataCodeSubstGlas &substitution : *m_root.LensCodeSubstitutions())
+    for (const Tlup6DataCodeSubstGlas &substitution : m_root.LensCodeSubstitutions())
       add(Sf6ExportEntry::CodeSubstitution, "0" + PadRight(substitution.CA, 6) +
                                                 IntToZeroPadded(EnumCode(substitution.AKT), 1) +
                                                 PadRight(substitution.CN, 6) + SpaceString(12));
-    for (const Tlup6DataCodeSubstBesch &substitution : *m_root.CoatingCodeSubstitutions())
+    for (const Tlup6DataCodeSubstBesch &substitution : m_root.CoatingCodeSubstitutions())
       add(Sf6ExportEntry::CodeSubstitution,
           "1" + PadRight(substitution.CA, 6) + IntToZeroPadded(EnumCode(substitution.AKT), 1) +
               PadRight(substitution.CN1, 6) + PadRight(substitution.CN2, 6) +
@@ -90,7 +90,7 @@ private:
 
   void addHeader(std::string_view archiveFileName) {
     const Tlup6DataAdresse &a = m_address;
-    const Tlup6DataPrismenCylinder &limits = *m_root.PrismCylinder();
+    const Tlup6DataPrismenCylinder &limits = m_root.PrismCylinder();
     TSf6DataHead head;
     head.Version = kSf6Version;
     head.SoftwareId = m_settings.softwareId;
@@ -125,7 +125,7 @@ private:
       const auto i = static_cast<std::size_t>(k);
       // Column number 0 is an unused column, whatever designation has ID 0.
       const Tlup6DataPreisbezeichnung *designation =
-          priceField(k) > 0 ? m_root.PriceDesignations()->FindByID(priceField(k)) : nullptr;
+          priceField(k) > 0 ? m_root.PriceDesignations().FindByID(priceField(k)) : nullptr;
       if (designation == nullptr)
         continue;
       head.PriceField[i] = designation->PFT;
@@ -145,13 +145,13 @@ private:
 
   void addLens(const Tlup6DataGlas &lens) {
     addLensType(lens);
-    for (const Tlup6DataGlasWirkung &range : *lens.Ranges())
+    for (const Tlup6DataGlasWirkung &range : lens.Ranges())
       addLensRange(lens, range);
-    for (const Tlup6DataGlasGeometrie &geometry : *lens.Geometries())
+    for (const Tlup6DataGlasGeometrie &geometry : lens.Geometries())
       addLensGeo(lens, geometry);
     addLensPrices(lens);
-    addInformation(false, lens.EDV(), *lens.Info());
-    addOrderOptions(false, lens.EDV(), *lens.OrderOptions());
+    addInformation(false, lens.EDV(), lens.Info());
+    addOrderOptions(false, lens.EDV(), lens.OrderOptions());
     addProductGroups(false, lens.EDV(), lens.GetProductGroupNames(true));
   }
 
@@ -265,11 +265,11 @@ private:
   }
 
   void addLensPrices(const Tlup6DataGlas &lens) {
-    const Tlup6DataPreisgruppen &groups = *lens.PriceGroups();
+    const Tlup6DataPreisgruppen &groups = lens.PriceGroups();
     if (groups.CountSphGroups() == 0 || groups.CountCylGroups() == 0)
       return;
-    const LineList diameterTexts = lens.Ranges()->GetDiameters(false, false, 0, 0, 0, 0);
-    const LineList indexTexts = lens.Ranges()->GetDeliveryIndexes();
+    const LineList diameterTexts = lens.Ranges().GetDiameters(false, false, 0, 0, 0, 0);
+    const LineList indexTexts = lens.Ranges().GetDeliveryIndexes();
     if (diameterTexts.empty() || indexTexts.empty())
       return;
     std::vector<TSf6Diameter> diameters;
@@ -279,7 +279,7 @@ private:
     for (const std::string &text : indexTexts)
       indexes.push_back(TextToInt(text));
 
-    const Tlup6DataGlasTarifListe &prices = *lens.Prices();
+    const Tlup6DataGlasTarifListe &prices = lens.Prices();
     const PricePresence present = pricePresent();
     for (const LensPriceCell &cell : lensPriceCells(lens, diameters, indexes)) {
       const Tlup6DataGlasPreis *p = cell.price;
@@ -321,9 +321,9 @@ private:
   std::vector<LensPriceCell> lensPriceCells(const Tlup6DataGlas &lens,
                                             const std::vector<TSf6Diameter> &diameters,
                                             const std::vector<int32_t> &indexes) const {
-    const Tlup6DataPreisgruppen &groups = *lens.PriceGroups();
+    const Tlup6DataPreisgruppen &groups = lens.PriceGroups();
     std::vector<LensPriceCell> cells;
-    for (const Tlup6DataGlasPreis &p : *lens.Prices()) {
+    for (const Tlup6DataGlasPreis &p : lens.Prices()) {
       if (p.PBID() != priceField(0))
         continue;
       const int sph = p.GSph() & 0xFF;
@@ -357,12 +357,12 @@ private:
   void addCoating(const Tlup6DataBeschichtung &coating) {
     if (!coating.IsSpecial()) {
       addOptions(coating);
-      for (const Tlup6DataFarbe &colour : *coating.Colours())
+      for (const Tlup6DataFarbe &colour : coating.Colours())
         addOptionsColor(coating, colour);
     }
     addOptionsPrices(coating);
-    addInformation(true, coating.EDV(), *coating.Info());
-    addOrderOptions(true, coating.EDV(), *coating.OrderOptions());
+    addInformation(true, coating.EDV(), coating.Info());
+    addOrderOptions(true, coating.EDV(), coating.OrderOptions());
     addProductGroups(true, coating.EDV(), coating.GetProductGroupNames(true));
   }
 
@@ -434,7 +434,7 @@ private:
   // would carry are equal; each group of them gives one line, priced from
   // its lowest material.
   void addOptionsPrices(const Tlup6DataBeschichtung &coating) {
-    const Tlup6DataBeschichtungspreisListe &prices = *coating.Prices();
+    const Tlup6DataBeschichtungspreisListe &prices = coating.Prices();
     const std::vector<int> stValues = coating.STEG ? std::vector<int>{0} : std::vector<int>{1, 2};
     const std::vector<int> emValues = coating.EMEG ? std::vector<int>{0} : std::vector<int>{1, 2};
     const PricePresence present = pricePresent();
@@ -516,7 +516,7 @@ private:
   // A product deliverable in every product group needs no line: the file
   // lists memberships only for products limited to some groups.
   void addProductGroups(bool isCoating, const std::string &code, const LineList &groupNames) {
-    if (static_cast<int>(groupNames.size()) == m_root.ProductGroups()->Count())
+    if (static_cast<int>(groupNames.size()) == m_root.ProductGroups().Count())
       return;
     const std::string prefix = (isCoating ? "1" : "0") + PadRight(code, 6);
     for (const std::string &name : groupNames)

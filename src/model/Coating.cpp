@@ -91,8 +91,8 @@ Tlup6DataBeschichtungsliste *Tlup6DataBeschichtung::CoatingList() const {
 
 void Tlup6DataBeschichtung::SetEDV(std::string_view code) {
   if (!m_EDV.empty() && !SameCode(m_EDV, code) && Root() != nullptr) {
-    Root()->Combinations()->RenameCoating(m_EDV, code);
-    Root()->ProductGroups()->RenameCoatingInGroups(m_EDV, code);
+    Root()->Combinations().RenameCoating(m_EDV, code);
+    Root()->ProductGroups().RenameCoatingInGroups(m_EDV, code);
   }
   Tlup6DataBeschichtungsliste *list = listSeq() != 0 ? CoatingList() : nullptr;
   if (list != nullptr)
@@ -117,7 +117,7 @@ std::string Tlup6DataBeschichtung::GetName(int i) const {
     return SlotText(m_B, i);
   if (Root() == nullptr)
     return {};
-  const Tlup6DataPrismenCylinder &pc = *Root()->PrismCylinder();
+  const Tlup6DataPrismenCylinder &pc = Root()->PrismCylinder();
   const char d = m_EDV[1];
   if (m_EDV[0] == 'P' || m_EDV[0] == 'p') {
     const int32_t limits[] = {pc.PG1, pc.PG2, pc.PG3, pc.PG4, pc.PG5};
@@ -202,7 +202,7 @@ void Tlup6DataBeschichtung::SetCSNR(int32_t n) {
 LineList Tlup6DataBeschichtung::GetProductGroupNames(bool deliverable) const {
   if (Root() == nullptr)
     return {};
-  return Root()->ProductGroups()->CoatingGroupNames(m_EDV, deliverable);
+  return Root()->ProductGroups().CoatingGroupNames(m_EDV, deliverable);
 }
 
 // Coating list ---------------------------------------------------------------------------------
@@ -269,8 +269,8 @@ void Tlup6DataBeschichtungsliste::RemoveCoating(Tlup6DataBeschichtung *coating) 
   if (IndexOf(coating) < 0)
     return;
   if (Root() != nullptr) {
-    Root()->Combinations()->RemoveByCoating(coating->EDV());
-    Root()->ProductGroups()->RenameCoatingInGroups(coating->EDV(), "");
+    Root()->Combinations().RemoveByCoating(coating->EDV());
+    Root()->ProductGroups().RenameCoatingInGroups(coating->EDV(), "");
   }
   RemoveItem(coating);
 }

@@ -92,12 +92,12 @@ public:
 
   LineList GetProductGroupNames(bool deliverable) const;
 
-  Tlup6DataFarbListe *Colours() const { return m_colours.get(); }
-  Tlup6DataBeschichtungspreisListe *Prices() const { return m_prices.get(); }
-  Tlup6DataInfo *Info() const { return m_info.get(); }
-  Tlup6DataStrings *SpecialProducts() const { return m_specialProducts.get(); }
-  Tlup6DataFormelZuweisung *FormulaAssignment() const { return m_assignment.get(); }
-  Tlup6DataOrderOptions *OrderOptions() const { return m_orderOptions.get(); }
+  Tlup6DataFarbListe &Colours() const { return *m_colours; }
+  Tlup6DataBeschichtungspreisListe &Prices() const { return *m_prices; }
+  Tlup6DataInfo &Info() const { return *m_info; }
+  Tlup6DataStrings &SpecialProducts() const { return *m_specialProducts; }
+  Tlup6DataFormelZuweisung &FormulaAssignment() const { return *m_assignment; }
+  Tlup6DataOrderOptions &OrderOptions() const { return *m_orderOptions; }
   Tlup6DataBeschichtungsliste *CoatingList() const;
 
 private:

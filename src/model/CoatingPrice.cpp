@@ -95,7 +95,7 @@ void Tlup6DataBeschichtungspreis::SetPBID(int32_t v) {
 
 TSf6Material Tlup6DataBeschichtungspreis::EffectiveMaterial() const {
   if (!m_Edv.empty() && Root() != nullptr)
-    if (const Tlup6DataGlas *lens = Root()->Lenses()->FindByCode(m_Edv))
+    if (const Tlup6DataGlas *lens = Root()->Lenses().FindByCode(m_Edv))
       return lens->MAT;
   return m_MAT;
 }
@@ -153,7 +153,7 @@ Tlup6DataBeschichtungspreisListe::FindCoatingPrice(TSf6SphTor st, TSf6SingleMult
               st, em, lensCode, pbid, mat))
     return found;
   if (!create || GetCoating() == nullptr || Root() == nullptr ||
-      Root()->PriceDesignations()->FindByID(pbid) == nullptr)
+      Root()->PriceDesignations().FindByID(pbid) == nullptr)
     return nullptr;
   Tlup6DataBeschichtungspreis *price = AddNew();
   price->setKeys(lensCode, st, mat, em, pbid);
@@ -180,7 +180,7 @@ Tlup6DataBeschichtungspreisListe::FindLensCoatingPrice(std::string_view lensCode
   if (Tlup6DataBeschichtungspreis *found = m_byLens.Find({FoldCode(lensCode), pbid}))
     return found;
   if (!create || GetCoating() == nullptr || Root() == nullptr ||
-      Root()->PriceDesignations()->FindByID(pbid) == nullptr)
+      Root()->PriceDesignations().FindByID(pbid) == nullptr)
     return nullptr;
   Tlup6DataBeschichtungspreis *price = AddNew();
   price->setKeys(lensCode, TSf6SphTor::Egal, TSf6Material::Egal, TSf6SingleMulti::Egal, pbid);

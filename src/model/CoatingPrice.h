@@ -57,7 +57,7 @@ public:
   double GetPrice() const;
   int ComputePrice(double &value, bool resetGuard) const;
 
-  Tlup6DataFormelLokalBeschichtung *LocalFormula() const { return m_local.get(); }
+  Tlup6DataFormelLokalBeschichtung &LocalFormula() const { return *m_local; }
   Tlup6DataBeschichtung *GetCoating() const;
   Tlup6DataBeschichtungspreisListe *PriceList() const;
 

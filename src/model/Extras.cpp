@@ -171,20 +171,20 @@ Tlup6DataProduktgruppe *Tlup6DataProduktgruppenliste::FindByID(int32_t id) const
 void Tlup6DataProduktgruppenliste::RenameLensInGroups(std::string_view oldCode,
                                                       std::string_view newCode) {
   for (auto &g : *this)
-    g.DeliverableLenses()->Replace(oldCode, newCode);
+    g.DeliverableLenses().Replace(oldCode, newCode);
 }
 
 void Tlup6DataProduktgruppenliste::RenameCoatingInGroups(std::string_view oldCode,
                                                          std::string_view newCode) {
   for (auto &g : *this)
-    g.DeliverableCoatings()->Replace(oldCode, newCode);
+    g.DeliverableCoatings().Replace(oldCode, newCode);
 }
 
 LineList Tlup6DataProduktgruppenliste::LensGroupNames(std::string_view code,
                                                       bool deliverable) const {
   LineList names;
   for (auto &g : *this)
-    if (g.DeliverableLenses()->IsDeliverable(code) == deliverable)
+    if (g.DeliverableLenses().IsDeliverable(code) == deliverable)
       names.push_back(g.BEZ);
   return names;
 }
@@ -193,7 +193,7 @@ LineList Tlup6DataProduktgruppenliste::CoatingGroupNames(std::string_view code,
                                                          bool deliverable) const {
   LineList names;
   for (auto &g : *this)
-    if (g.DeliverableCoatings()->IsDeliverable(code) == deliverable)
+    if (g.DeliverableCoatings().IsDeliverable(code) == deliverable)
       names.push_back(g.BEZ);
   return names;
 }

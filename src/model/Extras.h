@@ -91,7 +91,7 @@ public:
   // While oldCode is in the set: delete it and add newCode unless that is
   // empty. An empty newCode thus only removes oldCode.
   void Replace(std::string_view oldCode, std::string_view newCode);
-  Tlup6DataStrings *Strings() const { return m_strings.get(); }
+  Tlup6DataStrings &Strings() const { return *m_strings; }
 
 private:
   std::unique_ptr<Tlup6DataStrings> m_strings;
@@ -147,8 +147,8 @@ public:
   int32_t ID = 0;
 
   // Coatings / lenses NOT deliverable in this group.
-  Tlup6DataLieferbareBeschichtungen *DeliverableCoatings() const { return m_coatings.get(); }
-  Tlup6DataLieferbareGlaeser *DeliverableLenses() const { return m_lenses.get(); }
+  Tlup6DataLieferbareBeschichtungen &DeliverableCoatings() const { return *m_coatings; }
+  Tlup6DataLieferbareGlaeser &DeliverableLenses() const { return *m_lenses; }
 
 private:
   std::unique_ptr<Tlup6DataLieferbareBeschichtungen> m_coatings;

@@ -73,7 +73,7 @@ double applyRounding(double x, uint8_t frt) {
 } // namespace
 
 double Tlup6DataFormelCalc::Evaluate(double x) const {
-  const Tlup6DataVariableliste *vars = Root() != nullptr ? Root()->Variables() : nullptr;
+  const Tlup6DataVariableliste *vars = Root() != nullptr ? &Root()->Variables() : nullptr;
   auto value = [vars](uint16_t id) { return vars != nullptr ? vars->GetValue(id) : 0.0; };
   const struct {
     uint8_t op;
@@ -218,11 +218,11 @@ Tlup6DataFormelGruppeListe::FindGroupForLensPrice(const Tlup6DataGlasPreis &pric
     return nullptr;
   // An assignment names a group only with a non-zero ID: 0 is "none", not a
   // group that happens to have ID 0.
-  if (lens->FormulaAssignment()->FindAssignedGroupID(price.PBID(), TSf6Material::Egal) != 0)
+  if (lens->FormulaAssignment().FindAssignedGroupID(price.PBID(), TSf6Material::Egal) != 0)
     if (Tlup6DataFormelGruppe *assigned =
-            lens->FormulaAssignment()->FindAssignedGroup(price.PBID(), TSf6Material::Egal))
+            lens->FormulaAssignment().FindAssignedGroup(price.PBID(), TSf6Material::Egal))
       return assigned;
-  const Tlup6DataGlasTarifListe *prices = lens->Prices();
+  const Tlup6DataGlasTarifListe *prices = &lens->Prices();
   return FindFirst([&](const Tlup6DataFormelGruppe &g) {
     const Tlup6DataGlasPreis *source =
         prices->FindPrice(price.GSph(), price.GCyl(), price.LBI(), g.QPBID, price.GDM());
@@ -253,7 +253,7 @@ int ComputeGroupPrice(const Tlup6DataFormelGruppe *group, double &value, FindSou
   const Tlup6DataFormelBereich *range = findRange(*group, s);
   if (range == nullptr)
     return kPriceNoValue;
-  value = range->Calc()->Evaluate(s);
+  value = range->Calc().Evaluate(s);
   return kPriceOk;
 }
 
@@ -264,8 +264,8 @@ int Tlup6DataFormelGruppeListe::ComputeLensPrice(const Tlup6DataGlasPreis &price
   return ComputeGroupPrice(
       FindGroupForLensPrice(price), value,
       [&](const Tlup6DataFormelGruppe &group) {
-        return price.GetLens()->Prices()->FindPrice(price.GSph(), price.GCyl(), price.LBI(),
-                                                    group.QPBID, price.GDM());
+        return price.GetLens()->Prices().FindPrice(price.GSph(), price.GCyl(), price.LBI(),
+                                                   group.QPBID, price.GDM());
       },
       [&](const Tlup6DataFormelGruppe &group, double source) {
         return group.FindRange(price.GDM(), price.GCyl(), price.GSph(), source);
@@ -279,11 +279,11 @@ Tlup6DataFormelGruppe *Tlup6DataFormelGruppeListe::FindGroupForCoatingPrice(
     return nullptr;
   const TSf6Material m = price.EffectiveMaterial();
   const TSf6SingleMulti e = price.EffectiveEM();
-  if (coating->FormulaAssignment()->FindAssignedGroupID(price.PBID(), m) != 0)
+  if (coating->FormulaAssignment().FindAssignedGroupID(price.PBID(), m) != 0)
     if (Tlup6DataFormelGruppe *assigned =
-            coating->FormulaAssignment()->FindAssignedGroup(price.PBID(), m))
+            coating->FormulaAssignment().FindAssignedGroup(price.PBID(), m))
       return assigned;
-  const Tlup6DataBeschichtungspreisListe *prices = coating->Prices();
+  const Tlup6DataBeschichtungspreisListe *prices = &coating->Prices();
   const int category = coating->GetCategory();
   return FindFirst([&](const Tlup6DataFormelGruppe &g) {
     const Tlup6DataBeschichtungspreis *source =
@@ -298,7 +298,7 @@ int Tlup6DataFormelGruppeListe::ComputeCoatingPrice(const Tlup6DataBeschichtungs
   return ComputeGroupPrice(
       FindGroupForCoatingPrice(price), value,
       [&](const Tlup6DataFormelGruppe &group) {
-        return price.GetCoating()->Prices()->FindCoatingPrice(
+        return price.GetCoating()->Prices().FindCoatingPrice(
             price.ST(), price.EffectiveEM(), price.Edv(), group.QPBID, price.EffectiveMaterial());
       },
       [](const Tlup6DataFormelGruppe &group, double source) {
@@ -363,10 +363,10 @@ int Tlup6DataFormelLokalGlas::ComputeLocal(double &value) const {
   value = 0;
   if (Root() == nullptr)
     return kPriceNoValue;
-  const Tlup6DataGlas *lens = Root()->Lenses()->FindByCode(ResolvedLensCode());
+  const Tlup6DataGlas *lens = Root()->Lenses().FindByCode(ResolvedLensCode());
   if (lens == nullptr)
     return kPriceNoValue;
-  const Tlup6DataGlasPreis *source = lens->Prices()->FindPrice(
+  const Tlup6DataGlasPreis *source = lens->Prices().FindPrice(
       ResolvedSph(), ResolvedCyl(), ResolvedLBI(), ResolvedPBID(), ResolvedDM());
   double s = 0;
   if (source == nullptr || source->ComputePrice(s, false) != kPriceOk)
@@ -433,13 +433,13 @@ int Tlup6DataFormelLokalBeschichtung::ComputeLocal(double &value) const {
   value = 0;
   if (Root() == nullptr)
     return kPriceNoValue;
-  const Tlup6DataBeschichtung *coating = Root()->Coatings()->FindByCode(ResolvedCoatingCode());
+  const Tlup6DataBeschichtung *coating = Root()->Coatings().FindByCode(ResolvedCoatingCode());
   if (coating == nullptr)
     return kPriceNoValue;
   const Tlup6DataBeschichtungspreis *source =
-      QSP.empty() ? coating->Prices()->FindCoatingPrice(ResolvedSphTor(), ResolvedEM(), "",
-                                                        ResolvedPBID(), ResolvedMaterial())
-                  : coating->Prices()->FindLensCoatingPrice(QSP, ResolvedPBID());
+      QSP.empty() ? coating->Prices().FindCoatingPrice(ResolvedSphTor(), ResolvedEM(), "",
+                                                       ResolvedPBID(), ResolvedMaterial())
+                  : coating->Prices().FindLensCoatingPrice(QSP, ResolvedPBID());
   double s = 0;
   if (source == nullptr || source->ComputePrice(s, false) != kPriceOk)
     return kPriceNoValue;
@@ -463,7 +463,7 @@ Tlup6DataFormelGruppe *Tlup6DataFormelZuweisung::FindAssignedGroup(int32_t pbid,
                                                                    TSf6Material mat) const {
   if (Root() == nullptr)
     return nullptr;
-  return Root()->FormulaGroups()->FindByID(FindAssignedGroupID(pbid, mat));
+  return Root()->FormulaGroups().FindByID(FindAssignedGroupID(pbid, mat));
 }
 
 // Variables, delivery-range names, prism/cylinder limits ---------------------------------------

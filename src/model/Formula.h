@@ -42,8 +42,9 @@ enum PriceResult : int { kPriceOk = 0, kPriceNoValue = 1, kPriceCycle = 2 };
 // reach the bounds.
 inline constexpr std::size_t kMaxPriceEvaluationDepth = 256;
 inline constexpr std::size_t kMaxPriceEvaluationSteps = 20000;
-int GuardedPriceEvaluation(const TCustomlup6Object &price, bool resetGuard, double &value,
-                           const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate);
+int GuardedPriceEvaluation(
+    const TCustomlup6Object &price, bool resetGuard, double &value,
+    const std::function<int(Tlup6Dataobject &root, double &value)> &evaluate);
 
 // Calculation: four steps and a rounding ---------------------------------------------
 
@@ -83,7 +84,7 @@ public:
   int32_t DMV = 0, DMB = 99;
   int32_t EL = 0;
   double CylV = 0, CylB = 25;
-  Tlup6DataFormelCalc *Calc() const { return m_calc.get(); }
+  Tlup6DataFormelCalc &Calc() const { return *m_calc; }
 
 private:
   std::unique_ptr<Tlup6DataFormelCalc> m_calc;
@@ -131,7 +132,7 @@ public:
                                     double sourcePrice) const;
   Tlup6DataFormelBereich *FindRangeByPrice(double sourcePrice) const;
 
-  Tlup6DataFormelBereichListe *Ranges() const { return m_ranges.get(); }
+  Tlup6DataFormelBereichListe &Ranges() const { return *m_ranges; }
   Tlup6DataFormelGruppeListe *GroupList() const;
 
 private:
@@ -178,7 +179,7 @@ public:
   int32_t QPBID = -1; // negative: the price's PBID
   int32_t QLBI = -1;  // negative: the price's LBI
   TSf6Diameter QDM;   // First 0: the price's GDM
-  Tlup6DataFormelCalc *Calc() const { return m_calc.get(); }
+  Tlup6DataFormelCalc &Calc() const { return *m_calc; }
 
   // The owning price, null when owned by something else.
   Tlup6DataGlasPreis *GetPrice() const;
@@ -212,7 +213,7 @@ public:
   int32_t QMat = 0;    // >= -1: that material (outside 0..4 Silikat); < -1 inherit
   std::string QEdv;    // empty: the price's coating
   int32_t QPBID = 0;   // negative: the price's PBID
-  Tlup6DataFormelCalc *Calc() const { return m_calc.get(); }
+  Tlup6DataFormelCalc &Calc() const { return *m_calc; }
 
   Tlup6DataBeschichtungspreis *GetPrice() const;
   TSf6SphTor ResolvedSphTor() const;

@@ -81,8 +81,8 @@ Tlup6DataGlasliste *Tlup6DataGlas::LensList() const {
 
 void Tlup6DataGlas::SetEDV(std::string_view code) {
   if (!m_EDV.empty() && !SameCode(m_EDV, code) && Root() != nullptr) {
-    Root()->Combinations()->RenameLens(m_EDV, code);
-    Root()->ProductGroups()->RenameLensInGroups(m_EDV, code);
+    Root()->Combinations().RenameLens(m_EDV, code);
+    Root()->ProductGroups().RenameLensInGroups(m_EDV, code);
   }
   const std::string old = FoldCode(m_EDV);
   m_EDV = code;
@@ -120,7 +120,7 @@ void Tlup6DataGlas::SetCSNR(int32_t n) {
 LineList Tlup6DataGlas::GetProductGroupNames(bool deliverable) const {
   if (Root() == nullptr)
     return {};
-  return Root()->ProductGroups()->LensGroupNames(m_EDV, deliverable);
+  return Root()->ProductGroups().LensGroupNames(m_EDV, deliverable);
 }
 
 Tlup6DataGlas *Tlup6DataGlasliste::AddLens() {

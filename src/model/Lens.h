@@ -88,13 +88,13 @@ public:
   bool Vers = false, Pri = false, EG = false, TS = false;
   int32_t EdDmA = 0, KDMA = 0, KMDM = 0;
 
-  Tlup6DataGlasGeometrieListe *Geometries() const { return m_geometries.get(); }
-  Tlup6DataGlasWirkungsListe *Ranges() const { return m_ranges.get(); }
-  Tlup6DataGlasTarifListe *Prices() const { return m_prices.get(); }
-  Tlup6DataPreisgruppen *PriceGroups() const { return m_priceGroups.get(); }
-  Tlup6DataInfo *Info() const { return m_info.get(); }
-  Tlup6DataFormelZuweisung *FormulaAssignment() const { return m_assignment.get(); }
-  Tlup6DataOrderOptions *OrderOptions() const { return m_orderOptions.get(); }
+  Tlup6DataGlasGeometrieListe &Geometries() const { return *m_geometries; }
+  Tlup6DataGlasWirkungsListe &Ranges() const { return *m_ranges; }
+  Tlup6DataGlasTarifListe &Prices() const { return *m_prices; }
+  Tlup6DataPreisgruppen &PriceGroups() const { return *m_priceGroups; }
+  Tlup6DataInfo &Info() const { return *m_info; }
+  Tlup6DataFormelZuweisung &FormulaAssignment() const { return *m_assignment; }
+  Tlup6DataOrderOptions &OrderOptions() const { return *m_orderOptions; }
   Tlup6DataGlasliste *LensList() const;
 
 private:

@@ -84,14 +84,14 @@ int Tlup6DataGlasPreis::IsInSomeRange() const {
   const Tlup6DataGlas *lens = GetLens();
   if (lens == nullptr)
     return 2;
-  const Tlup6DataPreisgruppen *groups = lens->PriceGroups();
+  const Tlup6DataPreisgruppen *groups = &lens->PriceGroups();
   const double s = m_GSph;
   const double c = m_GCyl;
   const double s0 = std::max(0.0, groups->SphGroupBelow(m_GSph) + 0.25);
   const double c0 = std::max(0.0, groups->CylGroupBelow(m_GCyl) + 0.25);
   const double points[8][2] = {{c, s},  {c0, s},  {c, s0},  {c0, s0},
                                {c, -s}, {c0, -s}, {c, -s0}, {c0, -s0}};
-  for (auto &range : *lens->Ranges()) {
+  for (auto &range : lens->Ranges()) {
     if (!(range.DM == m_GDM) || range.LBI != m_LBI)
       continue;
     for (const auto &p : points)
@@ -136,10 +136,10 @@ Tlup6DataGlasPreis *Tlup6DataGlasTarifListe::FindPrice(int sphGroup, int cylGrou
   const Tlup6DataGlas *lens = GetLens();
   if (!create || lens == nullptr || Root() == nullptr)
     return nullptr;
-  if (!lens->PriceGroups()->IsSphGroup(sphGroup) || !lens->PriceGroups()->IsCylGroup(cylGroup))
+  if (!lens->PriceGroups().IsSphGroup(sphGroup) || !lens->PriceGroups().IsCylGroup(cylGroup))
     return nullptr;
-  if (Root()->DeliveryRangeNames()->FindByID(lbi) == nullptr ||
-      Root()->PriceDesignations()->FindByID(pbid) == nullptr)
+  if (Root()->DeliveryRangeNames().FindByID(lbi) == nullptr ||
+      Root()->PriceDesignations().FindByID(pbid) == nullptr)
     return nullptr;
   Tlup6DataGlasPreis *price = AddNew();
   // GSph and GCyl keep the full integers given, as the separate setters would.

@@ -70,7 +70,7 @@ public:
   // the price has no lens.
   int IsInSomeRange() const;
 
-  Tlup6DataFormelLokalGlas *LocalFormula() const { return m_local.get(); }
+  Tlup6DataFormelLokalGlas &LocalFormula() const { return *m_local; }
   Tlup6DataGlas *GetLens() const;
   Tlup6DataGlasTarifListe *PriceList() const;
 

@@ -86,7 +86,7 @@ Tlup6DataProtokoll *TCustomlup6Object::AddProtokoll(int kind, std::string_view e
     text += ' ';
     text += extra;
   }
-  return m_root->Protocol()->AddEntry(m_OID, text, when, user);
+  return m_root->Protocol().AddEntry(m_OID, text, when, user);
 }
 
 std::vector<int32_t> RenumberedCSNR(const std::vector<int32_t> &csnr, int changedIndex) {

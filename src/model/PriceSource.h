@@ -18,12 +18,12 @@ int ComputePriceBySource(const Price &price, bool resetGuard, double &value,
   return GuardedPriceEvaluation(price, resetGuard, value, [&](Tlup6Dataobject &root, double &v) {
     switch (price.PQ) {
     case 0:
-      return (root.FormulaGroups()->*fromGroups)(price, v);
+      return (root.FormulaGroups().*fromGroups)(price, v);
     case 1:
       v = price.PR;
       return int{kPriceOk};
     case 2:
-      return price.LocalFormula()->ComputeLocal(v);
+      return price.LocalFormula().ComputeLocal(v);
     default:
       return int{kPriceNoValue};
     }

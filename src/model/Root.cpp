@@ -36,7 +36,7 @@ void Tlup6DataAdresse::Clear(bool flag) {
   PlzPf.clear();
   PF.clear();
   const Tlup6DataPreisbezeichnungsliste *designations =
-      Root() != nullptr ? Root()->PriceDesignations() : nullptr;
+      Root() != nullptr ? &Root()->PriceDesignations() : nullptr;
   PrBezId1 = designations != nullptr && designations->FindByID(1) != nullptr ? 1 : 0;
   PrBezId2 = designations != nullptr && designations->FindByID(2) != nullptr ? 2 : 0;
   PrBezId3 = PrBezId4 = PrBezId5 = 0;
@@ -59,7 +59,7 @@ void Tlup6DataAdresse::SetBEZNR(int32_t n) {
 std::string Tlup6DataAdresse::GetLanguage() const {
   if (Root() == nullptr)
     return {};
-  return Root()->NamingPresets()->GetLanguage(m_BEZNR);
+  return Root()->NamingPresets().GetLanguage(m_BEZNR);
 }
 
 std::string Tlup6DataAdresse::GetFormattedCode(std::string_view separator, bool fixed) const {
@@ -100,10 +100,10 @@ void Tlup6DataPreisbezeichnungsliste::Remove(Tlup6DataPreisbezeichnung *item) {
     return;
   const int32_t id = item->ID;
   if (Root() != nullptr) {
-    for (auto &lens : *Root()->Lenses())
-      lens.Prices()->RemoveByPBID(id);
-    for (auto &coating : *Root()->Coatings())
-      coating.Prices()->RemoveByPBID(id);
+    for (auto &lens : Root()->Lenses())
+      lens.Prices().RemoveByPBID(id);
+    for (auto &coating : Root()->Coatings())
+      coating.Prices().RemoveByPBID(id);
   }
   RemoveItem(item);
 }

@@ -62,8 +62,8 @@ public:
   // separator + EDV2 when EDV2 is not empty.
   std::string GetFormattedCode(std::string_view separator, bool fixed) const;
 
-  Tlup6DataLieferbareGlaeser *DeliverableLenses() const { return m_lenses.get(); }
-  Tlup6DataLieferbareBeschichtungen *DeliverableCoatings() const { return m_coatings.get(); }
+  Tlup6DataLieferbareGlaeser &DeliverableLenses() const { return *m_lenses; }
+  Tlup6DataLieferbareBeschichtungen &DeliverableCoatings() const { return *m_coatings; }
 
 private:
   int32_t m_BEZNR = 1;
@@ -127,7 +127,7 @@ public:
   // Empty text / no effect when slot is outside 1 .. 9 or type outside 0 .. 12.
   std::string GetLine(int slot, int type) const;
   void SetLine(int slot, int type, std::string_view text);
-  Tlup6DataImageListe *Images() const { return m_images.get(); }
+  Tlup6DataImageListe &Images() const { return *m_images; }
 
 private:
   std::array<std::array<std::string, kTypes>, kSlots> m_lines;
@@ -163,22 +163,22 @@ public:
   // Evaluations since the outermost one began (see Formula.h).
   std::size_t &EvaluationSteps() { return m_evaluationSteps; }
 
-  Tlup6DataProtokollliste *Protocol() const { return m_protocol.get(); }
-  Tlup6DataAdressliste *Addresses() const { return m_addresses.get(); }
-  Tlup6DataPreisbezeichnungsliste *PriceDesignations() const { return m_priceDesignations.get(); }
-  Tlup6DataGlasliste *Lenses() const { return m_lenses.get(); }
-  Tlup6DataBeschichtungsliste *Coatings() const { return m_coatings.get(); }
-  Tlup6DataKombinationsListe *Combinations() const { return m_combinations.get(); }
-  Tlup6DataVariableliste *Variables() const { return m_variables.get(); }
-  Tlup6DataPrismenCylinder *PrismCylinder() const { return m_prismCylinder.get(); }
-  Tlup6DataLieferbereichsbezeichnungsliste *DeliveryRangeNames() const {
-    return m_deliveryRangeNames.get();
+  Tlup6DataProtokollliste &Protocol() const { return *m_protocol; }
+  Tlup6DataAdressliste &Addresses() const { return *m_addresses; }
+  Tlup6DataPreisbezeichnungsliste &PriceDesignations() const { return *m_priceDesignations; }
+  Tlup6DataGlasliste &Lenses() const { return *m_lenses; }
+  Tlup6DataBeschichtungsliste &Coatings() const { return *m_coatings; }
+  Tlup6DataKombinationsListe &Combinations() const { return *m_combinations; }
+  Tlup6DataVariableliste &Variables() const { return *m_variables; }
+  Tlup6DataPrismenCylinder &PrismCylinder() const { return *m_prismCylinder; }
+  Tlup6DataLieferbereichsbezeichnungsliste &DeliveryRangeNames() const {
+    return *m_deliveryRangeNames;
   }
-  Tlup6DataFormelGruppeListe *FormulaGroups() const { return m_formulaGroups.get(); }
-  Tlup6DataBezeichnungsvorgaben *NamingPresets() const { return m_namingPresets.get(); }
-  Tlup6DataProduktgruppenliste *ProductGroups() const { return m_productGroups.get(); }
-  Tlup6DataCodeSubstGlasList *LensCodeSubstitutions() const { return m_lensSubst.get(); }
-  Tlup6DataCodeSubstBeschList *CoatingCodeSubstitutions() const { return m_coatingSubst.get(); }
+  Tlup6DataFormelGruppeListe &FormulaGroups() const { return *m_formulaGroups; }
+  Tlup6DataBezeichnungsvorgaben &NamingPresets() const { return *m_namingPresets; }
+  Tlup6DataProduktgruppenliste &ProductGroups() const { return *m_productGroups; }
+  Tlup6DataCodeSubstGlasList &LensCodeSubstitutions() const { return *m_lensSubst; }
+  Tlup6DataCodeSubstBeschList &CoatingCodeSubstitutions() const { return *m_coatingSubst; }
 
   LineList NOTE; // free notes
 

@@ -65,11 +65,11 @@ public:
 class DeliverableTable final : public ClassTable {
 public:
   void write(const TCustomlup6Object &object, XmlWriter &out) const override {
-    m_strings.write(*set(object).Strings(), out);
+    m_strings.write(set(object).Strings(), out);
   }
   void begin(TCustomlup6Object &object) const override { object.Clear(false); }
   int find(const TCustomlup6Object &object, SV name) const override {
-    return m_strings.find(*set(object).Strings(), name);
+    return m_strings.find(set(object).Strings(), name);
   }
   CatalogNode *child(const TCustomlup6Object &, int) const override { return nullptr; }
   void set(TCustomlup6Object &object, int, SV value) const override {
@@ -85,45 +85,46 @@ private:
 
 void addAddress(Registry &r) {
   using C = Tlup6DataAdresse;
-  add<C>(r, {
-                field<&C::EDV>("EDV"),
-                field<&C::EDV2>("EDV2"),
-                dateTime<&C::GA>("GA"),
-                dateTime<&C::GB>("GB"),
-                field<&C::Name>("Name"),
-                field<&C::Name1>("Name1"),
-                field<&C::Name2>("Name2"),
-                field<&C::Str>("Str"),
-                field<&C::LAND>("LAND"),
-                // Derived from the naming presets: written for readers, not read.
-                access<C>(
-                    "LANG", K::Optional, [](const C &o, int) { return o.GetLanguage(); }, nullptr),
-                field<&C::Plz>("Plz"),
-                field<&C::Ort>("Ort"),
-                field<&C::PlzPf>("PlzPf"),
-                field<&C::PF>("PF"),
-                field<&C::TelZent>("TelZent"),
-                field<&C::FaxZent>("FaxZent"),
-                field<&C::TelBest>("TelBest"),
-                field<&C::FaxBest>("FaxBest"),
-                field<&C::MailTo>("MailTo"),
-                field<&C::Url>("Url"),
-                access<C>(
-                    "PrDefCyl", K::Always,
-                    [](const C &o, int) { return std::string(o.PrDefCyl ? "+" : "-"); },
-                    [](C &o, int, SV t) { o.PrDefCyl = t != "-"; }),
-                property<&C::BEZNR, &C::SetBEZNR>("BEZNR"),
-                field<&C::WVK>("WVK"),
-                field<&C::WNK>("WNK"),
-                field<&C::PrBezId1>("PrBezId1"),
-                field<&C::PrBezId2>("PrBezId2"),
-                field<&C::PrBezId3>("PrBezId3"),
-                field<&C::PrBezId4>("PrBezId4"),
-                field<&C::PrBezId5>("PrBezId5"),
-                field<&C::Comment>("Comment"),
-                child<C>("NLB", [](const C &o) -> CatalogNode * { return o.DeliverableCoatings(); }),
-                child<C>("NLG", [](const C &o) -> CatalogNode * { return o.DeliverableLenses(); }),
-            });
+  add<C>(r,
+         {
+             field<&C::EDV>("EDV"),
+             field<&C::EDV2>("EDV2"),
+             dateTime<&C::GA>("GA"),
+             dateTime<&C::GB>("GB"),
+             field<&C::Name>("Name"),
+             field<&C::Name1>("Name1"),
+             field<&C::Name2>("Name2"),
+             field<&C::Str>("Str"),
+             field<&C::LAND>("LAND"),
+             // Derived from the naming presets: written for readers, not read.
+             access<C>(
+                 "LANG", K::Optional, [](const C &o, int) { return o.GetLanguage(); }, nullptr),
+             field<&C::Plz>("Plz"),
+             field<&C::Ort>("Ort"),
+             field<&C::PlzPf>("PlzPf"),
+             field<&C::PF>("PF"),
+             field<&C::TelZent>("TelZent"),
+             field<&C::FaxZent>("FaxZent"),
+             field<&C::TelBest>("TelBest"),
+             field<&C::FaxBest>("FaxBest"),
+             field<&C::MailTo>("MailTo"),
+             field<&C::Url>("Url"),
+             access<C>(
+                 "PrDefCyl", K::Always,
+                 [](const C &o, int) { return std::string(o.PrDefCyl ? "+" : "-"); },
+                 [](C &o, int, SV t) { o.PrDefCyl = t != "-"; }),
+             property<&C::BEZNR, &C::SetBEZNR>("BEZNR"),
+             field<&C::WVK>("WVK"),
+             field<&C::WNK>("WNK"),
+             field<&C::PrBezId1>("PrBezId1"),
+             field<&C::PrBezId2>("PrBezId2"),
+             field<&C::PrBezId3>("PrBezId3"),
+             field<&C::PrBezId4>("PrBezId4"),
+             field<&C::PrBezId5>("PrBezId5"),
+             field<&C::Comment>("Comment"),
+             child<C>("NLB", [](const C &o) -> CatalogNode * { return &o.DeliverableCoatings(); }),
+             child<C>("NLG", [](const C &o) -> CatalogNode * { return &o.DeliverableLenses(); }),
+         });
   itemTag<Tlup6DataAdressliste>(r, "DA");
 }
 
@@ -143,7 +144,7 @@ void addInfo(Registry &r) {
           InfoTypeShortCode(static_cast<TSf6InfoType>(type)) + std::to_string(slot), K::Optional,
           [](const C &o, int i) { return o.GetLine(i / 16, i % 16); },
           [](C &o, int i, SV t) { o.SetLine(i / 16, i % 16, t); }, slot * 16 + type));
-  e.push_back(child<C>("DIL", [](const C &o) -> CatalogNode * { return o.Images(); }));
+  e.push_back(child<C>("DIL", [](const C &o) -> CatalogNode * { return &o.Images(); }));
   add<C>(r, std::move(e));
 }
 
@@ -192,13 +193,13 @@ void addLens(Registry &r) {
                field<&C::EGB>("EGB"),
                field<&C::EdDmA>("EdDmA"),
                property<&C::CSNR, &C::SetCSNR>("CSNR"),
-               child<C>("GWL", [](const C &o) -> CatalogNode * { return o.Ranges(); }),
-               child<C>("GGL", [](const C &o) -> CatalogNode * { return o.Geometries(); }),
-               child<C>("LUP", [](const C &o) -> CatalogNode * { return o.Prices(); }),
-               child<C>("DINFO", [](const C &o) -> CatalogNode * { return o.Info(); }),
-               child<C>("PG", [](const C &o) -> CatalogNode * { return o.PriceGroups(); }),
-               child<C>("FZU", [](const C &o) -> CatalogNode * { return o.FormulaAssignment(); }),
-               child<C>("OROP", [](const C &o) -> CatalogNode * { return o.OrderOptions(); }),
+               child<C>("GWL", [](const C &o) -> CatalogNode * { return &o.Ranges(); }),
+               child<C>("GGL", [](const C &o) -> CatalogNode * { return &o.Geometries(); }),
+               child<C>("LUP", [](const C &o) -> CatalogNode * { return &o.Prices(); }),
+               child<C>("DINFO", [](const C &o) -> CatalogNode * { return &o.Info(); }),
+               child<C>("PG", [](const C &o) -> CatalogNode * { return &o.PriceGroups(); }),
+               child<C>("FZU", [](const C &o) -> CatalogNode * { return &o.FormulaAssignment(); }),
+               child<C>("OROP", [](const C &o) -> CatalogNode * { return &o.OrderOptions(); }),
            });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataGlasliste>(r, "GL");
@@ -230,7 +231,7 @@ void addLensPrice(Registry &r) {
                 property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PR>("PR"),
                 field<&C::PQ>("PQ"),
-                child<C>("DFGL", [](const C &o) -> CatalogNode * { return o.LocalFormula(); }),
+                child<C>("DFGL", [](const C &o) -> CatalogNode * { return &o.LocalFormula(); }),
             });
   itemTag<Tlup6DataGlasTarifListe>(r, "GP");
 }
@@ -274,46 +275,26 @@ void addCoating(Registry &r) {
   e.push_back(property<&C::EDV, &C::SetEDV>("EDV"));
   addNames(e);
   e.insert(e.end(), {
-                        dateTime<&C::LA>("LA"),
-                        dateTime<&C::LB>("LB"),
-                        field<&C::ME>("ME"),
-                        field<&C::MAT>("MAT"),
-                        field<&C::ET>("ET"),
-                        field<&C::FA>("FA"),
-                        field<&C::PH>("PH"),
-                        field<&C::HA>("HA"),
-                        field<&C::CL>("CL"),
-                        field<&C::UV>("UV"),
-                        field<&C::VS>("VS"),
-                        field<&C::ER>("ER"),
-                        field<&C::ADU>("ADU"),
-                        field<&C::AD>("AD"),
-                        field<&C::ADB>("ADB"),
-                        field<&C::AAD>("AAD"),
-                        field<&C::AF>("AF"),
-                        field<&C::WAL>("WAL"),
-                        field<&C::DEZ>("DEZ"),
-                        field<&C::PRH>("PRH"),
-                        field<&C::MATT>("MATT"),
-                        field<&C::BENT>("BENT"),
-                        field<&C::BTOR>("BTOR"),
-                        field<&C::ATOR>("ATOR"),
-                        field<&C::BF>("BF"),
-                        field<&C::Vers>("Vers"),
-                        field<&C::Stvo>("Stvo"),
-                        field<&C::FK>("FK"),
-                        field<&C::FKB>("FKB"),
-                        field<&C::UVK>("UVK"),
-                        field<&C::UVA>("UVA"),
-                        field<&C::UVB>("UVB"),
-                        field<&C::SphVon>("SphVon"),
-                        field<&C::SphBis>("SphBis"),
-                        field<&C::DMVon>("DMVon"),
-                        field<&C::DMBis>("DMBis"),
-                        field<&C::OLB>("OLB"),
-                        property<&C::CSNR, &C::SetCSNR>("CSNR"),
-                        field<&C::EMEG>("EMEG"),
-                        field<&C::STEG>("STEG"),
+                        dateTime<&C::LA>("LA"),      dateTime<&C::LB>("LB"),
+                        field<&C::ME>("ME"),         field<&C::MAT>("MAT"),
+                        field<&C::ET>("ET"),         field<&C::FA>("FA"),
+                        field<&C::PH>("PH"),         field<&C::HA>("HA"),
+                        field<&C::CL>("CL"),         field<&C::UV>("UV"),
+                        field<&C::VS>("VS"),         field<&C::ER>("ER"),
+                        field<&C::ADU>("ADU"),       field<&C::AD>("AD"),
+                        field<&C::ADB>("ADB"),       field<&C::AAD>("AAD"),
+                        field<&C::AF>("AF"),         field<&C::WAL>("WAL"),
+                        field<&C::DEZ>("DEZ"),       field<&C::PRH>("PRH"),
+                        field<&C::MATT>("MATT"),     field<&C::BENT>("BENT"),
+                        field<&C::BTOR>("BTOR"),     field<&C::ATOR>("ATOR"),
+                        field<&C::BF>("BF"),         field<&C::Vers>("Vers"),
+                        field<&C::Stvo>("Stvo"),     field<&C::FK>("FK"),
+                        field<&C::FKB>("FKB"),       field<&C::UVK>("UVK"),
+                        field<&C::UVA>("UVA"),       field<&C::UVB>("UVB"),
+                        field<&C::SphVon>("SphVon"), field<&C::SphBis>("SphBis"),
+                        field<&C::DMVon>("DMVon"),   field<&C::DMBis>("DMBis"),
+                        field<&C::OLB>("OLB"),       property<&C::CSNR, &C::SetCSNR>("CSNR"),
+                        field<&C::EMEG>("EMEG"),     field<&C::STEG>("STEG"),
                     });
   // SF4 codes and names of the materials SF4 knows: silicate, plastic,
   // polycarbonate.
@@ -330,12 +311,12 @@ void addCoating(Registry &r) {
   }
   e.insert(e.end(),
            {
-               child<C>("DFL", [](const C &o) -> CatalogNode * { return o.Colours(); }),
-               child<C>("BPL", [](const C &o) -> CatalogNode * { return o.Prices(); }),
-               child<C>("DINFO", [](const C &o) -> CatalogNode * { return o.Info(); }),
-               child<C>("SOPR", [](const C &o) -> CatalogNode * { return o.SpecialProducts(); }),
-               child<C>("FZU", [](const C &o) -> CatalogNode * { return o.FormulaAssignment(); }),
-               child<C>("OROP", [](const C &o) -> CatalogNode * { return o.OrderOptions(); }),
+               child<C>("DFL", [](const C &o) -> CatalogNode * { return &o.Colours(); }),
+               child<C>("BPL", [](const C &o) -> CatalogNode * { return &o.Prices(); }),
+               child<C>("DINFO", [](const C &o) -> CatalogNode * { return &o.Info(); }),
+               child<C>("SOPR", [](const C &o) -> CatalogNode * { return &o.SpecialProducts(); }),
+               child<C>("FZU", [](const C &o) -> CatalogNode * { return &o.FormulaAssignment(); }),
+               child<C>("OROP", [](const C &o) -> CatalogNode * { return &o.OrderOptions(); }),
            });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataBeschichtungsliste>(r, "BESCH");
@@ -381,7 +362,7 @@ void addCoatingPrice(Registry &r) {
                 property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PQ>("PQ"),
                 field<&C::PR>("PR"),
-                child<C>("DFBL", [](const C &o) -> CatalogNode * { return o.LocalFormula(); }),
+                child<C>("DFBL", [](const C &o) -> CatalogNode * { return &o.LocalFormula(); }),
             });
   itemTag<Tlup6DataBeschichtungspreisListe>(r, "BP");
 }
@@ -423,7 +404,7 @@ void addFormulaGroup(Registry &r) {
           std::string("AZB") + kCategories[cat] + kMaterials[mat - 1], K::Optional,
           [](const C &o, int i) { return toText(o.GetCoatingFlag(i / 8, i % 8)); },
           [](C &o, int i, SV t) { o.SetCoatingFlag(i / 8, i % 8, TextToBool(t)); }, cat * 8 + mat));
-  e.push_back(child<C>("DFC", [](const C &o) -> CatalogNode * { return o.Ranges(); }));
+  e.push_back(child<C>("DFC", [](const C &o) -> CatalogNode * { return &o.Ranges(); }));
   add<C>(r, std::move(e));
   itemTag<Tlup6DataFormelGruppeListe>(r, "DFGG");
 }
@@ -440,7 +421,7 @@ void addFormulaRange(Registry &r) {
                 field<&C::DMV>("DMV"),
                 field<&C::DMB>("DMB"),
                 field<&C::EL>("EL"),
-                child<C>("DFOC", [](const C &o) -> CatalogNode * { return o.Calc(); }),
+                child<C>("DFOC", [](const C &o) -> CatalogNode * { return &o.Calc(); }),
             });
   itemTag<Tlup6DataFormelBereichListe>(r, "DFOB");
 }
@@ -459,13 +440,13 @@ void addLocalFormulas(Registry &r) {
     using C = Tlup6DataFormelLokalGlas;
     add<C>(r, {field<&C::QGEdv>("QGEdv"), field<&C::QSph>("QSph"), field<&C::QCyl>("QCyl"),
                field<&C::QPBID>("QPBID"), field<&C::QLBI>("QLBI"), field<&C::QDM>("QDM"),
-               child<C>("DFOC", [](const C &o) -> CatalogNode * { return o.Calc(); })});
+               child<C>("DFOC", [](const C &o) -> CatalogNode * { return &o.Calc(); })});
   }
   {
     using C = Tlup6DataFormelLokalBeschichtung;
     add<C>(r, {field<&C::QEdv>("QEdv"), field<&C::QSphTor>("QSphTor"), field<&C::QEM>("QEM"),
                field<&C::QMat>("QMat"), field<&C::QPBID>("QPBID"), field<&C::QSP>("QSP"),
-               child<C>("DFOC", [](const C &o) -> CatalogNode * { return o.Calc(); })});
+               child<C>("DFOC", [](const C &o) -> CatalogNode * { return &o.Calc(); })});
   }
 }
 
@@ -505,9 +486,10 @@ void addSmallLists(Registry &r) {
   }
   {
     using C = Tlup6DataProduktgruppe;
-    add<C>(r, {field<&C::ID>("ID"), field<&C::BEZ>("BEZ"), field<&C::BE>("BE"),
-               child<C>("NLB", [](const C &o) -> CatalogNode * { return o.DeliverableCoatings(); }),
-               child<C>("NLG", [](const C &o) -> CatalogNode * { return o.DeliverableLenses(); })});
+    add<C>(r,
+           {field<&C::ID>("ID"), field<&C::BEZ>("BEZ"), field<&C::BE>("BE"),
+            child<C>("NLB", [](const C &o) -> CatalogNode * { return &o.DeliverableCoatings(); }),
+            child<C>("NLG", [](const C &o) -> CatalogNode * { return &o.DeliverableLenses(); })});
     itemTag<Tlup6DataProduktgruppenliste>(r, "DPG");
   }
   {

@@ -28,7 +28,9 @@ constexpr std::string_view kAnyCode = "******";
 constexpr int32_t kPurchasePrice = 1;
 constexpr int32_t kRetailPrice = 2;
 
-template <class E> E ordinal(int value) { return static_cast<E>(value); }
+template <class E> E ordinal(int value) {
+  return static_cast<E>(value);
+}
 
 TSf6MaterialSet allMaterials() {
   TSf6MaterialSet set;
@@ -47,12 +49,14 @@ bool ruleCoversMaterial(int rule, int kind, int material) {
   return ownKind || polycarbonate || trivex;
 }
 
-std::string orAny(std::string code) { return code.empty() ? std::string(kAnyCode) : code; }
+std::string orAny(std::string code) {
+  return code.empty() ? std::string(kAnyCode) : code;
+}
 
 void setCoatingPrices(Tlup6DataBeschichtung &coating, TSf6SphTor st, TSf6SingleMulti em,
                       int material, double price1, double price2) {
   const auto mat = ordinal<TSf6Material>(material);
-  Tlup6DataBeschichtungspreisListe &prices = *coating.Prices();
+  Tlup6DataBeschichtungspreisListe &prices = coating.Prices();
   if (auto *price = prices.FindCoatingPrice(st, em, true, "", kPurchasePrice, mat))
     price->SetPrice(price1);
   if (auto *price = prices.FindCoatingPrice(st, em, true, "", kRetailPrice, mat))
@@ -80,20 +84,20 @@ void TSf4Object::buildHeader() {
   if (lines.empty()) {
     const std::filesystem::path &path = m_paths[static_cast<std::size_t>(Sf4File::GLHead)];
     const std::u8string name = path.u8string();
-    throw Sf6Error("Die Datei \"" +
-                   Utf8ToCp1252(std::string_view(reinterpret_cast<const char *>(name.data()),
-                                                 name.size())) +
-                   "\" enth\xE4lt keine Kopfzeile.");
+    throw Sf6Error(
+        "Die Datei \"" +
+        Utf8ToCp1252(std::string_view(reinterpret_cast<const char *>(name.data()), name.size())) +
+        "\" enth\xE4lt keine Kopfzeile.");
   }
   const Sf4HeadLine head = readSf4HeadLine(lines.front());
 
-  Tlup6DataAdresse &address = *m_root.Addresses()->AddNew();
+  Tlup6DataAdresse &address = *m_root.Addresses().AddNew();
   address.GA = head.GA;
   address.LAND = head.LAND;
   address.EDV = head.EDV;
   address.Name = head.Name;
 
-  Tlup6DataPrismenCylinder &limits = *m_root.PrismCylinder();
+  Tlup6DataPrismenCylinder &limits = m_root.PrismCylinder();
   limits.ZB = head.ZB;
   limits.ZG1 = head.ZG1;
   limits.ZG2 = head.ZG2;
@@ -105,7 +109,7 @@ void TSf4Object::buildHeader() {
 }
 
 void TSf4Object::buildLenses() {
-  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  Tlup6DataGlasliste &lenses = m_root.Lenses();
   // Every AddLens renumbers the whole list, which made reading a file
   // quadratic in its lenses. The numbers that N additions leave, each new
   // lens last and then reset to 0, are known: N-2, N-3 ... 1, 0, 0 in file
@@ -136,7 +140,7 @@ void TSf4Object::buildLenses() {
     lens.EGB = TSf6SingleLensOrder::Moeglich;
     lens.AG = true;
 
-    Tlup6DataGlasGeometrie &geometry = *lens.Geometries()->AddNew();
+    Tlup6DataGlasGeometrie &geometry = *lens.Geometries().AddNew();
     geometry.WK = true;
     geometry.NTT = ordinal<TSf6SegmentType>(row.NTT);
     geometry.VAFB = row.VAFB;
@@ -153,7 +157,7 @@ void TSf4Object::buildLenses() {
 }
 
 void TSf4Object::buildNewMaterials() {
-  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  Tlup6DataGlasliste &lenses = m_root.Lenses();
   for (const std::string &line : Lines(Sf4File::GLNeumat)) {
     const Sf4NewMaterialLine row = readSf4NewMaterialLine(line);
     if (row.MAT == 0)
@@ -165,7 +169,7 @@ void TSf4Object::buildNewMaterials() {
 
 void TSf4Object::buildPowerRanges() {
   const Sf4EllipticRanges elliptic(Lines(Sf4File::GlEllip));
-  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  Tlup6DataGlasliste &lenses = m_root.Lenses();
   for (const std::string &line : Lines(Sf4File::GLWirk)) {
     const Sf4PowerRangeLine row = readSf4PowerRangeLine(line);
     Tlup6DataGlas *lens = lenses.FindByCode(row.lensCode);
@@ -177,7 +181,7 @@ void TSf4Object::buildPowerRanges() {
       if (!passes[pass])
         continue;
       const bool elliptical = pass == 1;
-      Tlup6DataGlasWirkung &range = *lens->Ranges()->AddNew();
+      Tlup6DataGlasWirkung &range = *lens->Ranges().AddNew();
       range.DM = TSf6Diameter{row.diameter1, row.diameter2, elliptical};
       range.SetCyl(row.cylBoundA, row.cylBoundB);
       double from = row.SphV;
@@ -201,21 +205,21 @@ void TSf4Object::buildPowerRanges() {
 }
 
 void TSf4Object::buildLensPrices() {
-  Tlup6DataGlasliste &lenses = *m_root.Lenses();
+  Tlup6DataGlasliste &lenses = m_root.Lenses();
   for (const std::string &line : Lines(Sf4File::GLPreis)) {
     const Sf4LensPriceLine row = readSf4LensPriceLine(line);
     Tlup6DataGlas *lens = lenses.FindByCode(row.lensCode);
     if (!lens)
       continue;
     // Groups outside 0 to 50 set no flag, so no price can be created for them.
-    lens->PriceGroups()->SetSphGroup(row.GSph, true);
-    lens->PriceGroups()->SetCylGroup(row.GCyl, true);
+    lens->PriceGroups().SetSphGroup(row.GSph, true);
+    lens->PriceGroups().SetCylGroup(row.GCyl, true);
     const TSf6Diameter diameter{row.diameter1, row.diameter2, false};
     const std::pair<int32_t, double> values[] = {{kPurchasePrice, row.price1},
                                                  {kRetailPrice, row.price2}};
     for (const auto &[pbid, value] : values) {
       // Delivery range 0 is the standard range every reset creates.
-      if (auto *price = lens->Prices()->FindPrice(row.GSph, row.GCyl, true, 0, pbid, diameter))
+      if (auto *price = lens->Prices().FindPrice(row.GSph, row.GCyl, true, 0, pbid, diameter))
         price->SetPrice(value);
     }
   }
@@ -223,7 +227,7 @@ void TSf4Object::buildLensPrices() {
 
 void TSf4Object::buildCoatings() {
   const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2));
-  Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
   for (const std::string &line : Lines(Sf4File::GLBesch)) {
     const Sf4CoatingLine row = readSf4CoatingLine(line);
     const std::string catalogCode = rules.replacementCode(row.code);
@@ -261,7 +265,7 @@ void TSf4Object::buildCoatings() {
 
 void TSf4Object::buildSurcharges() {
   const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2));
-  Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
   for (const std::string &line : Lines(Sf4File::GLzusch)) {
     const Sf4SurchargeLine row = readSf4SurchargeLine(line);
     const Sf4SurchargeTarget target = sf4SurchargeTarget(row.code);
@@ -293,8 +297,8 @@ void TSf4Object::buildSurcharges() {
 }
 
 void TSf4Object::buildCombinations() {
-  Tlup6DataKombinationsListe &combinations = *m_root.Combinations();
-  const Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  Tlup6DataKombinationsListe &combinations = m_root.Combinations();
+  const Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
   // Sorting waits until every line is in; switching it back on sorts once.
   combinations.SetAutoSort(false);
   for (const std::string &line : Lines(Sf4File::GLKombi)) {
@@ -307,13 +311,13 @@ void TSf4Object::buildCombinations() {
 }
 
 void TSf4Object::buildColours() {
-  const Tlup6DataBeschichtungsliste &coatings = *m_root.Coatings();
+  const Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
   for (const std::string &line : Lines(Sf4File::GLFarb)) {
     const Sf4ColourLine row = readSf4ColourLine(line);
     Tlup6DataBeschichtung *coating = coatings.FindBySF4Code(row.coatingCode);
     if (!coating)
       continue;
-    Tlup6DataFarbe &colour = *coating->Colours()->AddNew();
+    Tlup6DataFarbe &colour = *coating->Colours().AddNew();
     colour.EDV = row.EDV;
     colour.SetName(1, row.B1);
     // Absorptions are percentages; a negative text must not wrap round.

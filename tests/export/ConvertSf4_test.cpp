@@ -26,7 +26,7 @@ struct CatalogWithAddress {
   Tlup6DataAdresse *address;
   CatalogWithAddress() {
     root.Clear(true);
-    address = root.Addresses()->AddNew();
+    address = root.Addresses().AddNew();
   }
 };
 
@@ -51,7 +51,7 @@ TEST(ConvertSf4, ArchiveNameTakesTheFirstFreeNumber) {
   c.address->EDV = "ABC";
   c.address->LAND = "DE";
   ASSERT_TRUE(TryEncodeDate(2005, 6, 15, c.address->GA));
-  c.root.NamingPresets()->SetLanguage(1, "");
+  c.root.NamingPresets().SetLanguage(1, "");
   ExportTempDir dir;
   EXPECT_EQ(ConvertedArchiveName(c.root, dir.path()), "ABC---DE-20050615-1.zip");
   dir.write("ABC---DE-20050615-1.zip", "x");
@@ -82,7 +82,7 @@ TEST(ConvertSf4, ArchiveNameParts) {
     if (t.validDate) {
       ASSERT_TRUE(TryEncodeDate(2005, 6, 15, c.address->GA));
     }
-    c.root.NamingPresets()->SetLanguage(1, t.language);
+    c.root.NamingPresets().SetLanguage(1, t.language);
     EXPECT_EQ(ConvertedArchiveName(c.root, dir.path()), t.expected);
   }
   Tlup6Dataobject empty;
@@ -108,7 +108,7 @@ TEST(ConvertSf4, ConvertsADirectoryNamedWithATrailingSeparator) {
   // starts from a cleared model.
   const Sf4ConversionResult again = ConvertSf4Directory(sf4, dir.path().string(), "1.0");
   EXPECT_EQ(again.archiveName, "ABC--DE-DE-20050615-2.zip");
-  EXPECT_EQ(root.Lenses()->Count(), 1);
+  EXPECT_EQ(root.Lenses().Count(), 1);
 }
 
 TEST(ConvertSf4, AnEmptyHeaderFileFailsAndLeavesNoArchive) {

@@ -28,20 +28,20 @@ struct Catalog {
 
   Catalog() {
     root.Clear(true);
-    address = root.Addresses()->AddNew();
+    address = root.Addresses().AddNew();
     address->EDV = "ABC";
     address->LAND = "DE";
   }
 
   Tlup6DataGlas &addLens(std::string_view code, std::string_view name) {
-    Tlup6DataGlas &lens = *root.Lenses()->AddLens();
+    Tlup6DataGlas &lens = *root.Lenses().AddLens();
     lens.SetEDV(code);
     lens.SetName(1, name);
     return lens;
   }
 
   Tlup6DataBeschichtung &addCoating(std::string_view code, std::string_view name) {
-    Tlup6DataBeschichtung &coating = *root.Coatings()->AddNew();
+    Tlup6DataBeschichtung &coating = *root.Coatings().AddNew();
     coating.SetEDV(code);
     coating.SetName(1, name);
     return coating;
@@ -91,10 +91,10 @@ TEST(Sf6Export, HeadTakesAddressLimitsAndPriceDesignations) {
   a.WVK = "EUR";
   a.WNK = "ct";
   ASSERT_TRUE(TryEncodeDate(2024, 2, 29, a.GA));
-  catalog.root.NamingPresets()->SetLanguage(1, "FR");
-  catalog.root.PrismCylinder()->ZB = 7;
-  catalog.root.PrismCylinder()->PG5 = -2;
-  Tlup6DataPreisbezeichnung &other = *catalog.root.PriceDesignations()->AddNextFree();
+  catalog.root.NamingPresets().SetLanguage(1, "FR");
+  catalog.root.PrismCylinder().ZB = 7;
+  catalog.root.PrismCylinder().PG5 = -2;
+  Tlup6DataPreisbezeichnung &other = *catalog.root.PriceDesignations().AddNextFree();
   other.PFT = TSf6PriceType::SonstigesEk;
   other.BEZ = "Sonderpreis";
 
@@ -150,10 +150,10 @@ TEST(Sf6Export, LensesAndCoatingsNotDeliverableForTheAddressAreLeftOut) {
   catalog.addCoating("HC", "Hart");
   catalog.addCoating("AR", "Entspiegelung")
       .Prices()
-      ->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Egal, true, "", 1,
-                         TSf6Material::Silikat);
-  catalog.address->DeliverableLenses()->Add("drop");
-  catalog.address->DeliverableCoatings()->Add("AR");
+      .FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Egal, true, "", 1,
+                        TSf6Material::Silikat);
+  catalog.address->DeliverableLenses().Add("drop");
+  catalog.address->DeliverableCoatings().Add("AR");
   const Sf6ExportLines lines = catalog.run();
 
   ASSERT_EQ(entry(lines, E::LensType).size(), 1u);
@@ -171,7 +171,7 @@ TEST(Sf6Export, NamesFallBackToTheNextLowerFilledSlot) {
   lens.SetShortName(1, "kurz eins");
   Tlup6DataBeschichtung &coating = catalog.addCoating("HC", "Hart eins");
   coating.SetName(2, "Hart zwei");
-  Tlup6DataFarbe &colour = *coating.Colours()->AddNew();
+  Tlup6DataFarbe &colour = *coating.Colours().AddNew();
   colour.EDV = "G1";
   colour.SetName(1, "Grau");
 
@@ -206,14 +206,14 @@ TEST(Sf6Export, LensFieldsReachTheirColumns) {
   lens.AGKG = 80;
   lens.STV = TSf6RoadUse::NichtNachtfahrtauglich;
   lens.KMDM = 55;
-  Tlup6DataGlasWirkung &range = *lens.Ranges()->AddNew();
+  Tlup6DataGlasWirkung &range = *lens.Ranges().AddNew();
   range.DM = {70, 75, true};
   range.SetSph(-8, 6);
   range.SetCyl(4, 0);
   range.BEDV2 = "HC";
   range.LZ = 5;
   range.LBI = 0;
-  Tlup6DataGlasGeometrie &geometry = *lens.Geometries()->AddNew();
+  Tlup6DataGlasGeometrie &geometry = *lens.Geometries().AddNew();
   geometry.Dm = {65, 0, false};
   geometry.DM1H = 30;
   geometry.WSV = -2;
@@ -253,16 +253,16 @@ struct PricedLens {
   TSf6Diameter dm{70, 0, false};
 
   PricedLens() {
-    Tlup6DataGlasWirkung &range = *lens.Ranges()->AddNew();
+    Tlup6DataGlasWirkung &range = *lens.Ranges().AddNew();
     range.DM = dm;
     range.SetSph(-8, 6);
     range.SetCyl(0, 4);
-    lens.PriceGroups()->SetSphGroup(4, true);
-    lens.PriceGroups()->SetSphGroup(8, true);
-    lens.PriceGroups()->SetCylGroup(2, true);
+    lens.PriceGroups().SetSphGroup(4, true);
+    lens.PriceGroups().SetSphGroup(8, true);
+    lens.PriceGroups().SetCylGroup(2, true);
   }
   Tlup6DataGlasPreis &price(int sph, int cyl, int32_t pbid, double value) {
-    Tlup6DataGlasPreis *p = lens.Prices()->FindPrice(sph, cyl, true, 0, pbid, dm);
+    Tlup6DataGlasPreis *p = lens.Prices().FindPrice(sph, cyl, true, 0, pbid, dm);
     p->SetPrice(value);
     return *p;
   }
@@ -272,11 +272,11 @@ TEST(Sf6Export, LensPricesCarryTheFiveColumnsAndComputedPrices) {
   PricedLens t;
   t.price(4, 2, 1, 100);
   // The retail price comes from a local formula: the purchase price times 1.19.
-  Tlup6DataGlasPreis &retail = *t.lens.Prices()->FindPrice(4, 2, true, 0, 2, t.dm);
+  Tlup6DataGlasPreis &retail = *t.lens.Prices().FindPrice(4, 2, true, 0, 2, t.dm);
   retail.PQ = 2;
-  retail.LocalFormula()->QPBID = 1;
-  retail.LocalFormula()->Calc()->FI1 = 5;
-  retail.LocalFormula()->Calc()->VAL1 = 1.19;
+  retail.LocalFormula().QPBID = 1;
+  retail.LocalFormula().Calc().FI1 = 5;
+  retail.LocalFormula().Calc().VAL1 = 1.19;
 
   Sf6ExportSettings settings;
   settings.priceFieldNumbers = {1, 0, 2, 0, 0};
@@ -298,13 +298,13 @@ TEST(Sf6Export, LensPricesCarryTheFiveColumnsAndComputedPrices) {
 TEST(Sf6Export, LensPricesNeedFlagsRangesAndAReachedGroup) {
   {
     PricedLens t; // cylinder group 11: no LensPrice.Dat column holds it
-    t.lens.PriceGroups()->SetCylGroup(11, true);
+    t.lens.PriceGroups().SetCylGroup(11, true);
     t.price(4, 11, 1, 50);
     EXPECT_TRUE(entry(t.catalog.run(), E::LensPrice).empty());
   }
   {
     PricedLens t; // sphere group 20 from 8.25: outside -8..+6
-    t.lens.PriceGroups()->SetSphGroup(20, true);
+    t.lens.PriceGroups().SetSphGroup(20, true);
     t.price(20, 2, 1, 50);
     t.price(8, 2, 1, 40);
     const LineList prices = entry(t.catalog.run(), E::LensPrice);
@@ -313,21 +313,21 @@ TEST(Sf6Export, LensPricesNeedFlagsRangesAndAReachedGroup) {
   }
   {
     PricedLens t; // the price's delivery range has no power range
-    t.catalog.root.DeliveryRangeNames()->AddNext();
-    t.lens.Prices()->FindPrice(4, 2, true, 1, 1, t.dm)->SetPrice(10);
+    t.catalog.root.DeliveryRangeNames().AddNext();
+    t.lens.Prices().FindPrice(4, 2, true, 1, 1, t.dm)->SetPrice(10);
     EXPECT_TRUE(entry(t.catalog.run(), E::LensPrice).empty());
   }
   {
     PricedLens t; // of two prices with one key the later one counts, as for a lookup
     for (double value : {30.0, 31.0}) {
-      Tlup6DataGlasPreis &p = *t.lens.Prices()->AddNew();
+      Tlup6DataGlasPreis &p = *t.lens.Prices().AddNew();
       p.SetGSph(4);
       p.SetGCyl(2);
       p.SetGDM(t.dm);
       p.SetPBID(1);
       p.SetPrice(value);
     }
-    t.price(8, 2, t.catalog.root.PriceDesignations()->AddNextFree()->ID, 99); // in no column
+    t.price(8, 2, t.catalog.root.PriceDesignations().AddNextFree()->ID, 99); // in no column
     const LineList prices = entry(t.catalog.run(), E::LensPrice);
     ASSERT_EQ(prices.size(), 1u);
     EXPECT_DOUBLE_EQ(ParseLensPriceLine(prices[0]).Price1, 31);
@@ -335,7 +335,7 @@ TEST(Sf6Export, LensPricesNeedFlagsRangesAndAReachedGroup) {
   {
     PricedLens t; // a lens without power ranges has no diameters
     t.price(4, 2, 1, 50);
-    t.lens.Ranges()->ClearList(false);
+    t.lens.Ranges().ClearList(false);
     EXPECT_TRUE(entry(t.catalog.run(), E::LensPrice).empty());
   }
 }
@@ -347,11 +347,11 @@ void setCoatingPrices(Tlup6DataBeschichtung &coating, TSf6SphTor st, TSf6SingleM
     const auto mat = static_cast<TSf6Material>(m + 1);
     if (purchase[static_cast<std::size_t>(m)] != 0)
       coating.Prices()
-          ->FindCoatingPrice(st, em, true, "", 1, mat)
+          .FindCoatingPrice(st, em, true, "", 1, mat)
           ->SetPrice(purchase[static_cast<std::size_t>(m)]);
     if (retail[static_cast<std::size_t>(m)] != 0)
       coating.Prices()
-          ->FindCoatingPrice(st, em, true, "", 2, mat)
+          .FindCoatingPrice(st, em, true, "", 2, mat)
           ->SetPrice(retail[static_cast<std::size_t>(m)]);
   }
 }
@@ -414,8 +414,8 @@ TEST(Sf6Export, OptionsPriceWritesEachSphTorAndSingleMultiValueOfASplitCoating) 
 
 TEST(Sf6Export, SpecialCoatingsWritePricesButNoOptionsOrColours) {
   Catalog catalog;
-  Tlup6DataBeschichtung &z1 = *catalog.root.Coatings()->FindByCode("Z1");
-  z1.Colours()->AddNew()->EDV = "C1";
+  Tlup6DataBeschichtung &z1 = *catalog.root.Coatings().FindByCode("Z1");
+  z1.Colours().AddNew()->EDV = "C1";
   setCoatingPrices(z1, TSf6SphTor::Egal, TSf6SingleMulti::Egal, {8, 8, 8, 8}, {16, 16, 16, 16});
   const Sf6ExportLines lines = catalog.run();
   EXPECT_TRUE(entry(lines, E::Options).empty());
@@ -429,13 +429,13 @@ TEST(Sf6Export, SpecialCoatingsWritePricesButNoOptionsOrColours) {
 TEST(Sf6Export, InformationTextsAreSplitIntoNumberedLines) {
   Catalog catalog;
   Tlup6DataGlas &lens = catalog.addLens("L1", "Glas");
-  lens.Info()->SetLine(1, static_cast<int>(TSf6InfoType::Tec),
-                       "Zeile eins\r\nZeile zwei\nZeile drei\r\n");
-  lens.Info()->SetLine(1, static_cast<int>(TSf6InfoType::Umpg), "http://beispiel/mpg");
-  lens.Info()->SetLine(2, static_cast<int>(TSf6InfoType::Mtg), "andere Sprache");
+  lens.Info().SetLine(1, static_cast<int>(TSf6InfoType::Tec),
+                      "Zeile eins\r\nZeile zwei\nZeile drei\r\n");
+  lens.Info().SetLine(1, static_cast<int>(TSf6InfoType::Umpg), "http://beispiel/mpg");
+  lens.Info().SetLine(2, static_cast<int>(TSf6InfoType::Mtg), "andere Sprache");
   catalog.addCoating("HC", "Hart")
       .Info()
-      ->SetLine(1, static_cast<int>(TSf6InfoType::Bsi), "Hinweis");
+      .SetLine(1, static_cast<int>(TSf6InfoType::Bsi), "Hinweis");
 
   const LineList info = entry(catalog.run(), E::Information);
   const LineList expected = {
@@ -459,11 +459,11 @@ TEST(Sf6Export, OrderOptionsCarryTheirSetsPriority) {
   canGive.Include(TSf6OrderFieldType::NormalPd);
   canGive.Include(TSf6OrderFieldType::Additionsmessverfahren);
   mustGive.Include(TSf6OrderFieldType::VornameKunde);
-  Tlup6DataOrderOptions &options = *catalog.addLens("L1", "Glas").OrderOptions();
+  Tlup6DataOrderOptions &options = catalog.addLens("L1", "Glas").OrderOptions();
   options.SetMUTE(mandatory);
   options.SetKADU(canGive);
   options.SetMUDU(mustGive);
-  catalog.addCoating("HC", "Hart").OrderOptions()->SetMUDU(mandatory);
+  catalog.addCoating("HC", "Hart").OrderOptions().SetMUDU(mandatory);
 
   const LineList lines = entry(catalog.run(), E::OrderOptions);
   const LineList expected = {
@@ -485,23 +485,23 @@ TEST(Sf6Export, ProductGroupLinesOnlyForProductsLimitedToSomeGroups) {
   // Without product groups nothing is written.
   EXPECT_TRUE(entry(catalog.run(), E::ProductGroup).empty());
 
-  Tlup6DataProduktgruppe &a = *catalog.root.ProductGroups()->AddNextFree();
+  Tlup6DataProduktgruppe &a = *catalog.root.ProductGroups().AddNextFree();
   a.BEZ = "Gruppe A";
-  Tlup6DataProduktgruppe &b = *catalog.root.ProductGroups()->AddNextFree();
+  Tlup6DataProduktgruppe &b = *catalog.root.ProductGroups().AddNextFree();
   b.BEZ = "Gruppe B";
-  b.DeliverableLenses()->Add("SOME");
-  a.DeliverableCoatings()->Add("HC");
-  b.DeliverableCoatings()->Add("HC");
+  b.DeliverableLenses().Add("SOME");
+  a.DeliverableCoatings().Add("HC");
+  b.DeliverableCoatings().Add("HC");
   // HC is deliverable in no group: no line either way round.
   EXPECT_EQ(entry(catalog.run(), E::ProductGroup), LineList{"0SOME  Gruppe A"});
 }
 
 TEST(Sf6Export, CodeSubstitutionsOfLensesAndCoatings) {
   Catalog catalog;
-  Tlup6DataCodeSubstGlas &lens = *catalog.root.LensCodeSubstitutions()->AddNew();
+  Tlup6DataCodeSubstGlas &lens = *catalog.root.LensCodeSubstitutions().AddNew();
   lens.CA = "ALT1";
   lens.CN = "NEU1";
-  Tlup6DataCodeSubstBesch &coating = *catalog.root.CoatingCodeSubstitutions()->AddNew();
+  Tlup6DataCodeSubstBesch &coating = *catalog.root.CoatingCodeSubstitutions().AddNew();
   coating.CA = "HCALT";
   coating.AKT = TSf6SubstAction::Produktvorschlag;
   coating.CN1 = "HC";
@@ -515,12 +515,12 @@ TEST(Sf6Export, CodeSubstitutionsOfLensesAndCoatings) {
 
 TEST(Sf6Export, EqualLinesAreWrittenOnceAndTheFirstOfACaseVariantWins) {
   Catalog catalog;
-  catalog.root.Lenses()->SetRenumbering(false);
+  catalog.root.Lenses().SetRenumbering(false);
   // Two lenses giving the same LensType.Dat line, listed against code order.
   for (const char *code : {"ZZ", "L1", "L1"})
     catalog.addLens(code, "Glas").SetCSNR(0);
   // Combinations that differ only in letter case: the first one is kept.
-  Tlup6DataKombinationsListe &combinations = *catalog.root.Combinations();
+  Tlup6DataKombinationsListe &combinations = catalog.root.Combinations();
   for (const char *code : {"lens01", "LENS01"}) {
     Tlup6DataKombination &c = *combinations.AddNew();
     c.SetGE(code);
@@ -538,11 +538,11 @@ TEST(Sf6Export, EqualLinesAreWrittenOnceAndTheFirstOfACaseVariantWins) {
 TEST(Sf6Export, ExportLeavesTheModelUnchanged) {
   PricedLens t;
   t.price(4, 2, 1, 10);
-  const int lensPrices = t.lens.Prices()->Count();
-  const int coatingPrices = t.catalog.root.Coatings()->FindByCode("Z1")->Prices()->Count();
+  const int lensPrices = t.lens.Prices().Count();
+  const int coatingPrices = t.catalog.root.Coatings().FindByCode("Z1")->Prices().Count();
   const Sf6ExportLines first = t.catalog.run();
-  EXPECT_EQ(t.lens.Prices()->Count(), lensPrices);
-  EXPECT_EQ(t.catalog.root.Coatings()->FindByCode("Z1")->Prices()->Count(), coatingPrices);
+  EXPECT_EQ(t.lens.Prices().Count(), lensPrices);
+  EXPECT_EQ(t.catalog.root.Coatings().FindByCode("Z1")->Prices().Count(), coatingPrices);
   EXPECT_EQ(t.catalog.run(), first);
 }
 

@@ -5,9 +5,9 @@
 // however the prices refer to each other (libFuzzer's -timeout catches a
 // stall).
 
+#include "export/Sf6Export.h"
 #include "model/Catalog.h"
 #include "model/XmlStorage.h"
-#include "export/Sf6Export.h"
 #include "text/Errors.h"
 
 #include <cstddef>
@@ -26,9 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   sf6::Sf6ExportSettings settings;
   settings.softwareId = "fuzz";
   const sf6::Sf6ExportLines lines =
-      sf6::BuildSf6ExportLines(&root, root.Addresses()->Items(0), "fuzz.zip", settings);
+      sf6::BuildSf6ExportLines(&root, root.Addresses().Items(0), "fuzz.zip", settings);
   // With an address the header always has its lines.
-  if (root.Addresses()->Items(0) != nullptr && lines[0].empty())
+  if (root.Addresses().Items(0) != nullptr && lines[0].empty())
     std::abort();
   return 0;
 }

@@ -10,7 +10,7 @@ namespace {
 struct CoatingFixture : ::testing::Test {
   void SetUp() override { root.Clear(true); }
   Tlup6Dataobject root;
-  Tlup6DataBeschichtungsliste &coatings() { return *root.Coatings(); }
+  Tlup6DataBeschichtungsliste &coatings() { return root.Coatings(); }
 };
 
 TEST_F(CoatingFixture, DefaultListHoldsTheNineSpecialCoatings) {
@@ -35,7 +35,7 @@ TEST_F(CoatingFixture, SpecialCoatingNamesComeFromTheLimits) {
   EXPECT_EQ(coatings().FindByCode("P6")->GetName(1), LangText(190) + " 0 cm/m");
   EXPECT_EQ(coatings().FindByCode("Z1")->GetName(1), LangText(191) + " 6 dpt");
   EXPECT_EQ(coatings().FindByCode("Z3")->GetName(1), LangText(192) + " 8 dpt");
-  root.PrismCylinder()->ZG2 = 10;
+  root.PrismCylinder().ZG2 = 10;
   EXPECT_EQ(coatings().FindByCode("Z2")->GetName(7), LangText(191) + " 10 dpt");
   auto *p1 = coatings().FindByCode("P1");
   p1->SetName(1, "mine");
@@ -91,18 +91,18 @@ TEST_F(CoatingFixture, Sf4CodesMapToCoatings) {
 TEST_F(CoatingFixture, LensesAndCoatingsFindCodesByOneRule) {
   auto *coating = coatings().AddNew();
   coating->SetEDV("AR");
-  auto *lens = root.Lenses()->AddLens();
+  auto *lens = root.Lenses().AddLens();
   lens->SetEDV("AR");
   auto *unnamedCoating = coatings().AddNew();
-  auto *unnamedLens = root.Lenses()->AddLens();
+  auto *unnamedLens = root.Lenses().AddLens();
   ASSERT_TRUE(unnamedCoating->EDV().empty() && unnamedLens->EDV().empty());
   for (const char *query : {"AR", "ar", "AR  "}) {
     EXPECT_EQ(coatings().FindByCode(query), coating) << query;
-    EXPECT_EQ(root.Lenses()->FindByCode(query), lens) << query;
+    EXPECT_EQ(root.Lenses().FindByCode(query), lens) << query;
   }
   for (const char *query : {"", "   ", " AR"}) {
     EXPECT_EQ(coatings().FindByCode(query), nullptr) << query;
-    EXPECT_EQ(root.Lenses()->FindByCode(query), nullptr) << query;
+    EXPECT_EQ(root.Lenses().FindByCode(query), nullptr) << query;
   }
 }
 
@@ -119,22 +119,22 @@ TEST_F(CoatingFixture, FindByNameFoldsAccentedLettersButCodesDoNot) {
 TEST_F(CoatingFixture, RemoveCoatingCascades) {
   auto *c = coatings().AddNew();
   c->SetEDV("AR");
-  root.Combinations()->AddCombination("L1", "AR", TSf6Availability::Lieferbar, "", "");
-  root.Combinations()->AddCombination("L1", "HC", TSf6Availability::Lieferbar, "", "");
-  auto *g = root.ProductGroups()->AddNextFree();
-  g->DeliverableCoatings()->Add("ar");
+  root.Combinations().AddCombination("L1", "AR", TSf6Availability::Lieferbar, "", "");
+  root.Combinations().AddCombination("L1", "HC", TSf6Availability::Lieferbar, "", "");
+  auto *g = root.ProductGroups().AddNextFree();
+  g->DeliverableCoatings().Add("ar");
   coatings().RemoveCoating(c);
   EXPECT_EQ(coatings().FindByCode("AR"), nullptr);
-  EXPECT_EQ(root.Combinations()->Count(), 1);
-  EXPECT_TRUE(g->DeliverableCoatings()->IsDeliverable("AR"));
+  EXPECT_EQ(root.Combinations().Count(), 1);
+  EXPECT_TRUE(g->DeliverableCoatings().IsDeliverable("AR"));
 }
 
 TEST_F(CoatingFixture, SetEdvRenamesCombinationCoatings) {
   auto *c = coatings().AddNew();
   c->SetEDV("AR");
-  root.Combinations()->AddCombination("L1", "X", TSf6Availability::Lieferbar, "ar", "AR");
+  root.Combinations().AddCombination("L1", "X", TSf6Availability::Lieferbar, "ar", "AR");
   c->SetEDV("AR2");
-  auto *k = root.Combinations()->Items(0);
+  auto *k = root.Combinations().Items(0);
   EXPECT_EQ(k->B1E(), "X");
   EXPECT_EQ(k->B2E(), "AR2");
   EXPECT_EQ(k->B3E(), "AR2");
@@ -143,7 +143,7 @@ TEST_F(CoatingFixture, SetEdvRenamesCombinationCoatings) {
 TEST_F(CoatingFixture, FindCoatingPriceRules) {
   auto *c = coatings().AddNew();
   c->SetEDV("AR");
-  auto *prices = c->Prices();
+  auto *prices = &c->Prices();
   // Material egal without a lens code never matches.
   auto *egal = prices->AddNew();
   egal->SetPBID(1);
@@ -176,11 +176,11 @@ TEST_F(CoatingFixture, FindCoatingPriceRules) {
 }
 
 TEST_F(CoatingFixture, LensBoundPriceTakesTheLensMaterial) {
-  auto *lens = root.Lenses()->AddLens();
+  auto *lens = root.Lenses().AddLens();
   lens->SetEDV("L1");
   lens->MAT = TSf6Material::Kunststoff;
   auto *c = coatings().AddNew();
-  auto *p = c->Prices()->AddNew();
+  auto *p = c->Prices().AddNew();
   p->SetEdv("L1");
   p->SetMAT(TSf6Material::Trivex);
   p->SetEM(TSf6SingleMulti::Mehrstaerken);
@@ -194,7 +194,7 @@ TEST_F(CoatingFixture, PriceSignaturesGroupEqualMaterials) {
   auto *c = coatings().AddNew();
   auto setPrice = [&](TSf6Material m, int32_t pbid, double v) {
     c->Prices()
-        ->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Egal, true, "", pbid, m)
+        .FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Egal, true, "", pbid, m)
         ->SetPrice(v);
   };
   const std::vector<int32_t> pbids{1, 2};
@@ -204,7 +204,7 @@ TEST_F(CoatingFixture, PriceSignaturesGroupEqualMaterials) {
   setPrice(TSf6Material::Kunststoff, 2, 20);
   setPrice(TSf6Material::Polycarbonat, 1, 12.30);
   // Trivex has no prices: its signature is all zeros.
-  auto *prices = c->Prices();
+  auto *prices = &c->Prices();
   EXPECT_EQ(prices->GetPriceSignature(TSf6SphTor::Egal, TSf6SingleMulti::Egal, pbids,
                                       TSf6Material::Silikat),
             "00012400002000");
@@ -226,7 +226,7 @@ TEST_F(CoatingFixture, PriceSignaturesGroupEqualMaterials) {
 }
 
 TEST_F(CoatingFixture, CombinationPermutationsAreOneCombination) {
-  auto *list = root.Combinations();
+  auto *list = &root.Combinations();
   auto *k = list->AddCombination("L1", "X", TSf6Availability::Lieferbar, "Y", "");
   auto *again = list->AddCombination("l1", "y", TSf6Availability::NurLieferbar, "", "x");
   EXPECT_EQ(list->Count(), 1);
@@ -247,7 +247,7 @@ TEST_F(CoatingFixture, CombinationPermutationsAreOneCombination) {
 // auto-sort on would make it a duplicate of such a combination on the way and
 // destroy it half-filled. AddCombination fills it first and sorts once.
 TEST_F(CoatingFixture, AddCombinationWithAutoSortKeepsTheNewCombination) {
-  auto *list = root.Combinations();
+  auto *list = &root.Combinations();
   list->SetAutoSort(true);
   list->AddNew(); // all "******", availability 0
   auto *k = list->AddCombination("L1", "X", TSf6Availability::NichtLieferbar, "", "");
@@ -258,7 +258,7 @@ TEST_F(CoatingFixture, AddCombinationWithAutoSortKeepsTheNewCombination) {
 }
 
 TEST_F(CoatingFixture, RemoveByCoatingIgnoresWildcards) {
-  auto *list = root.Combinations();
+  auto *list = &root.Combinations();
   list->AddCombination("L1", "X", TSf6Availability::Lieferbar, "", "");
   list->AddCombination("L2", "Y", TSf6Availability::Lieferbar, "X", "");
   list->RemoveByCoating("******");
@@ -269,7 +269,7 @@ TEST_F(CoatingFixture, RemoveByCoatingIgnoresWildcards) {
 }
 
 TEST_F(CoatingFixture, SortOrdersByKeyAndDropsLaterDuplicates) {
-  auto *list = root.Combinations();
+  auto *list = &root.Combinations();
   auto *b = list->AddCombination("B", "X", TSf6Availability::Lieferbar, "", "");
   auto *a = list->AddCombination("A", "X", TSf6Availability::Lieferbar, "", "");
   EXPECT_EQ(list->Items(0), b); // no auto-sort yet

@@ -12,14 +12,14 @@ TEST(Protocol, AddEntryRaisesLoidAndFillsDefaults) {
   root.Clear(true);
   root.SetLOID(12);
   const TDateTime before = NowAsDateTime();
-  auto *e = root.Protocol()->AddEntry(900, "Text", 0, "");
+  auto *e = root.Protocol().AddEntry(900, "Text", 0, "");
   EXPECT_EQ(root.LOID(), 900);
   EXPECT_EQ(e->OID(), 900);
   EXPECT_EQ(e->U, "Der Benutzer");
   EXPECT_GE(e->D, before);
   EXPECT_LT(e->D - before, 1.0 / 24);
   EXPECT_EQ(root.Modified(), 1);
-  auto *f = root.Protocol()->AddEntry(3, "T", 40000, "Eva");
+  auto *f = root.Protocol().AddEntry(3, "T", 40000, "Eva");
   EXPECT_EQ(root.LOID(), 900);
   EXPECT_EQ(f->U, "Eva");
   EXPECT_DOUBLE_EQ(f->D, 40000);
@@ -45,49 +45,49 @@ TEST(DeliverableSet, SortedCaseInsensitiveWithoutDuplicates) {
   set.Add("b");
   set.Add("A");
   set.Add("B");
-  EXPECT_EQ(set.Strings()->Texts(), (LineList{"A", "b"}));
+  EXPECT_EQ(set.Strings().Texts(), (LineList{"A", "b"}));
   EXPECT_FALSE(set.IsDeliverable("a"));
   EXPECT_TRUE(set.IsDeliverable("C"));
   EXPECT_EQ(set.GetTagName(), "NLG");
-  EXPECT_EQ(set.Strings()->ItemTag(), "EDV");
+  EXPECT_EQ(set.Strings().ItemTag(), "EDV");
 }
 
 TEST(DeliverableSet, ReplaceRules) {
   Tlup6DataLieferbareBeschichtungen set(nullptr, false, nullptr);
   set.Add("X");
   set.Replace("X", "");
-  EXPECT_EQ(set.Strings()->Count(), 0);
+  EXPECT_EQ(set.Strings().Count(), 0);
   EXPECT_TRUE(set.IsDeliverable("x"));
   set.Add("X");
   set.Add("Y");
   set.Replace("x", "Y"); // new code already there: one copy stays
-  EXPECT_EQ(set.Strings()->Texts(), LineList{"Y"});
+  EXPECT_EQ(set.Strings().Texts(), LineList{"Y"});
   set.Replace("y", "Y"); // same code in other case: ends, keeps one
-  EXPECT_EQ(set.Strings()->Texts(), LineList{"Y"});
+  EXPECT_EQ(set.Strings().Texts(), LineList{"Y"});
   set.Replace("Q", "R"); // absent: nothing
-  EXPECT_EQ(set.Strings()->Texts(), LineList{"Y"});
+  EXPECT_EQ(set.Strings().Texts(), LineList{"Y"});
 }
 
 TEST(ProductGroups, RenamesAndGroupNames) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *lens = root.Lenses()->AddLens();
+  auto *lens = root.Lenses().AddLens();
   lens->SetEDV("L1");
-  auto *coating = root.Coatings()->AddNew();
+  auto *coating = root.Coatings().AddNew();
   coating->SetEDV("C1");
-  auto *g1 = root.ProductGroups()->AddNextFree();
+  auto *g1 = root.ProductGroups().AddNextFree();
   g1->BEZ = "Eins";
-  auto *g2 = root.ProductGroups()->AddNextFree();
+  auto *g2 = root.ProductGroups().AddNextFree();
   g2->BEZ = "Zwei";
-  g2->DeliverableLenses()->Add("L1");
-  g1->DeliverableCoatings()->Add("C1");
+  g2->DeliverableLenses().Add("L1");
+  g1->DeliverableCoatings().Add("C1");
   EXPECT_EQ(lens->GetProductGroupNames(true), LineList{"Eins"});
   EXPECT_EQ(lens->GetProductGroupNames(false), LineList{"Zwei"});
   EXPECT_EQ(coating->GetProductGroupNames(true), LineList{"Zwei"});
-  root.ProductGroups()->RenameLensInGroups("l1", "L9");
-  EXPECT_FALSE(g2->DeliverableLenses()->IsDeliverable("L9"));
-  EXPECT_EQ(root.ProductGroups()->FindByID(2), g2);
-  EXPECT_EQ(root.ProductGroups()->FindByID(5), nullptr);
+  root.ProductGroups().RenameLensInGroups("l1", "L9");
+  EXPECT_FALSE(g2->DeliverableLenses().IsDeliverable("L9"));
+  EXPECT_EQ(root.ProductGroups().FindByID(2), g2);
+  EXPECT_EQ(root.ProductGroups().FindByID(5), nullptr);
 }
 
 TEST(OrderOptions, SetsStayDisjoint) {

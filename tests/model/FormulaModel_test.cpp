@@ -10,7 +10,7 @@ namespace {
 TEST(FormulaCalc, EveryOperator) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *var = root.Variables()->AddNext(); // Id 1
+  auto *var = root.Variables().AddNext(); // Id 1
   var->W = 10;
   Tlup6DataFormelCalc calc(&root, false, nullptr);
   const struct {
@@ -29,7 +29,7 @@ TEST(FormulaCalc, EveryOperator) {
 TEST(FormulaCalc, StepsRunInOrderWithTheirOwnValuesAndVariables) {
   Tlup6Dataobject root;
   root.Clear(true);
-  root.Variables()->AddNext()->W = 3; // Id 1
+  root.Variables().AddNext()->W = 3; // Id 1
   Tlup6DataFormelCalc calc(&root, false, nullptr);
   calc.FI1 = 1;
   calc.VAL1 = 1; // 11
@@ -94,7 +94,7 @@ TEST(FormulaRange, MatchesBoundsAndEllipticRule) {
 TEST(FormulaGroup, SetIdKeepsIdsUnique) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *groups = root.FormulaGroups();
+  auto *groups = &root.FormulaGroups();
   auto *g1 = groups->AddNew();
   g1->SetID(0);
   EXPECT_EQ(g1->ID(), 1);
@@ -109,7 +109,7 @@ TEST(FormulaGroup, SetIdKeepsIdsUnique) {
 
 TEST(FormulaGroup, FindByIdTakesTheFirst) {
   Tlup6Dataobject root;
-  auto *groups = root.FormulaGroups();
+  auto *groups = &root.FormulaGroups();
   auto *a = groups->AddNew();
   auto *b = groups->AddNew();
   (void)b;
@@ -120,7 +120,7 @@ TEST(FormulaGroup, FindByIdTakesTheFirst) {
 TEST(DeliveryRangeNames, DefaultThenNextId) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *names = root.DeliveryRangeNames();
+  auto *names = &root.DeliveryRangeNames();
   EXPECT_EQ(names->Items(0)->Bez, LangText(146));
   EXPECT_EQ(names->AddNext()->ID, 1);
   EXPECT_EQ(names->AddNext()->ID, 2);
@@ -132,23 +132,23 @@ TEST(DeliveryRangeNames, DefaultThenNextId) {
 struct PriceFixture : ::testing::Test {
   void SetUp() override {
     root.Clear(true);
-    lens = root.Lenses()->AddLens();
+    lens = root.Lenses().AddLens();
     lens->SetEDV("L1");
     lens->MAT = TSf6Material::Kunststoff;
-    lens->PriceGroups()->SetSphGroup(4, true);
-    lens->PriceGroups()->SetCylGroup(2, true);
-    purchase = lens->Prices()->FindPrice(4, 2, true, 0, 1, dm);
+    lens->PriceGroups().SetSphGroup(4, true);
+    lens->PriceGroups().SetCylGroup(2, true);
+    purchase = lens->Prices().FindPrice(4, 2, true, 0, 1, dm);
     purchase->SetPrice(47);
-    retail = lens->Prices()->FindPrice(4, 2, true, 0, 2, dm);
-    group = root.FormulaGroups()->AddNew();
+    retail = lens->Prices().FindPrice(4, 2, true, 0, 2, dm);
+    group = root.FormulaGroups().AddNew();
     group->SetID(0);
     group->QPBID = 1;
     group->AZPBID = 2;
     group->SetLensFlag(0, 2, true); // single vision, Kunststoff
-    auto *range = group->Ranges()->AddNew();
-    range->Calc()->FI1 = 2;
-    range->Calc()->VAL1 = 10;
-    range->Calc()->FRT = 6;
+    auto *range = group->Ranges().AddNew();
+    range->Calc().FI1 = 2;
+    range->Calc().VAL1 = 10;
+    range->Calc().FRT = 6;
   }
   Tlup6Dataobject root;
   const TSf6Diameter dm{70, 0, false};
@@ -160,7 +160,7 @@ struct PriceFixture : ::testing::Test {
 
 TEST_F(PriceFixture, FormulaGroupComputesFromSourcePrice) {
   EXPECT_EQ(retail->PQ, 0);
-  EXPECT_EQ(root.FormulaGroups()->FindGroupForLensPrice(*retail), group);
+  EXPECT_EQ(root.FormulaGroups().FindGroupForLensPrice(*retail), group);
   EXPECT_DOUBLE_EQ(retail->GetPrice(), 50);
   double v = -1;
   EXPECT_EQ(retail->ComputePrice(v, true), 0);
@@ -170,7 +170,7 @@ TEST_F(PriceFixture, FormulaGroupComputesFromSourcePrice) {
 
 TEST_F(PriceFixture, GroupNeedsMatchingMaterialAndKind) {
   lens->MAT = TSf6Material::Silikat;
-  EXPECT_EQ(root.FormulaGroups()->FindGroupForLensPrice(*retail), nullptr);
+  EXPECT_EQ(root.FormulaGroups().FindGroupForLensPrice(*retail), nullptr);
   double v = -1;
   EXPECT_EQ(retail->ComputePrice(v, true), 1);
   EXPECT_DOUBLE_EQ(v, 0);
@@ -178,14 +178,14 @@ TEST_F(PriceFixture, GroupNeedsMatchingMaterialAndKind) {
 }
 
 TEST_F(PriceFixture, FormulaAssignmentWinsOverSearch) {
-  auto *other = root.FormulaGroups()->AddNew();
+  auto *other = root.FormulaGroups().AddNew();
   other->SetID(0); // 2
   other->QPBID = 1;
-  other->Ranges()->AddNew()->Calc()->FI1 = 5;
-  other->Ranges()->Items(0)->Calc()->VAL1 = 2;
-  lens->FormulaAssignment()->FZUE.push_back("2x2x0");
-  EXPECT_EQ(lens->FormulaAssignment()->FindAssignedGroupID(2, TSf6Material::Egal), 2);
-  EXPECT_EQ(lens->FormulaAssignment()->FindAssignedGroupID(1, TSf6Material::Egal), 0);
+  other->Ranges().AddNew()->Calc().FI1 = 5;
+  other->Ranges().Items(0)->Calc().VAL1 = 2;
+  lens->FormulaAssignment().FZUE.push_back("2x2x0");
+  EXPECT_EQ(lens->FormulaAssignment().FindAssignedGroupID(2, TSf6Material::Egal), 2);
+  EXPECT_EQ(lens->FormulaAssignment().FindAssignedGroupID(1, TSf6Material::Egal), 0);
   EXPECT_DOUBLE_EQ(retail->GetPrice(), 94);
 }
 
@@ -193,7 +193,7 @@ TEST_F(PriceFixture, CycleEndsWithResultTwoAndNeverLoops) {
   // The purchase price is now computed by a local formula from the retail
   // price, which a group computes from the purchase price.
   purchase->PQ = 2;
-  purchase->LocalFormula()->QPBID = 2;
+  purchase->LocalFormula().QPBID = 2;
   double v = -1;
   EXPECT_EQ(retail->ComputePrice(v, true), 1);
   EXPECT_DOUBLE_EQ(retail->GetPrice(), 0);
@@ -206,23 +206,23 @@ TEST_F(PriceFixture, CycleEndsWithResultTwoAndNeverLoops) {
 }
 
 TEST_F(PriceFixture, LocalFormulaInheritsAndOverrides) {
-  auto *local = lens->Prices()->FindPrice(4, 2, true, 0, 2, dm);
+  auto *local = lens->Prices().FindPrice(4, 2, true, 0, 2, dm);
   ASSERT_EQ(local, retail);
   retail->PQ = 2;
-  auto *f = retail->LocalFormula();
+  auto *f = &retail->LocalFormula();
   EXPECT_EQ(f->ResolvedPBID(), 2);
   EXPECT_EQ(f->ResolvedSph(), 4);
   EXPECT_EQ(f->ResolvedLensCode(), "L1");
   EXPECT_EQ(f->ResolvedDM(), dm);
   f->QPBID = 1;
-  f->Calc()->FI1 = 1;
-  f->Calc()->VAL1 = 3;
+  f->Calc().FI1 = 1;
+  f->Calc().VAL1 = 3;
   EXPECT_DOUBLE_EQ(retail->GetPrice(), 50);
   // A source on another lens.
-  auto *other = root.Lenses()->AddLens();
+  auto *other = root.Lenses().AddLens();
   other->SetEDV("L2");
-  other->Prices()->AddNew();
-  auto *src = other->Prices()->Items(0);
+  other->Prices().AddNew();
+  auto *src = other->Prices().Items(0);
   src->SetGSph(4);
   src->SetGCyl(2);
   src->SetGDM(dm);
@@ -236,40 +236,40 @@ TEST_F(PriceFixture, LocalFormulaInheritsAndOverrides) {
 
 TEST_F(PriceFixture, NestedSourcesEvaluate) {
   // Designation 3 from 2 (computed from 1) by a second group.
-  auto *d3 = root.PriceDesignations()->AddNextFree();
+  auto *d3 = root.PriceDesignations().AddNextFree();
   ASSERT_EQ(d3->ID, 3);
-  auto *third = lens->Prices()->FindPrice(4, 2, true, 0, 3, dm);
-  auto *g = root.FormulaGroups()->AddNew();
+  auto *third = lens->Prices().FindPrice(4, 2, true, 0, 3, dm);
+  auto *g = root.FormulaGroups().AddNew();
   g->SetID(0);
   g->QPBID = 2;
   g->AZPBID = 3;
   g->SetLensFlag(0, 2, true);
-  g->Ranges()->AddNew()->Calc()->FI1 = 1;
-  g->Ranges()->Items(0)->Calc()->VAL1 = 5;
+  g->Ranges().AddNew()->Calc().FI1 = 1;
+  g->Ranges().Items(0)->Calc().VAL1 = 5;
   EXPECT_DOUBLE_EQ(third->GetPrice(), 55);
 }
 
 TEST(CoatingPriceEvaluation, GroupAndLocalFormulaForCoatings) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *c = root.Coatings()->AddNew();
+  auto *c = root.Coatings().AddNew();
   c->SetEDV("HC"); // category 2
-  auto *prices = c->Prices();
+  auto *prices = &c->Prices();
   auto *src = prices->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Einstaerken, true, "", 1,
                                        TSf6Material::Silikat);
   src->SetPrice(20);
   auto *dst = prices->FindCoatingPrice(TSf6SphTor::Egal, TSf6SingleMulti::Einstaerken, true, "", 2,
                                        TSf6Material::Silikat);
-  auto *g = root.FormulaGroups()->AddNew();
+  auto *g = root.FormulaGroups().AddNew();
   g->SetID(0);
   g->QPBID = 1;
   g->AZPBID = 2;
   g->SetCoatingFlag(2, 1, true);
-  auto *range = g->Ranges()->AddNew();
+  auto *range = g->Ranges().AddNew();
   range->QPRV = 10;
   range->QPRB = 30;
-  range->Calc()->FI1 = 5;
-  range->Calc()->VAL1 = 2;
+  range->Calc().FI1 = 5;
+  range->Calc().VAL1 = 2;
   EXPECT_DOUBLE_EQ(dst->GetPrice(), 40);
   src->SetPrice(31); // outside the only range
   EXPECT_DOUBLE_EQ(dst->GetPrice(), 0);
@@ -277,13 +277,13 @@ TEST(CoatingPriceEvaluation, GroupAndLocalFormulaForCoatings) {
   // Local formula: QMat -1 means Silikat, whatever the price's own material.
   dst->PQ = 2;
   dst->SetMAT(TSf6Material::Trivex);
-  auto *f = dst->LocalFormula();
+  auto *f = &dst->LocalFormula();
   f->QPBID = 1;
   f->QMat = -1;
   f->QEM = -1;
   f->QSphTor = -1;
-  f->Calc()->FI1 = 1;
-  f->Calc()->VAL1 = 1;
+  f->Calc().FI1 = 1;
+  f->Calc().VAL1 = 1;
   EXPECT_EQ(f->ResolvedMaterial(), TSf6Material::Silikat);
   EXPECT_DOUBLE_EQ(dst->GetPrice(), 21);
   f->QMat = -2; // inherit: Trivex has no source

@@ -11,7 +11,7 @@ namespace {
 struct LensFixture : ::testing::Test {
   void SetUp() override { root.Clear(true); }
   Tlup6Dataobject root;
-  Tlup6DataGlasliste &lenses() { return *root.Lenses(); }
+  Tlup6DataGlasliste &lenses() { return root.Lenses(); }
 };
 
 TEST_F(LensFixture, CsnrRenumberingMovesChangedLensFirst) {
@@ -41,10 +41,10 @@ TEST(LensOrder, AddThenResetLeavesTheNewestTwoAtZero) {
   Tlup6Dataobject root;
   root.Clear(true);
   for (int i = 0; i < 4; ++i)
-    root.Lenses()->AddLens()->Clear(true);
+    root.Lenses().AddLens()->Clear(true);
   std::vector<int32_t> numbers;
-  for (int i = 0; i < root.Lenses()->Count(); ++i)
-    numbers.push_back(root.Lenses()->Items(i)->CSNR());
+  for (int i = 0; i < root.Lenses().Count(); ++i)
+    numbers.push_back(root.Lenses().Items(i)->CSNR());
   EXPECT_EQ(numbers, (std::vector<int32_t>{2, 1, 0, 0}));
 }
 
@@ -55,27 +55,27 @@ TEST(LensOrder, AddLensShortcutMatchesFullRenumbering) {
   std::mt19937 rng(5);
   for (int step = 0; step < 600; ++step) {
     const unsigned op = rng() % 8;
-    const int n = fast.Lenses()->Count();
+    const int n = fast.Lenses().Count();
     if (op < 4 || n == 0) {
-      fast.Lenses()->AddLens();
-      full.Lenses()->AddLens()->SetCSNR(100000);
+      fast.Lenses().AddLens();
+      full.Lenses().AddLens()->SetCSNR(100000);
     } else if (op < 6) {
       const int i = static_cast<int>(rng() % n);
       const int32_t v = static_cast<int32_t>(rng() % (n + 3));
-      fast.Lenses()->Items(i)->SetCSNR(v);
-      full.Lenses()->Items(i)->SetCSNR(v);
+      fast.Lenses().Items(i)->SetCSNR(v);
+      full.Lenses().Items(i)->SetCSNR(v);
     } else if (op < 7) {
       const int i = static_cast<int>(rng() % n);
-      fast.Lenses()->Delete(i);
-      full.Lenses()->Delete(i);
+      fast.Lenses().Delete(i);
+      full.Lenses().Delete(i);
     } else {
       const int i = static_cast<int>(rng() % n);
-      fast.Lenses()->Items(i)->Clear(false);
-      full.Lenses()->Items(i)->Clear(false);
+      fast.Lenses().Items(i)->Clear(false);
+      full.Lenses().Items(i)->Clear(false);
     }
-    ASSERT_EQ(fast.Lenses()->Count(), full.Lenses()->Count());
-    for (int i = 0; i < fast.Lenses()->Count(); ++i)
-      ASSERT_EQ(fast.Lenses()->Items(i)->CSNR(), full.Lenses()->Items(i)->CSNR()) << step;
+    ASSERT_EQ(fast.Lenses().Count(), full.Lenses().Count());
+    for (int i = 0; i < fast.Lenses().Count(); ++i)
+      ASSERT_EQ(fast.Lenses().Items(i)->CSNR(), full.Lenses().Items(i)->CSNR()) << step;
   }
 }
 
@@ -94,16 +94,16 @@ TEST_F(LensFixture, FindByCodeTrimsAndIgnoresCaseAndTakesTheLast) {
 TEST_F(LensFixture, SetEdvCascadesIntoCombinationsAndProductGroups) {
   auto *lens = lenses().AddLens();
   lens->SetEDV("OLD");
-  root.Combinations()->AddCombination("old", "X", TSf6Availability::Lieferbar, "", "");
-  auto *group = root.ProductGroups()->AddNextFree();
-  group->DeliverableLenses()->Add("OLD");
+  root.Combinations().AddCombination("old", "X", TSf6Availability::Lieferbar, "", "");
+  auto *group = root.ProductGroups().AddNextFree();
+  group->DeliverableLenses().Add("OLD");
   lens->SetEDV("NEW");
-  EXPECT_EQ(root.Combinations()->Items(0)->GE(), "NEW");
-  EXPECT_FALSE(group->DeliverableLenses()->IsDeliverable("NEW"));
-  EXPECT_TRUE(group->DeliverableLenses()->IsDeliverable("OLD"));
+  EXPECT_EQ(root.Combinations().Items(0)->GE(), "NEW");
+  EXPECT_FALSE(group->DeliverableLenses().IsDeliverable("NEW"));
+  EXPECT_TRUE(group->DeliverableLenses().IsDeliverable("OLD"));
   // A change of letter case only is not a rename.
   lens->SetEDV("new");
-  EXPECT_EQ(root.Combinations()->Items(0)->GE(), "NEW");
+  EXPECT_EQ(root.Combinations().Items(0)->GE(), "NEW");
 }
 
 TEST_F(LensFixture, NamesAndFallbacks) {
@@ -124,19 +124,19 @@ TEST_F(LensFixture, ClearRestoresDefaults) {
   lens->SetEDV("C1");
   lens->MAT = TSf6Material::Trivex;
   lens->AGKB = 5;
-  lens->Prices()->AddNew();
-  lens->PriceGroups()->SetSphGroup(4, true);
+  lens->Prices().AddNew();
+  lens->PriceGroups().SetSphGroup(4, true);
   OrderFieldSet set;
   set.Include(TSf6OrderFieldType::Hsa);
-  lens->OrderOptions()->SetMUTE(set);
+  lens->OrderOptions().SetMUTE(set);
   lens->Clear(false);
   EXPECT_EQ(lens->EDV(), "");
   EXPECT_EQ(lenses().FindByCode("C1"), nullptr);
   EXPECT_EQ(lens->MAT, TSf6Material::Silikat);
   EXPECT_EQ(lens->AGKB, 100);
-  EXPECT_EQ(lens->Prices()->Count(), 0);
-  EXPECT_FALSE(lens->PriceGroups()->IsSphGroup(4));
-  EXPECT_EQ(lens->OrderOptions()->MUTE(), set); // order options are kept
+  EXPECT_EQ(lens->Prices().Count(), 0);
+  EXPECT_FALSE(lens->PriceGroups().IsSphGroup(4));
+  EXPECT_EQ(lens->OrderOptions().MUTE(), set); // order options are kept
 }
 
 TEST(PowerRange, SetCylAndSetAddOrderTheirBounds) {
@@ -173,7 +173,7 @@ TEST(PowerRange, ContainsShiftsSphereLimitByCylinderEffect) {
 TEST_F(LensFixture, DiametersAndDeliveryIndexes) {
   auto *lens = lenses().AddLens();
   auto addRange = [&](int dm, double sphV, double sphB, double cylB, int lbi) {
-    auto *r = lens->Ranges()->AddNew();
+    auto *r = lens->Ranges().AddNew();
     r->DM.First = dm;
     r->SetSph(sphV, sphB);
     r->SetCyl(0, cylB);
@@ -185,16 +185,16 @@ TEST_F(LensFixture, DiametersAndDeliveryIndexes) {
   addRange(70, -6, 4, 2, 10);
   addRange(65, -2, 2, 4, 2);
   addRange(70, -8, -6, 2, 2);
-  EXPECT_EQ(lens->Ranges()->GetDeliveryIndexes(), (LineList{"10", "2"}));
-  EXPECT_EQ(lens->Ranges()->GetDiameters(false, false, 0, 0, 0, 0), (LineList{"65", "70"}));
-  EXPECT_EQ(lens->Ranges()->GetDiameters(true, false, 0, 0, 0, 0), (LineList{"", "65", "70"}));
+  EXPECT_EQ(lens->Ranges().GetDeliveryIndexes(), (LineList{"10", "2"}));
+  EXPECT_EQ(lens->Ranges().GetDiameters(false, false, 0, 0, 0, 0), (LineList{"65", "70"}));
+  EXPECT_EQ(lens->Ranges().GetDiameters(true, false, 0, 0, 0, 0), (LineList{"", "65", "70"}));
   // cyl -2 at sph 4.5 is tested as sph 2.5, cyl 2: only the first 70 range
   // reaches it (untransposed, no range would).
-  EXPECT_EQ(lens->Ranges()->GetDiameters(false, true, 4.5, -2, 0, 0), (LineList{"70"}));
-  EXPECT_EQ(lens->Ranges()->GetDiameters(false, true, 1, -2, 0, 0), (LineList{"65", "70"}));
-  EXPECT_EQ(lens->Ranges()->GetDiameters(false, true, 3, 3, 0, 0), LineList{});
-  EXPECT_EQ(lens->Ranges()->GetDiameters(false, true, 3, 1, 0, 0), (LineList{"70"}));
-  EXPECT_EQ(lens->Ranges()->GetDiameters(false, true, 0, 0, 0, 2.5), LineList{});
+  EXPECT_EQ(lens->Ranges().GetDiameters(false, true, 4.5, -2, 0, 0), (LineList{"70"}));
+  EXPECT_EQ(lens->Ranges().GetDiameters(false, true, 1, -2, 0, 0), (LineList{"65", "70"}));
+  EXPECT_EQ(lens->Ranges().GetDiameters(false, true, 3, 3, 0, 0), LineList{});
+  EXPECT_EQ(lens->Ranges().GetDiameters(false, true, 3, 1, 0, 0), (LineList{"70"}));
+  EXPECT_EQ(lens->Ranges().GetDiameters(false, true, 0, 0, 0, 2.5), LineList{});
 }
 
 TEST(PriceGroups, BoundsAndCounts) {
@@ -215,10 +215,10 @@ TEST(PriceGroups, BoundsAndCounts) {
 
 TEST_F(LensFixture, FindPriceCreatesOnlyWithKnownGroupsRangeAndDesignation) {
   auto *lens = lenses().AddLens();
-  lens->PriceGroups()->SetSphGroup(4, true);
-  lens->PriceGroups()->SetCylGroup(2, true);
+  lens->PriceGroups().SetSphGroup(4, true);
+  lens->PriceGroups().SetCylGroup(2, true);
   const TSf6Diameter dm{70, 0, false};
-  auto *prices = lens->Prices();
+  auto *prices = &lens->Prices();
   EXPECT_EQ(prices->FindPrice(4, 2, true, 0, 9, dm), nullptr); // no designation 9
   EXPECT_EQ(prices->FindPrice(4, 2, true, 5, 1, dm), nullptr); // no delivery range 5
   EXPECT_EQ(prices->FindPrice(6, 2, true, 0, 1, dm), nullptr); // no sphere group 6
@@ -241,14 +241,14 @@ TEST_F(LensFixture, FindPriceCreatesOnlyWithKnownGroupsRangeAndDesignation) {
 
 TEST_F(LensFixture, IsInSomeRangeChecksTheGroupCorners) {
   auto *lens = lenses().AddLens();
-  lens->PriceGroups()->SetSphGroup(4, true);
-  lens->PriceGroups()->SetSphGroup(8, true);
-  lens->PriceGroups()->SetCylGroup(2, true);
-  auto *r = lens->Ranges()->AddNew();
+  lens->PriceGroups().SetSphGroup(4, true);
+  lens->PriceGroups().SetSphGroup(8, true);
+  lens->PriceGroups().SetCylGroup(2, true);
+  auto *r = lens->Ranges().AddNew();
   r->DM.First = 70;
   r->SetSph(-6, -5); // none of the corner spheres 8, 4.25, -8, -4.25
   r->SetCyl(0, 2);
-  auto *p = lens->Prices()->AddNew();
+  auto *p = lens->Prices().AddNew();
   p->SetGSph(8);
   p->SetGCyl(2);
   p->SetGDM({70, 0, false});

@@ -19,7 +19,7 @@ std::string randomCode(std::mt19937 &rng) {
 TEST(ModelIndex, LensCodeIndexAgreesWithScan) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *lenses = root.Lenses();
+  auto *lenses = &root.Lenses();
   std::mt19937 rng(1);
   for (int step = 0; step < 3000; ++step) {
     const unsigned op = rng() % 10;
@@ -42,7 +42,7 @@ TEST(ModelIndex, LensCodeIndexAgreesWithScan) {
 TEST(ModelIndex, CoatingIndexesAgreeWithScan) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *coatings = root.Coatings();
+  auto *coatings = &root.Coatings();
   std::mt19937 rng(2);
   for (int step = 0; step < 3000; ++step) {
     const unsigned op = rng() % 10;
@@ -71,8 +71,8 @@ TEST(ModelIndex, CoatingIndexesAgreeWithScan) {
 TEST(ModelIndex, LensPriceIndexAgreesWithScan) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *lens = root.Lenses()->AddLens();
-  auto *prices = lens->Prices();
+  auto *lens = root.Lenses().AddLens();
+  auto *prices = &lens->Prices();
   std::mt19937 rng(3);
   auto key = [&] {
     return LensPriceKey{static_cast<uint8_t>(rng() % 3), static_cast<uint8_t>(rng() % 2),
@@ -128,8 +128,8 @@ TEST(ModelIndex, LensPriceIndexAgreesWithScan) {
 TEST(ModelIndex, CoatingPriceIndexAgreesWithScan) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *coating = root.Coatings()->AddNew();
-  auto *prices = coating->Prices();
+  auto *coating = root.Coatings().AddNew();
+  auto *prices = &coating->Prices();
   std::mt19937 rng(4);
   auto st = [&] { return static_cast<TSf6SphTor>(rng() % 3); };
   auto em = [&] { return static_cast<TSf6SingleMulti>(rng() % 3); };
@@ -193,7 +193,7 @@ TEST(ModelIndex, CoatingPriceIndexAgreesWithScan) {
 TEST(ModelIndex, CombinationIndexAgreesWithScan) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *list = root.Combinations();
+  auto *list = &root.Combinations();
   std::mt19937 rng(6);
   auto code = [&] { return randomCode(rng); };
   for (int step = 0; step < 3000; ++step) {

@@ -10,7 +10,7 @@ namespace {
 TEST(ObjectModel, ItemsOutsideTheRangeAreNull) {
   Tlup6Dataobject root;
   root.Clear(false);
-  auto *lenses = root.Lenses();
+  auto *lenses = &root.Lenses();
   lenses->AddLens();
   lenses->AddLens();
   EXPECT_EQ(lenses->Items(-1), nullptr);
@@ -22,8 +22,8 @@ TEST(ObjectModel, ItemsOutsideTheRangeAreNull) {
 TEST(ObjectModel, ObjectNumbersComeFromTheRoot) {
   Tlup6Dataobject root;
   root.Clear(false); // LOID 1
-  auto *a = root.Variables()->AddNew();
-  auto *b = root.Variables()->AddNew();
+  auto *a = root.Variables().AddNew();
+  auto *b = root.Variables().AddNew();
   EXPECT_EQ(a->OID(), 2);
   EXPECT_EQ(b->OID(), 3);
   EXPECT_EQ(root.LOID(), 3);
@@ -45,12 +45,12 @@ TEST(ObjectModel, RegistryHoldsExactlyTheLiveObjects) {
   Tlup6Dataobject root;
   const std::size_t base = root.RegisteredCount();
   root.Clear(true);
-  auto *lens = root.Lenses()->AddLens();
-  auto *range = lens->Ranges()->AddNew();
+  auto *lens = root.Lenses().AddLens();
+  auto *range = lens->Ranges().AddNew();
   EXPECT_TRUE(root.IsRegistered(lens));
   EXPECT_TRUE(root.IsRegistered(range));
   const std::size_t withLens = root.RegisteredCount();
-  root.Lenses()->Delete(0);
+  root.Lenses().Delete(0);
   EXPECT_FALSE(root.IsRegistered(range));
   EXPECT_LT(root.RegisteredCount(), withLens);
   root.Clear(false);
@@ -83,11 +83,11 @@ TEST(ObjectModel, DisplayTextKinds) {
 TEST(ObjectModel, LensAndRangeDescriptions) {
   Tlup6Dataobject root;
   root.Clear(true);
-  auto *lens = root.Lenses()->AddLens();
+  auto *lens = root.Lenses().AddLens();
   lens->SetEDV("ABC");
   lens->SetName(1, "Super");
   EXPECT_EQ(lens->GetDisplayText(0, ""), LangText(173) + " Super(ABC): ");
-  auto *range = lens->Ranges()->AddNew();
+  auto *range = lens->Ranges().AddNew();
   EXPECT_EQ(range->GetDisplayText(0, ""), LangText(116) + ": ABC Super");
 }
 
@@ -99,7 +99,7 @@ TEST(ObjectModel, AddProtokollDescribesTheObject) {
     EXPECT_EQ(v, 0);
     ++modifiedCalls;
   };
-  auto *v = root.Variables()->AddNext();
+  auto *v = root.Variables().AddNext();
   auto *entry = v->AddProtokoll(2, "W", 45000.5, "Anna");
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->OID(), v->OID());
@@ -114,13 +114,13 @@ TEST(ObjectModel, AddProtokollDescribesTheObject) {
 TEST(ObjectModel, NextFreeIdRules) {
   Tlup6Dataobject root;
   root.Clear(false);
-  auto *groups = root.ProductGroups();
+  auto *groups = &root.ProductGroups();
   EXPECT_EQ(groups->AddNextFree()->ID, 1);
   EXPECT_EQ(groups->AddNextFree()->ID, 2);
   EXPECT_EQ(groups->AddNextFree()->ID, 3);
   groups->Remove(groups->FindByID(2));
   EXPECT_EQ(groups->AddNextFree()->ID, 2);
-  auto *vars = root.Variables();
+  auto *vars = &root.Variables();
   EXPECT_EQ(vars->AddNext()->Id, 1);
   vars->Items(0)->Id = 7;
   EXPECT_EQ(vars->AddNext()->Id, 8);

@@ -14,7 +14,7 @@ const TSf6Diameter kDiameter{65, 0, false};
 
 // A new price of lens in sphere and cylinder group 0, diameter 65.
 Tlup6DataGlasPreis *addPrice(Tlup6DataGlas &lens, int32_t pbid) {
-  Tlup6DataGlasPreis *price = lens.Prices()->AddNew();
+  Tlup6DataGlasPreis *price = lens.Prices().AddNew();
   price->SetGSph(0);
   price->SetGCyl(0);
   price->SetGDM(kDiameter);
@@ -29,7 +29,7 @@ Tlup6DataGlasPreis *addPrice(Tlup6DataGlas &lens, int32_t pbid) {
 struct GroupChain {
   explicit GroupChain(int length) {
     root.Clear(true);
-    lens = root.Lenses()->AddLens();
+    lens = root.Lenses().AddLens();
     lens->SetEDV("L1");
     lens->MAT = TSf6Material::Silikat;
     for (int k = 1; k <= length; ++k) {
@@ -40,18 +40,18 @@ struct GroupChain {
         price->PQ = 0;
     }
     for (int k = 1; k < length; ++k) {
-      auto *group = root.FormulaGroups()->AddNew();
+      auto *group = root.FormulaGroups().AddNew();
       group->SetID(0);
       group->QPBID = static_cast<uint16_t>(k + 1);
       group->AZPBID = static_cast<uint16_t>(k);
       group->SetLensFlag(0, 1, true);
-      auto *range = group->Ranges()->AddNew();
-      range->Calc()->FI1 = 1;
-      range->Calc()->VAL1 = 1;
+      auto *range = group->Ranges().AddNew();
+      range->Calc().FI1 = 1;
+      range->Calc().VAL1 = 1;
     }
   }
   double first() const {
-    return lens->Prices()->FindPrice(0, 0, false, 0, 1, kDiameter)->GetPrice();
+    return lens->Prices().FindPrice(0, 0, false, 0, 1, kDiameter)->GetPrice();
   }
 
   Tlup6Dataobject root;
@@ -80,7 +80,7 @@ struct LocalChain {
   explicit LocalChain(int length) {
     root.Clear(true);
     for (int k = 1; k <= length; ++k) {
-      auto *lens = root.Lenses()->AddLens();
+      auto *lens = root.Lenses().AddLens();
       lens->SetEDV("L" + std::to_string(k));
       auto *price = addPrice(*lens, 1);
       if (k == length) {
@@ -88,16 +88,16 @@ struct LocalChain {
         continue;
       }
       price->PQ = 2;
-      price->LocalFormula()->QGEdv = "L" + std::to_string(k + 1);
-      price->LocalFormula()->Calc()->FI1 = 1;
-      price->LocalFormula()->Calc()->VAL1 = 1;
+      price->LocalFormula().QGEdv = "L" + std::to_string(k + 1);
+      price->LocalFormula().Calc().FI1 = 1;
+      price->LocalFormula().Calc().VAL1 = 1;
     }
   }
   double first() const {
     return root.Lenses()
-        ->FindByCode("L1")
+        .FindByCode("L1")
         ->Prices()
-        ->FindPrice(0, 0, false, 0, 1, kDiameter)
+        .FindPrice(0, 0, false, 0, 1, kDiameter)
         ->GetPrice();
   }
 

@@ -40,7 +40,7 @@ std::vector<fs::path> sf4Directories() {
 Sf6ExportLines exportLines(const Tlup6Dataobject &root) {
   Sf6ExportSettings settings;
   settings.softwareId = "test";
-  return BuildSf6ExportLines(&root, root.Addresses()->Items(0), "x.zip", settings);
+  return BuildSf6ExportLines(&root, root.Addresses().Items(0), "x.zip", settings);
 }
 
 TEST(XmlRoundTrip, EverySf4CatalogSavesLoadsAndSavesAgainIdentically) {
@@ -55,7 +55,7 @@ TEST(XmlRoundTrip, EverySf4CatalogSavesLoadsAndSavesAgainIdentically) {
     Tlup6Dataobject loaded;
     LoadCatalogFromXml(loaded, first);
     EXPECT_EQ(SaveCatalogToXml(loaded), first);
-    EXPECT_EQ(loaded.Lenses()->Count(), root.Lenses()->Count());
+    EXPECT_EQ(loaded.Lenses().Count(), root.Lenses().Count());
     EXPECT_EQ(exportLines(loaded), exportLines(root));
   }
 }
@@ -90,11 +90,11 @@ TEST(XmlRoundTrip, HandWrittenDocumentLoads) {
   ASSERT_FALSE(text.empty());
   Tlup6Dataobject root;
   LoadCatalogFromXml(root, text);
-  ASSERT_EQ(root.Lenses()->Count(), 1);
-  EXPECT_EQ(root.Lenses()->Items(0)->GetName(1), "Gl\xE4ser & Co");
-  EXPECT_EQ(root.Lenses()->Items(0)->Ranges()->Count(), 1);
-  ASSERT_EQ(root.Coatings()->Count(), 1);
-  EXPECT_EQ(root.Coatings()->Items(0)->SpecialProducts()->Texts(), (LineList{"B", "A"}));
+  ASSERT_EQ(root.Lenses().Count(), 1);
+  EXPECT_EQ(root.Lenses().Items(0)->GetName(1), "Gl\xE4ser & Co");
+  EXPECT_EQ(root.Lenses().Items(0)->Ranges().Count(), 1);
+  ASSERT_EQ(root.Coatings().Count(), 1);
+  EXPECT_EQ(root.Coatings().Items(0)->SpecialProducts().Texts(), (LineList{"B", "A"}));
   EXPECT_EQ(root.NOTE, (LineList{"Zeile 1", "Zeile 2"}));
 }
 

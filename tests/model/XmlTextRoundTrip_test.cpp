@@ -105,29 +105,29 @@ private:
 void fillTexts(Tlup6Dataobject &root, TextSource &source, bool noteLinesWithBreaks) {
   root.Clear(true);
   root.NOTE = source.lines(noteLinesWithBreaks);
-  auto *address = root.Addresses()->AddNew();
+  auto *address = root.Addresses().AddNew();
   address->Comment = source.text(true);
-  root.PriceDesignations()->Items(0)->BE = source.text(true);
-  auto *lens = root.Lenses()->AddLens();
+  root.PriceDesignations().Items(0)->BE = source.text(true);
+  auto *lens = root.Lenses().AddLens();
   lens->SetEDV("L1");
-  auto *coating = root.Coatings()->AddNew();
+  auto *coating = root.Coatings().AddNew();
   coating->SetEDV("C1");
   for (int slot = 1; slot <= Tlup6DataInfo::kSlots; slot += 4)
     for (int type = 0; type < Tlup6DataInfo::kTypes; type += 3) {
-      lens->Info()->SetLine(slot, type, source.text(true));
-      coating->Info()->SetLine(slot, type, source.text(true));
+      lens->Info().SetLine(slot, type, source.text(true));
+      coating->Info().SetLine(slot, type, source.text(true));
     }
-  lens->FormulaAssignment()->FZUE = source.lines(true);
-  coating->FormulaAssignment()->FZUE = source.lines(true);
+  lens->FormulaAssignment().FZUE = source.lines(true);
+  coating->FormulaAssignment().FZUE = source.lines(true);
   for (const std::string &text : source.lines(true))
-    coating->SpecialProducts()->Add(text);
-  auto *group = root.ProductGroups()->AddNextFree();
+    coating->SpecialProducts().Add(text);
+  auto *group = root.ProductGroups().AddNextFree();
   group->BE = source.text(true);
   for (const std::string &text : source.lines(true))
-    group->DeliverableLenses()->Add(text);
-  root.LensCodeSubstitutions()->AddNew()->BEM = source.text(true);
-  root.CoatingCodeSubstitutions()->AddNew()->BEM = source.text(true);
-  root.Protocol()->AddEntry(lens->OID(), source.text(true), 45000.5, source.text(true));
+    group->DeliverableLenses().Add(text);
+  root.LensCodeSubstitutions().AddNew()->BEM = source.text(true);
+  root.CoatingCodeSubstitutions().AddNew()->BEM = source.text(true);
+  root.Protocol().AddEntry(lens->OID(), source.text(true), 45000.5, source.text(true));
 }
 
 TEST(XmlTextRoundTrip, RandomNotesLoadAsTheSavedLines) {
@@ -155,17 +155,17 @@ TEST(XmlTextRoundTrip, RandomTextsAreAFixedPointOfSaveAndLoadAfterTheFirstSave) 
     ASSERT_EQ(SaveCatalogToXml(again), second) << "seed " << seed;
 
     // Texts other than the notes come back byte for byte.
-    const auto *lens = root.Lenses()->Items(0);
-    const auto *lensAgain = again.Lenses()->Items(0);
+    const auto *lens = root.Lenses().Items(0);
+    const auto *lensAgain = again.Lenses().Items(0);
     for (int slot = 1; slot <= Tlup6DataInfo::kSlots; ++slot)
       for (int type = 0; type < Tlup6DataInfo::kTypes; ++type)
-        ASSERT_EQ(lensAgain->Info()->GetLine(slot, type), lens->Info()->GetLine(slot, type))
+        ASSERT_EQ(lensAgain->Info().GetLine(slot, type), lens->Info().GetLine(slot, type))
             << "seed " << seed << " slot " << slot << " type " << type;
-    EXPECT_EQ(lensAgain->FormulaAssignment()->FZUE, lens->FormulaAssignment()->FZUE);
-    EXPECT_EQ(again.Coatings()->Items(0)->SpecialProducts()->Texts(),
-              root.Coatings()->Items(0)->SpecialProducts()->Texts());
-    EXPECT_EQ(again.Addresses()->Items(0)->Comment, root.Addresses()->Items(0)->Comment);
-    EXPECT_EQ(again.Protocol()->Items(0)->B, root.Protocol()->Items(0)->B);
+    EXPECT_EQ(lensAgain->FormulaAssignment().FZUE, lens->FormulaAssignment().FZUE);
+    EXPECT_EQ(again.Coatings().Items(0)->SpecialProducts().Texts(),
+              root.Coatings().Items(0)->SpecialProducts().Texts());
+    EXPECT_EQ(again.Addresses().Items(0)->Comment, root.Addresses().Items(0)->Comment);
+    EXPECT_EQ(again.Protocol().Items(0)->B, root.Protocol().Items(0)->B);
   }
 }
 

@@ -18,7 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-std::string fixture(const char *name) { return (fs::path(TEST_DATA_DIR) / "sf4" / name).string(); }
+std::string fixture(const char *name) {
+  return (fs::path(TEST_DATA_DIR) / "sf4" / name).string();
+}
 
 TDateTime dateOf(int year, int month, int day) {
   TDateTime date = 0;
@@ -35,16 +37,14 @@ TSf6MaterialSet materials(std::initializer_list<int> ordinals) {
 
 class Sf4LoadedFixture : public ::testing::Test {
 protected:
-  void load(const char *name) {
-    m_sf4.LoadFromDirectory(fixture(name));
-  }
+  void load(const char *name) { m_sf4.LoadFromDirectory(fixture(name)); }
   Tlup6DataGlas &lens(int index) {
-    Tlup6DataGlas *lens = m_root.Lenses()->Items(index);
+    Tlup6DataGlas *lens = m_root.Lenses().Items(index);
     EXPECT_NE(lens, nullptr) << "lens " << index;
     return *lens;
   }
   Tlup6DataBeschichtung &coating(std::string_view code) {
-    Tlup6DataBeschichtung *coating = m_root.Coatings()->FindByCode(code);
+    Tlup6DataBeschichtung *coating = m_root.Coatings().FindByCode(code);
     EXPECT_NE(coating, nullptr) << "coating " << code;
     return *coating;
   }
@@ -61,13 +61,13 @@ protected:
 };
 
 TEST_F(Sf4Lenses, HeaderFillsOneAddressAndThePrismCylinderLimits) {
-  ASSERT_EQ(m_root.Addresses()->Count(), 1);
-  const Tlup6DataAdresse &address = *m_root.Addresses()->Items(0);
+  ASSERT_EQ(m_root.Addresses().Count(), 1);
+  const Tlup6DataAdresse &address = *m_root.Addresses().Items(0);
   EXPECT_EQ(address.GA, dateOf(1999, 6, 15));
   EXPECT_EQ(address.LAND, "DE");
   EXPECT_EQ(address.EDV, "ABC");
   EXPECT_EQ(address.Name, "Muster Gl\xE4ser"); // OEM 0x84 read as ANSI
-  const Tlup6DataPrismenCylinder &limits = *m_root.PrismCylinder();
+  const Tlup6DataPrismenCylinder &limits = m_root.PrismCylinder();
   EXPECT_EQ(limits.ZB, 5);
   EXPECT_EQ(limits.ZG1, 4);
   EXPECT_EQ(limits.ZG2, 9);
@@ -80,8 +80,9 @@ TEST_F(Sf4Lenses, HeaderFillsOneAddressAndThePrismCylinderLimits) {
 }
 
 TEST_F(Sf4Lenses, EveryLineIsALensAndCsnrFollowsTheAddThenResetSequence) {
-  const std::vector<std::string> codes = {"SV1500", "abc123", "", "ABC123", "EL1600", "BOTH", "NONE"};
-  ASSERT_EQ(m_root.Lenses()->Count(), 7);
+  const std::vector<std::string> codes = {"SV1500", "abc123", "",    "ABC123",
+                                          "EL1600", "BOTH",   "NONE"};
+  ASSERT_EQ(m_root.Lenses().Count(), 7);
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(lens(i).EDV(), codes[i]) << i;
     EXPECT_EQ(lens(i).CSNR(), std::max(5 - i, 0)) << "CSNR of lens " << i;
@@ -101,8 +102,8 @@ TEST_F(Sf4Lenses, LensFieldsFixedValuesAndGeometry) {
   EXPECT_EQ(abc.FA, TSf6Tint::EinfachVerlauf);
   EXPECT_EQ(abc.EGB, TSf6SingleLensOrder::Moeglich);
   EXPECT_TRUE(abc.AG);
-  ASSERT_EQ(abc.Geometries()->Count(), 1);
-  const Tlup6DataGlasGeometrie &geometry = *abc.Geometries()->Items(0);
+  ASSERT_EQ(abc.Geometries().Count(), 1);
+  const Tlup6DataGlasGeometrie &geometry = *abc.Geometries().Items(0);
   EXPECT_TRUE(geometry.WK);
   EXPECT_EQ(geometry.NTT, TSf6SegmentType::Panto);
   EXPECT_DOUBLE_EQ(geometry.VAFB, 4.0);
@@ -117,7 +118,7 @@ TEST_F(Sf4Lenses, LensFieldsFixedValuesAndGeometry) {
   EXPECT_EQ(elliptic.MAT, TSf6Material::Silikat);
   EXPECT_DOUBLE_EQ(elliptic.BR, 0.0016);
   EXPECT_EQ(elliptic.FA, TSf6Tint::Keine);
-  EXPECT_EQ(elliptic.Geometries()->Items(0)->NTT, TSf6SegmentType::C);
+  EXPECT_EQ(elliptic.Geometries().Items(0)->NTT, TSf6SegmentType::C);
 }
 
 TEST_F(Sf4Lenses, FurtherMaterialsGoToTheLastLensWithTheCode) {
@@ -128,9 +129,9 @@ TEST_F(Sf4Lenses, FurtherMaterialsGoToTheLastLensWithTheCode) {
 }
 
 TEST_F(Sf4Lenses, RoundRangeTakesBoundsInEitherOrderAndFixedValues) {
-  EXPECT_EQ(lens(1).Ranges()->Count(), 0);
-  ASSERT_EQ(lens(3).Ranges()->Count(), 1);
-  const Tlup6DataGlasWirkung &range = *lens(3).Ranges()->Items(0);
+  EXPECT_EQ(lens(1).Ranges().Count(), 0);
+  ASSERT_EQ(lens(3).Ranges().Count(), 1);
+  const Tlup6DataGlasWirkung &range = *lens(3).Ranges().Items(0);
   EXPECT_EQ(range.DM, (TSf6Diameter{70, 0, false}));
   EXPECT_DOUBLE_EQ(range.cylV, 0.0);
   EXPECT_DOUBLE_EQ(range.CylB, 4.0);
@@ -148,41 +149,41 @@ TEST_F(Sf4Lenses, RoundRangeTakesBoundsInEitherOrderAndFixedValues) {
 }
 
 TEST_F(Sf4Lenses, EllipticalSelectorDecidesThePassesAndClampsOnlyThem) {
-  ASSERT_EQ(lens(4).Ranges()->Count(), 1);
-  const Tlup6DataGlasWirkung &clamped = *lens(4).Ranges()->Items(0);
+  ASSERT_EQ(lens(4).Ranges().Count(), 1);
+  const Tlup6DataGlasWirkung &clamped = *lens(4).Ranges().Items(0);
   EXPECT_EQ(clamped.DM, (TSf6Diameter{65, 70, true}));
   EXPECT_DOUBLE_EQ(clamped.SphV, 0.0);
   EXPECT_DOUBLE_EQ(clamped.SphB, 0.0);
   EXPECT_EQ(clamped.AddS, TSf6AddStep::Step050);
 
-  ASSERT_EQ(lens(5).Ranges()->Count(), 2);
-  const Tlup6DataGlasWirkung &round = *lens(5).Ranges()->Items(0);
-  const Tlup6DataGlasWirkung &elliptical = *lens(5).Ranges()->Items(1);
+  ASSERT_EQ(lens(5).Ranges().Count(), 2);
+  const Tlup6DataGlasWirkung &round = *lens(5).Ranges().Items(0);
+  const Tlup6DataGlasWirkung &elliptical = *lens(5).Ranges().Items(1);
   EXPECT_EQ(round.DM, (TSf6Diameter{60, 65, false}));
   EXPECT_EQ(elliptical.DM, (TSf6Diameter{60, 65, true}));
   EXPECT_DOUBLE_EQ(elliptical.SphV, -2.0); // no clamp flag for BOTH
   EXPECT_EQ(elliptical.AddS, TSf6AddStep::Step025);
 
-  EXPECT_EQ(lens(6).Ranges()->Count(), 0); // selector 3
+  EXPECT_EQ(lens(6).Ranges().Count(), 0); // selector 3
 }
 
 TEST_F(Sf4Lenses, LaterPriceLineOverwritesAndGroupsOutsideRangeStoreNothing) {
-  EXPECT_EQ(lens(1).Prices()->Count(), 0);
+  EXPECT_EQ(lens(1).Prices().Count(), 0);
   const Tlup6DataGlas &abc = lens(3);
-  ASSERT_EQ(abc.Prices()->Count(), 2);
+  ASSERT_EQ(abc.Prices().Count(), 2);
   const TSf6Diameter d70{70, 0, false};
-  const Tlup6DataGlasPreis *purchase = abc.Prices()->FindPrice(4, 2, 0, 1, d70);
-  const Tlup6DataGlasPreis *retail = abc.Prices()->FindPrice(4, 2, 0, 2, d70);
+  const Tlup6DataGlasPreis *purchase = abc.Prices().FindPrice(4, 2, 0, 1, d70);
+  const Tlup6DataGlasPreis *retail = abc.Prices().FindPrice(4, 2, 0, 2, d70);
   ASSERT_NE(purchase, nullptr);
   ASSERT_NE(retail, nullptr);
   EXPECT_DOUBLE_EQ(purchase->PR, 111.11);
   EXPECT_DOUBLE_EQ(retail->PR, 222.22);
   EXPECT_EQ(purchase->PQ, 1);
-  EXPECT_EQ(abc.PriceGroups()->CountSphGroups(), 1);
-  EXPECT_TRUE(abc.PriceGroups()->IsSphGroup(4));
-  EXPECT_TRUE(abc.PriceGroups()->IsCylGroup(2));
-  EXPECT_EQ(lens(0).Prices()->Count(), 2);
-  EXPECT_TRUE(lens(0).PriceGroups()->IsCylGroup(0));
+  EXPECT_EQ(abc.PriceGroups().CountSphGroups(), 1);
+  EXPECT_TRUE(abc.PriceGroups().IsSphGroup(4));
+  EXPECT_TRUE(abc.PriceGroups().IsCylGroup(2));
+  EXPECT_EQ(lens(0).Prices().Count(), 2);
+  EXPECT_TRUE(lens(0).PriceGroups().IsCylGroup(0));
 }
 
 // coatings/: coating kinds, replacement codes and material rules, name
@@ -194,13 +195,13 @@ protected:
   double price(const Tlup6DataBeschichtung &c, TSf6SphTor st, TSf6SingleMulti em, int mat,
                int pbid) {
     const Tlup6DataBeschichtungspreis *p =
-        c.Prices()->FindCoatingPrice(st, em, "", pbid, static_cast<TSf6Material>(mat));
+        c.Prices().FindCoatingPrice(st, em, "", pbid, static_cast<TSf6Material>(mat));
     return p ? p->PR : -1;
   }
 };
 
 TEST_F(Sf4Coatings, SecondLineOfACodeAddsItsKindAndKeepsTheFirstLinesFields) {
-  EXPECT_EQ(m_root.Coatings()->Count(), 18);
+  EXPECT_EQ(m_root.Coatings().Count(), 18);
   const Tlup6DataBeschichtung &hc = coating("HC");
   EXPECT_EQ(hc.GetName(1), "Hartschicht");
   EXPECT_EQ(hc.ET, TSf6AntiReflection::Einfach);
@@ -253,23 +254,23 @@ TEST_F(Sf4Coatings, MaterialRulesExtendTheMaterialSet) {
 }
 
 TEST_F(Sf4Coatings, ReplacementCodeBecomesTheCodeAndTheSf4CodeStays) {
-  EXPECT_EQ(m_root.Coatings()->FindByCode("OLD1"), nullptr);
+  EXPECT_EQ(m_root.Coatings().FindByCode("OLD1"), nullptr);
   const Tlup6DataBeschichtung &abc = coating("ABC");
   EXPECT_EQ(abc.GetSF4Code(2), "OLD1");
   EXPECT_EQ(abc.GetName(1), "Getoent");
   EXPECT_EQ(abc.FA, TSf6Tint::EinfachVerlauf);
   // Colours, surcharges and combinations find it by the SF4 code.
-  ASSERT_EQ(abc.Colours()->Count(), 2);
-  EXPECT_EQ(abc.Colours()->Items(0)->EDV, "G15");
-  EXPECT_EQ(abc.Colours()->Items(0)->GetName(1), "Grau 15%");
-  EXPECT_EQ(abc.Colours()->Items(0)->AbO, 15);
-  EXPECT_EQ(abc.Colours()->Items(0)->AbV, 85);
-  EXPECT_EQ(abc.Colours()->Items(1)->AbO, 0); // "-5" is no absorption
-  EXPECT_EQ(abc.Colours()->Items(1)->AbV, 99);
-  EXPECT_EQ(abc.Prices()->Count(), 4);
+  ASSERT_EQ(abc.Colours().Count(), 2);
+  EXPECT_EQ(abc.Colours().Items(0)->EDV, "G15");
+  EXPECT_EQ(abc.Colours().Items(0)->GetName(1), "Grau 15%");
+  EXPECT_EQ(abc.Colours().Items(0)->AbO, 15);
+  EXPECT_EQ(abc.Colours().Items(0)->AbV, 85);
+  EXPECT_EQ(abc.Colours().Items(1)->AbO, 0); // "-5" is no absorption
+  EXPECT_EQ(abc.Colours().Items(1)->AbV, 99);
+  EXPECT_EQ(abc.Prices().Count(), 4);
   EXPECT_DOUBLE_EQ(price(abc, TSf6SphTor::Egal, TSf6SingleMulti::Egal, 2, 1), 6.0);
   EXPECT_DOUBLE_EQ(price(abc, TSf6SphTor::Egal, TSf6SingleMulti::Egal, 3, 2), 10.0);
-  EXPECT_EQ(m_root.Combinations()->Items(3)->B1E(), "ABC");
+  EXPECT_EQ(m_root.Combinations().Items(3)->B1E(), "ABC");
 }
 
 TEST_F(Sf4Coatings, CylinderSurchargesFillZ1AndZ2ForAllMaterials) {
@@ -277,7 +278,7 @@ TEST_F(Sf4Coatings, CylinderSurchargesFillZ1AndZ2ForAllMaterials) {
   EXPECT_TRUE(z1.STEG);
   EXPECT_FALSE(z1.EMEG);
   EXPECT_EQ(z1.MAT, materials({1, 2, 3, 4}));
-  EXPECT_EQ(z1.Prices()->Count(), 8);
+  EXPECT_EQ(z1.Prices().Count(), 8);
   const Tlup6DataBeschichtung &z2 = coating("Z2");
   for (int mat = 1; mat <= 4; ++mat) {
     // The second Z01 line overwrote the first.
@@ -286,7 +287,7 @@ TEST_F(Sf4Coatings, CylinderSurchargesFillZ1AndZ2ForAllMaterials) {
     EXPECT_DOUBLE_EQ(price(z2, TSf6SphTor::Egal, TSf6SingleMulti::Mehrstaerken, mat, 1), 11.0);
     EXPECT_DOUBLE_EQ(price(z2, TSf6SphTor::Egal, TSf6SingleMulti::Mehrstaerken, mat, 2), 21.0);
   }
-  EXPECT_EQ(coating("Z3").Prices()->Count(), 0);
+  EXPECT_EQ(coating("Z3").Prices().Count(), 0);
 }
 
 TEST_F(Sf4Coatings, PrismSurchargesTellSphericalToricAndSingleMulti) {
@@ -294,9 +295,10 @@ TEST_F(Sf4Coatings, PrismSurchargesTellSphericalToricAndSingleMulti) {
   const Tlup6DataBeschichtung &p4 = coating("P4");
   EXPECT_FALSE(p3.STEG);
   EXPECT_FALSE(p3.EMEG);
-  EXPECT_EQ(p3.Prices()->Count(), 8);
+  EXPECT_EQ(p3.Prices().Count(), 8);
   for (int mat = 1; mat <= 4; ++mat) {
-    EXPECT_DOUBLE_EQ(price(p3, TSf6SphTor::Sphaerisch, TSf6SingleMulti::Mehrstaerken, mat, 1), 12.0);
+    EXPECT_DOUBLE_EQ(price(p3, TSf6SphTor::Sphaerisch, TSf6SingleMulti::Mehrstaerken, mat, 1),
+                     12.0);
     EXPECT_DOUBLE_EQ(price(p4, TSf6SphTor::Torisch, TSf6SingleMulti::Mehrstaerken, mat, 2), 23.0);
   }
 }
@@ -306,14 +308,14 @@ TEST_F(Sf4Coatings, OtherSurchargesPriceTheMaterialsOfKindAndRule) {
   EXPECT_TRUE(hc.STEG);
   EXPECT_TRUE(hc.EMEG);
   // Kind of "HC" is the last kind holding it (plastic); rule 0: that kind only.
-  ASSERT_EQ(hc.Prices()->Count(), 2);
+  ASSERT_EQ(hc.Prices().Count(), 2);
   EXPECT_DOUBLE_EQ(price(hc, TSf6SphTor::Egal, TSf6SingleMulti::Egal, 2, 1), 5.0);
   EXPECT_DOUBLE_EQ(price(hc, TSf6SphTor::Egal, TSf6SingleMulti::Egal, 2, 2), 9.0);
   const Tlup6DataBeschichtung &tk = coating("TK");
-  ASSERT_EQ(tk.Prices()->Count(), 4);
+  ASSERT_EQ(tk.Prices().Count(), 4);
   EXPECT_DOUBLE_EQ(price(tk, TSf6SphTor::Egal, TSf6SingleMulti::Egal, 1, 1), 7.0);
   EXPECT_DOUBLE_EQ(price(tk, TSf6SphTor::Egal, TSf6SingleMulti::Egal, 4, 2), 11.0);
-  EXPECT_EQ(coating("AR1").Prices()->Count(), 0);
+  EXPECT_EQ(coating("AR1").Prices().Count(), 0);
 }
 
 TEST_F(Sf4Coatings, CombinationsAreTranslatedDeduplicatedAndSorted) {
@@ -327,7 +329,7 @@ TEST_F(Sf4Coatings, CombinationsAreTranslatedDeduplicatedAndSorted) {
       {"LENS01", "UNKN", "******", TSf6Availability::NichtLieferbar},
       {"LENS02", "ABC", "HC", TSf6Availability::NurLieferbar},
   };
-  const Tlup6DataKombinationsListe &list = *m_root.Combinations();
+  const Tlup6DataKombinationsListe &list = m_root.Combinations();
   ASSERT_EQ(list.Count(), 4);
   for (int i = 0; i < 4; ++i) {
     const Tlup6DataKombination &c = *list.Items(i);
@@ -341,10 +343,10 @@ TEST_F(Sf4Coatings, CombinationsAreTranslatedDeduplicatedAndSorted) {
 }
 
 TEST_F(Sf4Coatings, ColoursOfUnknownCoatingsAreSkipped) {
-  EXPECT_EQ(coating("HC").Colours()->Count(), 1);
+  EXPECT_EQ(coating("HC").Colours().Count(), 1);
   int colours = 0;
-  for (const Tlup6DataBeschichtung &c : *m_root.Coatings())
-    colours += c.Colours()->Count();
+  for (const Tlup6DataBeschichtung &c : m_root.Coatings())
+    colours += c.Colours().Count();
   EXPECT_EQ(colours, 3);
 }
 
@@ -361,9 +363,9 @@ TEST(Sf4Load, EmptyHeaderFileFailsNamingTheFileAfterTheReset) {
   } catch (const Sf6Error &error) {
     EXPECT_NE(std::string(error.what()).find("GLHead.Dat"), std::string::npos) << error.what();
   }
-  EXPECT_EQ(root.Lenses()->Count(), 0);
-  EXPECT_EQ(root.Coatings()->Count(), 9);
-  EXPECT_EQ(root.Addresses()->Count(), 0);
+  EXPECT_EQ(root.Lenses().Count(), 0);
+  EXPECT_EQ(root.Coatings().Count(), 9);
+  EXPECT_EQ(root.Addresses().Count(), 0);
 }
 
 TEST(Sf4Load, MissingHeaderFileFailsLikeAnEmptyOne) {
@@ -379,11 +381,11 @@ TEST(Sf4Load, HeaderAloneGivesTheDefaultCatalogWithAnAddress) {
   Tlup6Dataobject root;
   TSf4Object sf4(root);
   sf4.LoadFromDirectory(dir.path().string());
-  EXPECT_EQ(root.Addresses()->Count(), 1);
-  EXPECT_EQ(root.Addresses()->Items(0)->GA, 0.0);
-  EXPECT_EQ(root.Lenses()->Count(), 0);
-  EXPECT_EQ(root.Coatings()->Count(), 9);
-  EXPECT_EQ(root.PriceDesignations()->Count(), 2);
+  EXPECT_EQ(root.Addresses().Count(), 1);
+  EXPECT_EQ(root.Addresses().Items(0)->GA, 0.0);
+  EXPECT_EQ(root.Lenses().Count(), 0);
+  EXPECT_EQ(root.Coatings().Count(), 9);
+  EXPECT_EQ(root.PriceDesignations().Count(), 2);
   EXPECT_EQ(root.Modified(), 1);
 }
 
@@ -392,8 +394,8 @@ TEST(Sf4Load, UpperCaseDosNamesAndEitherTrailingSeparator) {
     Tlup6Dataobject root;
     TSf4Object sf4(root);
     sf4.LoadFromDirectory(fixture("upper-case") + suffix);
-    ASSERT_EQ(root.Addresses()->Count(), 1) << suffix;
-    EXPECT_EQ(root.Addresses()->Items(0)->EDV, "ABC") << suffix;
+    ASSERT_EQ(root.Addresses().Count(), 1) << suffix;
+    EXPECT_EQ(root.Addresses().Items(0)->EDV, "ABC") << suffix;
     EXPECT_EQ(sf4.Lines(Sf4File::GlBesch2).size(), 1u);
   }
 }
@@ -410,16 +412,16 @@ TEST(Sf4Load, LensNumbersAreThoseOfAddingEachLensAndResettingIt) {
     Tlup6Dataobject root;
     TSf4Object sf4(root);
     sf4.LoadFromDirectory(dir.path().string());
-    ASSERT_EQ(root.Lenses()->Count(), static_cast<int>(n));
+    ASSERT_EQ(root.Lenses().Count(), static_cast<int>(n));
     for (std::size_t i = 0; i < n; ++i)
-      EXPECT_EQ(root.Lenses()->Items(static_cast<int>(i))->CSNR(), expected[n][i])
+      EXPECT_EQ(root.Lenses().Items(static_cast<int>(i))->CSNR(), expected[n][i])
           << n << " lenses, lens " << i;
     if (n == 4) {
       // The list renumbers again after the load.
-      root.Lenses()->Items(3)->SetCSNR(10);
+      root.Lenses().Items(3)->SetCSNR(10);
       const int renumbered[] = {2, 1, 0, 3};
       for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(root.Lenses()->Items(i)->CSNR(), renumbered[i]) << i;
+        EXPECT_EQ(root.Lenses().Items(i)->CSNR(), renumbered[i]) << i;
     }
   }
 }
@@ -428,10 +430,10 @@ TEST(Sf4Load, ReloadKeepsNothingOfTheEarlierLoad) {
   Tlup6Dataobject root;
   TSf4Object sf4(root);
   sf4.LoadFromDirectory(fixture("lenses"));
-  ASSERT_EQ(root.Lenses()->Count(), 7);
+  ASSERT_EQ(root.Lenses().Count(), 7);
   sf4.LoadFromDirectory(fixture("coatings"));
-  EXPECT_EQ(root.Lenses()->Count(), 2);
-  EXPECT_EQ(root.Addresses()->Count(), 1);
+  EXPECT_EQ(root.Lenses().Count(), 2);
+  EXPECT_EQ(root.Addresses().Count(), 1);
   EXPECT_EQ(sf4.Lines(Sf4File::GLWirk).size(), 0u);
 }
 
