@@ -20,7 +20,7 @@ constexpr const char *kSpecialCodes[] = {"Z1", "Z2", "Z3", "P1", "P2", "P3", "P4
 // Coatings ------------------------------------------------------------------------------
 
 Tlup6DataBeschichtung::Tlup6DataBeschichtung(Tlup6Dataobject *root, bool assignOid,
-                                             CatalogNode *owner)
+                                             Tlup6DataBeschichtungsliste *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_colours(std::make_unique<Tlup6DataFarbListe>(root, this)),
       m_prices(std::make_unique<Tlup6DataBeschichtungspreisListe>(root, this)),
@@ -86,7 +86,7 @@ void Tlup6DataBeschichtung::Clear(bool flag) {
 }
 
 Tlup6DataBeschichtungsliste *Tlup6DataBeschichtung::CoatingList() const {
-  return dynamic_cast<Tlup6DataBeschichtungsliste *>(Owner());
+  return static_cast<Tlup6DataBeschichtungsliste *>(Owner());
 }
 
 void Tlup6DataBeschichtung::SetEDV(std::string_view code) {

@@ -30,7 +30,9 @@ class Tlup6DataBeschichtungsliste;
 
 class Tlup6DataBeschichtung : public TCustomlup6Object {
 public:
-  Tlup6DataBeschichtung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
+  // The list that owns a Tlup6DataBeschichtung; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataBeschichtungsliste;
+  Tlup6DataBeschichtung(Tlup6Dataobject *root, bool assignOid, Tlup6DataBeschichtungsliste *owner);
   ~Tlup6DataBeschichtung() override;
   std::string GetTagName() const override { return "BESCH"; }
   void Clear(bool flag) override;

@@ -26,7 +26,7 @@ std::size_t CoatingTupleKeyHash::operator()(const CoatingTupleKey &k) const {
 }
 
 Tlup6DataBeschichtungspreis::Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid,
-                                                         CatalogNode *owner)
+                                                         Tlup6DataBeschichtungspreisListe *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_local(std::make_unique<Tlup6DataFormelLokalBeschichtung>(root, true, this)) {
   Tlup6DataBeschichtungspreis::Clear(false);
@@ -119,7 +119,7 @@ int Tlup6DataBeschichtungspreis::ComputePrice(double &value, bool resetGuard) co
 }
 
 Tlup6DataBeschichtungspreisListe *Tlup6DataBeschichtungspreis::PriceList() const {
-  return dynamic_cast<Tlup6DataBeschichtungspreisListe *>(Owner());
+  return static_cast<Tlup6DataBeschichtungspreisListe *>(Owner());
 }
 
 Tlup6DataBeschichtung *Tlup6DataBeschichtungspreis::GetCoating() const {
@@ -128,7 +128,7 @@ Tlup6DataBeschichtung *Tlup6DataBeschichtungspreis::GetCoating() const {
 }
 
 Tlup6DataBeschichtung *Tlup6DataBeschichtungspreisListe::GetCoating() const {
-  return dynamic_cast<Tlup6DataBeschichtung *>(Owner());
+  return static_cast<Tlup6DataBeschichtung *>(Owner());
 }
 
 Tlup6DataBeschichtungspreis *
@@ -282,5 +282,9 @@ void Tlup6DataBeschichtungspreisListe::itemsReset() {
   for (auto &p : *this)
     addKeys(&p);
 }
+
+Tlup6DataBeschichtungspreisListe::Tlup6DataBeschichtungspreisListe(Tlup6Dataobject *root,
+                                                                   Tlup6DataBeschichtung *owner)
+    : OwningList(root, owner) {}
 
 } // namespace sf6

@@ -28,7 +28,10 @@ class Tlup6DataBeschichtungspreisListe;
 
 class Tlup6DataBeschichtungspreis : public TCustomlup6Object {
 public:
-  Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
+  // The list that owns a Tlup6DataBeschichtungspreis; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataBeschichtungspreisListe;
+  Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid,
+                              Tlup6DataBeschichtungspreisListe *owner);
   ~Tlup6DataBeschichtungspreis() override;
   std::string GetTagName() const override { return "BP"; }
   void Clear(bool flag) override;
@@ -103,7 +106,7 @@ struct CoatingTupleKeyHash {
 
 class Tlup6DataBeschichtungspreisListe : public OwningList<Tlup6DataBeschichtungspreis> {
 public:
-  using OwningList::OwningList;
+  Tlup6DataBeschichtungspreisListe(Tlup6Dataobject *root, Tlup6DataBeschichtung *owner);
   std::string GetTagName() const override { return "BPL"; }
 
   // Null when mat is Egal and lensCode empty. With a lensCode: the last

@@ -36,8 +36,14 @@ std::string Tlup6DataFarbe::GetNameFallback(int i) const {
 }
 
 Tlup6DataBeschichtung *Tlup6DataFarbe::GetCoating() const {
-  auto *list = dynamic_cast<Tlup6DataFarbListe *>(Owner());
-  return list != nullptr ? dynamic_cast<Tlup6DataBeschichtung *>(list->Owner()) : nullptr;
+  auto *list = static_cast<Tlup6DataFarbListe *>(Owner());
+  return list != nullptr ? static_cast<Tlup6DataBeschichtung *>(list->Owner()) : nullptr;
 }
+
+Tlup6DataFarbe::Tlup6DataFarbe(Tlup6Dataobject *root, bool assignOid, Tlup6DataFarbListe *owner)
+    : TCustomlup6Object(root, assignOid, owner) {}
+
+Tlup6DataFarbListe::Tlup6DataFarbListe(Tlup6Dataobject *root, Tlup6DataBeschichtung *owner)
+    : OwningList(root, owner) {}
 
 } // namespace sf6

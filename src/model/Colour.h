@@ -20,6 +20,7 @@
 namespace sf6 {
 
 class Tlup6DataBeschichtung;
+class Tlup6DataFarbListe;
 
 // Colours --------------------------------------------------------------------------------
 
@@ -30,8 +31,9 @@ struct Lup6Rgb {
 
 class Tlup6DataFarbe : public TCustomlup6Object {
 public:
-  Tlup6DataFarbe(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
-      : TCustomlup6Object(root, assignOid, owner) {}
+  // The list that owns a Tlup6DataFarbe; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataFarbListe;
+  Tlup6DataFarbe(Tlup6Dataobject *root, bool assignOid, Tlup6DataFarbListe *owner);
   std::string GetTagName() const override { return "DFA"; }
   void Clear(bool flag) override;
 
@@ -55,7 +57,7 @@ private:
 
 class Tlup6DataFarbListe : public OwningList<Tlup6DataFarbe> {
 public:
-  using OwningList::OwningList;
+  Tlup6DataFarbListe(Tlup6Dataobject *root, Tlup6DataBeschichtung *owner);
   std::string GetTagName() const override { return "DFL"; }
 };
 

@@ -39,7 +39,7 @@ std::string Tlup6DataKombination::MatchKey() const {
 }
 
 void Tlup6DataKombination::reindex(const std::string &oldKey) {
-  auto *list = dynamic_cast<Tlup6DataKombinationsListe *>(Owner());
+  auto *list = static_cast<Tlup6DataKombinationsListe *>(Owner());
   if (list == nullptr || listSeq() == 0)
     return;
   const std::string key = MatchKey();
@@ -50,7 +50,7 @@ void Tlup6DataKombination::reindex(const std::string &oldKey) {
 }
 
 void Tlup6DataKombination::resort() {
-  if (auto *list = dynamic_cast<Tlup6DataKombinationsListe *>(Owner());
+  if (auto *list = static_cast<Tlup6DataKombinationsListe *>(Owner());
       list != nullptr && listSeq() != 0)
     list->Sort(false);
 }
@@ -217,6 +217,12 @@ void Tlup6DataKombinationsListe::Sort(bool force) {
   putBack(std::move(ordered));
   m_sorting = false;
   dropped.clear();
+}
+
+Tlup6DataKombination::Tlup6DataKombination(Tlup6Dataobject *root, bool assignOid,
+                                           Tlup6DataKombinationsListe *owner)
+    : TCustomlup6Object(root, assignOid, owner) {
+  Tlup6DataKombination::Clear(false);
 }
 
 } // namespace sf6

@@ -30,10 +30,9 @@ class Tlup6DataKombinationsListe;
 // for any.
 class Tlup6DataKombination : public TCustomlup6Object {
 public:
-  Tlup6DataKombination(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
-      : TCustomlup6Object(root, assignOid, owner) {
-    Tlup6DataKombination::Clear(false);
-  }
+  // The list that owns a Tlup6DataKombination; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataKombinationsListe;
+  Tlup6DataKombination(Tlup6Dataobject *root, bool assignOid, Tlup6DataKombinationsListe *owner);
   std::string GetTagName() const override { return "KO"; }
   void Clear(bool flag) override;
 

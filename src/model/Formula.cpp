@@ -123,7 +123,7 @@ bool Tlup6DataFormelBereich::Matches(const TSf6Diameter &diameter, int cylGroup,
 }
 
 Tlup6DataFormelGruppe::Tlup6DataFormelGruppe(Tlup6Dataobject *root, bool assignOid,
-                                             CatalogNode *owner)
+                                             Tlup6DataFormelGruppeListe *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_ranges(std::make_unique<Tlup6DataFormelBereichListe>(root, this)) {
   Tlup6DataFormelGruppe::Clear(false);
@@ -142,7 +142,7 @@ void Tlup6DataFormelGruppe::Clear(bool flag) {
 }
 
 Tlup6DataFormelGruppeListe *Tlup6DataFormelGruppe::GroupList() const {
-  return dynamic_cast<Tlup6DataFormelGruppeListe *>(Owner());
+  return static_cast<Tlup6DataFormelGruppeListe *>(Owner());
 }
 
 void Tlup6DataFormelGruppe::SetID(int32_t id) {
@@ -309,7 +309,7 @@ int Tlup6DataFormelGruppeListe::ComputeCoatingPrice(const Tlup6DataBeschichtungs
 // Local formulas ------------------------------------------------------------------------
 
 Tlup6DataFormelLokalGlas::Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid,
-                                                   CatalogNode *owner)
+                                                   Tlup6DataGlasPreis *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
   Tlup6DataFormelLokalGlas::Clear(false);
@@ -328,7 +328,7 @@ void Tlup6DataFormelLokalGlas::Clear(bool flag) {
 }
 
 Tlup6DataGlasPreis *Tlup6DataFormelLokalGlas::GetPrice() const {
-  return dynamic_cast<Tlup6DataGlasPreis *>(Owner());
+  return static_cast<Tlup6DataGlasPreis *>(Owner());
 }
 
 int Tlup6DataFormelLokalGlas::ResolvedCyl() const {
@@ -375,9 +375,8 @@ int Tlup6DataFormelLokalGlas::ComputeLocal(double &value) const {
   return kPriceOk;
 }
 
-Tlup6DataFormelLokalBeschichtung::Tlup6DataFormelLokalBeschichtung(Tlup6Dataobject *root,
-                                                                   bool assignOid,
-                                                                   CatalogNode *owner)
+Tlup6DataFormelLokalBeschichtung::Tlup6DataFormelLokalBeschichtung(
+    Tlup6Dataobject *root, bool assignOid, Tlup6DataBeschichtungspreis *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
   Tlup6DataFormelLokalBeschichtung::Clear(false);
@@ -396,7 +395,7 @@ void Tlup6DataFormelLokalBeschichtung::Clear(bool flag) {
 }
 
 Tlup6DataBeschichtungspreis *Tlup6DataFormelLokalBeschichtung::GetPrice() const {
-  return dynamic_cast<Tlup6DataBeschichtungspreis *>(Owner());
+  return static_cast<Tlup6DataBeschichtungspreis *>(Owner());
 }
 
 TSf6SphTor Tlup6DataFormelLokalBeschichtung::ResolvedSphTor() const {

@@ -103,7 +103,9 @@ class Tlup6DataFormelGruppeListe;
 // and materials whose applicability flag is set.
 class Tlup6DataFormelGruppe : public TCustomlup6Object {
 public:
-  Tlup6DataFormelGruppe(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
+  // The list that owns a Tlup6DataFormelGruppe; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataFormelGruppeListe;
+  Tlup6DataFormelGruppe(Tlup6Dataobject *root, bool assignOid, Tlup6DataFormelGruppeListe *owner);
   ~Tlup6DataFormelGruppe() override;
   std::string GetTagName() const override { return "DFGG"; }
   void Clear(bool flag) override;
@@ -168,7 +170,7 @@ public:
 // by these fields, each of which can inherit the owning price's value.
 class Tlup6DataFormelLokalGlas : public TCustomlup6Object {
 public:
-  Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
+  Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid, Tlup6DataGlasPreis *owner);
   ~Tlup6DataFormelLokalGlas() override;
   std::string GetTagName() const override { return "DFGL"; }
   void Clear(bool flag) override;
@@ -202,7 +204,8 @@ private:
 // The local formula of a coating price.
 class Tlup6DataFormelLokalBeschichtung : public TCustomlup6Object {
 public:
-  Tlup6DataFormelLokalBeschichtung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
+  Tlup6DataFormelLokalBeschichtung(Tlup6Dataobject *root, bool assignOid,
+                                   Tlup6DataBeschichtungspreis *owner);
   ~Tlup6DataFormelLokalBeschichtung() override;
   std::string GetTagName() const override { return "DFBL"; }
   void Clear(bool flag) override;

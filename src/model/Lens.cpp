@@ -12,7 +12,7 @@ namespace sf6 {
 
 // Lenses ---------------------------------------------------------------------------------------
 
-Tlup6DataGlas::Tlup6DataGlas(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
+Tlup6DataGlas::Tlup6DataGlas(Tlup6Dataobject *root, bool assignOid, Tlup6DataGlasliste *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_geometries(std::make_unique<Tlup6DataGlasGeometrieListe>(root, this)),
       m_ranges(std::make_unique<Tlup6DataGlasWirkungsListe>(root, this)),
@@ -76,7 +76,7 @@ void Tlup6DataGlas::Clear(bool flag) {
 }
 
 Tlup6DataGlasliste *Tlup6DataGlas::LensList() const {
-  return dynamic_cast<Tlup6DataGlasliste *>(Owner());
+  return static_cast<Tlup6DataGlasliste *>(Owner());
 }
 
 void Tlup6DataGlas::SetEDV(std::string_view code) {

@@ -36,7 +36,9 @@ class Tlup6DataGlasliste;
 
 class Tlup6DataGlas : public TCustomlup6Object {
 public:
-  Tlup6DataGlas(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
+  // The list that owns a Tlup6DataGlas; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataGlasliste;
+  Tlup6DataGlas(Tlup6Dataobject *root, bool assignOid, Tlup6DataGlasliste *owner);
   ~Tlup6DataGlas() override;
   std::string GetTagName() const override { return "GL"; }
   // "Glas <name 1>(<code>)".

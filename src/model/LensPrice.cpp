@@ -22,7 +22,8 @@ std::size_t LensPriceKeyHash::operator()(const LensPriceKey &k) const {
   return HashMix(h, k.dm.E ? 1 : 0);
 }
 
-Tlup6DataGlasPreis::Tlup6DataGlasPreis(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
+Tlup6DataGlasPreis::Tlup6DataGlasPreis(Tlup6Dataobject *root, bool assignOid,
+                                       Tlup6DataGlasTarifListe *owner)
     : TCustomlup6Object(root, assignOid, owner),
       m_local(std::make_unique<Tlup6DataFormelLokalGlas>(root, true, this)) {
   Tlup6DataGlasPreis::Clear(false);
@@ -102,7 +103,7 @@ int Tlup6DataGlasPreis::IsInSomeRange() const {
 }
 
 Tlup6DataGlasTarifListe *Tlup6DataGlasPreis::PriceList() const {
-  return dynamic_cast<Tlup6DataGlasTarifListe *>(Owner());
+  return static_cast<Tlup6DataGlasTarifListe *>(Owner());
 }
 
 Tlup6DataGlas *Tlup6DataGlasPreis::GetLens() const {
@@ -111,7 +112,7 @@ Tlup6DataGlas *Tlup6DataGlasPreis::GetLens() const {
 }
 
 Tlup6DataGlas *Tlup6DataGlasTarifListe::GetLens() const {
-  return dynamic_cast<Tlup6DataGlas *>(Owner());
+  return static_cast<Tlup6DataGlas *>(Owner());
 }
 
 namespace {
@@ -188,5 +189,8 @@ void Tlup6DataGlasTarifListe::itemsReset() {
   for (auto &p : *this)
     m_index.Add(p.Key(), &p);
 }
+
+Tlup6DataGlasTarifListe::Tlup6DataGlasTarifListe(Tlup6Dataobject *root, Tlup6DataGlas *owner)
+    : OwningList(root, owner) {}
 
 } // namespace sf6

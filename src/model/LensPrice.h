@@ -37,7 +37,9 @@ class Tlup6DataGlasTarifListe;
 
 class Tlup6DataGlasPreis : public TCustomlup6Object {
 public:
-  Tlup6DataGlasPreis(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner);
+  // The list that owns a Tlup6DataGlasPreis; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataGlasTarifListe;
+  Tlup6DataGlasPreis(Tlup6Dataobject *root, bool assignOid, Tlup6DataGlasTarifListe *owner);
   ~Tlup6DataGlasPreis() override;
   std::string GetTagName() const override { return "GP"; }
   void Clear(bool flag) override;
@@ -87,7 +89,7 @@ private:
 
 class Tlup6DataGlasTarifListe : public OwningList<Tlup6DataGlasPreis> {
 public:
-  using OwningList::OwningList;
+  Tlup6DataGlasTarifListe(Tlup6Dataobject *root, Tlup6DataGlas *owner);
   std::string GetTagName() const override { return "LUP"; }
 
   // The last price with these key values (groups compared as bytes). With

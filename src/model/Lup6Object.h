@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -191,7 +192,7 @@ public:
   TCustomlup6Object *ItemAt(int index) const override { return Items(index); }
 
   // Creates an item with an object number, owned by this list, appends it.
-  Item *AddNew() { return append(std::make_unique<Item>(Root(), true, this)); }
+  Item *AddNew() { return append(std::make_unique<Item>(Root(), true, self())); }
   TCustomlup6Object *AddNewObject() override { return AddNew(); }
 
   void ClearList(bool withDefaults) override {
@@ -311,7 +312,7 @@ protected:
   virtual void itemsReset() {}
 
   // An item without an object number of its own (protocol entries).
-  Item *addUnnumbered() { return append(std::make_unique<Item>(Root(), false, this)); }
+  Item *addUnnumbered() { return append(std::make_unique<Item>(Root(), false, self())); }
 
   Item *append(std::unique_ptr<Item> item) {
     item->m_listSeq = ++m_nextSeq;
@@ -348,6 +349,18 @@ protected:
   const std::vector<std::unique_ptr<Item>> &items() const { return m_items; }
 
 private:
+  // An item that names its list class (Item::OwnerList) takes its owner
+  // typed, so its owner accessor is a plain downcast of the stored link. That
+  // class is the one list of such items: it is what `this` really is here.
+  auto self() {
+    if constexpr (requires { typename Item::OwnerList; }) {
+      static_assert(std::is_base_of_v<OwningList, typename Item::OwnerList>);
+      return static_cast<typename Item::OwnerList *>(this);
+    } else {
+      return this;
+    }
+  }
+
   std::vector<std::unique_ptr<Item>> m_items;
   uint64_t m_nextSeq = 0;
 };

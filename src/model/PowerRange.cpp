@@ -57,8 +57,8 @@ bool Tlup6DataGlasWirkung::Contains(double cyl, double sph) const {
 }
 
 Tlup6DataGlas *Tlup6DataGlasWirkung::GetLens() const {
-  auto *list = dynamic_cast<Tlup6DataGlasWirkungsListe *>(Owner());
-  return list != nullptr ? dynamic_cast<Tlup6DataGlas *>(list->Owner()) : nullptr;
+  auto *list = static_cast<Tlup6DataGlasWirkungsListe *>(Owner());
+  return list != nullptr ? static_cast<Tlup6DataGlas *>(list->Owner()) : nullptr;
 }
 
 std::string Tlup6DataGlasWirkung::GetLensCode() const {
@@ -100,5 +100,14 @@ LineList Tlup6DataGlasWirkungsListe::GetDiameters(bool addEmpty, bool filter, do
       result.push_back(d);
   return result;
 }
+
+Tlup6DataGlasWirkung::Tlup6DataGlasWirkung(Tlup6Dataobject *root, bool assignOid,
+                                           Tlup6DataGlasWirkungsListe *owner)
+    : TCustomlup6Object(root, assignOid, owner) {
+  Tlup6DataGlasWirkung::Clear(false);
+}
+
+Tlup6DataGlasWirkungsListe::Tlup6DataGlasWirkungsListe(Tlup6Dataobject *root, Tlup6DataGlas *owner)
+    : OwningList(root, owner) {}
 
 } // namespace sf6

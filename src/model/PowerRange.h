@@ -17,15 +17,15 @@
 namespace sf6 {
 
 class Tlup6DataGlas;
+class Tlup6DataGlasWirkungsListe;
 
 // Power ranges -----------------------------------------------------------------------
 
 class Tlup6DataGlasWirkung : public TCustomlup6Object {
 public:
-  Tlup6DataGlasWirkung(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner)
-      : TCustomlup6Object(root, assignOid, owner) {
-    Tlup6DataGlasWirkung::Clear(false);
-  }
+  // The list that owns a Tlup6DataGlasWirkung; OwningList hands itself over as this class.
+  using OwnerList = Tlup6DataGlasWirkungsListe;
+  Tlup6DataGlasWirkung(Tlup6Dataobject *root, bool assignOid, Tlup6DataGlasWirkungsListe *owner);
   std::string GetTagName() const override { return "GW"; }
   // "Glaswirkung" followed by the lens code, a blank and the lens's name 1.
   std::string GetDisplayText(int kind, std::string_view name) const override;
@@ -66,7 +66,7 @@ public:
 
 class Tlup6DataGlasWirkungsListe : public OwningList<Tlup6DataGlasWirkung> {
 public:
-  using OwningList::OwningList;
+  Tlup6DataGlasWirkungsListe(Tlup6Dataobject *root, Tlup6DataGlas *owner);
   std::string GetTagName() const override { return "GWL"; }
   // The distinct LBI values of all ranges as decimal texts, sorted as text.
   LineList GetDeliveryIndexes() const;
