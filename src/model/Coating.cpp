@@ -34,12 +34,10 @@ Tlup6DataBeschichtung::Tlup6DataBeschichtung(Tlup6Dataobject *root, bool assignO
 Tlup6DataBeschichtung::~Tlup6DataBeschichtung() = default;
 
 void Tlup6DataBeschichtung::Clear(bool flag) {
-  Tlup6DataBeschichtungsliste *list = listSeq() != 0 ? CoatingList() : nullptr;
-  if (list != nullptr) {
-    list->unindexCode(this, FoldCode(m_EDV));
-    for (const auto &key : sf4Keys())
-      list->unindexSF4(this, key);
-  }
+  ChangeIndexedFields(*this, [&] { clearFields(flag); });
+}
+
+void Tlup6DataBeschichtung::clearFields(bool flag) {
   ATOR = BTOR = UV = PH = BF = false;
   AD = TSf6ThicknessChange::Nein;
   AF = TSf6FormChange::Nein;
@@ -81,8 +79,6 @@ void Tlup6DataBeschichtung::Clear(bool flag) {
   FKB = 0;
   m_CSNR = 0;
   OLB = false;
-  if (list != nullptr)
-    list->indexItem(this);
 }
 
 Tlup6DataBeschichtungsliste *Tlup6DataBeschichtung::CoatingList() const {
@@ -94,12 +90,7 @@ void Tlup6DataBeschichtung::SetEDV(std::string_view code) {
     Root()->Combinations().RenameCoating(m_EDV, code);
     Root()->ProductGroups().RenameCoatingInGroups(m_EDV, code);
   }
-  Tlup6DataBeschichtungsliste *list = listSeq() != 0 ? CoatingList() : nullptr;
-  if (list != nullptr)
-    list->unindexCode(this, FoldCode(m_EDV));
-  m_EDV = code;
-  if (list != nullptr)
-    list->m_byCode.Add(FoldCode(m_EDV), this);
+  ChangeIndexedFields(*this, [&] { m_EDV = code; });
 }
 
 bool Tlup6DataBeschichtung::IsPrismCode() const {
@@ -161,26 +152,15 @@ void Tlup6DataBeschichtung::SetSF4Name(int m, std::string_view text) {
 void Tlup6DataBeschichtung::SetSF4Code(int m, std::string_view text) {
   if (m < 0 || m > 4)
     return;
-  Tlup6DataBeschichtungsliste *list = listSeq() != 0 ? CoatingList() : nullptr;
-  const std::set<std::string> before = list != nullptr ? sf4Keys() : std::set<std::string>();
-  m_sf4Codes[static_cast<std::size_t>(m)] = text;
-  if (list == nullptr)
-    return;
-  const std::set<std::string> after = sf4Keys();
-  for (const auto &key : before)
-    if (after.count(key) == 0)
-      list->unindexSF4(this, key);
-  for (const auto &key : after)
-    if (before.count(key) == 0)
-      list->m_bySF4.Add(key, this);
+  ChangeIndexedFields(*this, [&] { m_sf4Codes[static_cast<std::size_t>(m)] = text; });
 }
 
-std::set<std::string> Tlup6DataBeschichtung::sf4Keys() const {
-  std::set<std::string> keys;
+CoatingKey Tlup6DataBeschichtung::IndexKey() const {
+  CoatingKey key{FoldCode(m_EDV), {}};
   for (const auto &code : m_sf4Codes)
     if (!code.empty())
-      keys.insert(FoldCode(code));
-  return keys;
+      key.sf4Codes.insert(FoldCode(code));
+  return key;
 }
 
 int Tlup6DataBeschichtung::GetCategory() const {
@@ -306,37 +286,22 @@ void Tlup6DataBeschichtungsliste::Renumber(const Tlup6DataBeschichtung *changed)
   m_renumbering = false;
 }
 
-void Tlup6DataBeschichtungsliste::indexItem(Tlup6DataBeschichtung *item) {
-  m_byCode.Add(FoldCode(item->m_EDV), item);
-  for (const auto &key : item->sf4Keys())
-    m_bySF4.Add(key, item);
+void Tlup6DataBeschichtungsliste::indexAdd(const CoatingKey &key, Tlup6DataBeschichtung *item) {
+  m_byCode.Add(key.code, item);
+  for (const auto &sf4 : key.sf4Codes)
+    m_bySF4.Add(sf4, item);
 }
 
-void Tlup6DataBeschichtungsliste::unindexCode(const Tlup6DataBeschichtung *item,
-                                              const std::string &folded) {
-  m_byCode.Remove(folded, item);
+void Tlup6DataBeschichtungsliste::indexRemove(const CoatingKey &key,
+                                              const Tlup6DataBeschichtung *item) {
+  m_byCode.Remove(key.code, item);
+  for (const auto &sf4 : key.sf4Codes)
+    m_bySF4.Remove(sf4, item);
 }
 
-void Tlup6DataBeschichtungsliste::unindexSF4(const Tlup6DataBeschichtung *item,
-                                             const std::string &folded) {
-  m_bySF4.Remove(folded, item);
-}
-
-void Tlup6DataBeschichtungsliste::itemAdded(Tlup6DataBeschichtung *item) {
-  indexItem(item);
-}
-
-void Tlup6DataBeschichtungsliste::itemRemoved(Tlup6DataBeschichtung *item) {
-  unindexCode(item, FoldCode(item->m_EDV));
-  for (const auto &key : item->sf4Keys())
-    unindexSF4(item, key);
-}
-
-void Tlup6DataBeschichtungsliste::itemsReset() {
+void Tlup6DataBeschichtungsliste::indexClear() {
   m_byCode.Clear();
   m_bySF4.Clear();
-  for (auto &c : *this)
-    indexItem(&c);
 }
 
 } // namespace sf6

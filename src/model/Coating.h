@@ -28,6 +28,17 @@ class Tlup6DataBeschichtung;
 
 class Tlup6DataBeschichtungsliste;
 
+// A coating is found by its code and by each of its SF4 codes (all A-Z
+// folded; empty SF4 codes are not keys).
+struct CoatingKey {
+  std::string code;
+  std::set<std::string> sf4Codes;
+  friend bool operator==(const CoatingKey &, const CoatingKey &) = default;
+};
+struct CoatingKeyHash {
+  std::size_t operator()(const CoatingKey &k) const { return std::hash<std::string>{}(k.code); }
+};
+
 class Tlup6DataBeschichtung : public TCustomlup6Object {
 public:
   // The list that owns a Tlup6DataBeschichtung; OwningList hands itself over as this class.
@@ -65,6 +76,8 @@ public:
   const std::string &EDV() const { return m_EDV; }
   // Combinations and product groups follow the new code (see Tlup6DataGlas).
   void SetEDV(std::string_view code);
+  // The keys the coating list indexes the coating by.
+  CoatingKey IndexKey() const;
 
   // Special coatings (Z1..Z3, P1..P6) give their derived name and ignore
   // SetName.
@@ -104,8 +117,8 @@ public:
 
 private:
   friend class Tlup6DataBeschichtungsliste;
+  void clearFields(bool flag);
   // The distinct non-empty SF4 codes, folded (the coating's SF4 index keys).
-  std::set<std::string> sf4Keys() const;
   std::string m_EDV;
   std::array<std::string, 10> m_B;
   std::array<std::string, 10> m_KB;
@@ -120,9 +133,10 @@ private:
   std::unique_ptr<Tlup6DataOrderOptions> m_orderOptions;
 };
 
-class Tlup6DataBeschichtungsliste : public OwningList<Tlup6DataBeschichtung> {
+class Tlup6DataBeschichtungsliste
+    : public KeyedOwningList<Tlup6DataBeschichtung, CoatingKey, CoatingKeyHash> {
 public:
-  using OwningList::OwningList;
+  using KeyedOwningList::KeyedOwningList;
   std::string GetTagName() const override { return "DBL"; }
 
   // The last coating whose EDV equals code without its trailing blanks (A-Z
@@ -154,15 +168,12 @@ public:
   Tlup6DataBeschichtung *ScanBySF4Code(std::string_view code) const;
 
 protected:
-  void itemAdded(Tlup6DataBeschichtung *item) override;
-  void itemRemoved(Tlup6DataBeschichtung *item) override;
-  void itemsReset() override;
+  void indexAdd(const CoatingKey &key, Tlup6DataBeschichtung *item) override;
+  void indexRemove(const CoatingKey &key, const Tlup6DataBeschichtung *item) override;
+  void indexClear() override;
 
 private:
   friend class Tlup6DataBeschichtung;
-  void indexItem(Tlup6DataBeschichtung *item);
-  void unindexCode(const Tlup6DataBeschichtung *item, const std::string &folded);
-  void unindexSF4(const Tlup6DataBeschichtung *item, const std::string &folded);
   LastMatchIndex<std::string, Tlup6DataBeschichtung> m_byCode;
   LastMatchIndex<std::string, Tlup6DataBeschichtung> m_bySF4;
   bool m_renumberOn = true;

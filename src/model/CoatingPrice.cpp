@@ -25,6 +25,11 @@ std::size_t CoatingTupleKeyHash::operator()(const CoatingTupleKey &k) const {
   return HashMix(HashMix(0, small), static_cast<uint32_t>(k.pbid));
 }
 
+std::size_t CoatingPriceKeyHash::operator()(const CoatingPriceKey &k) const {
+  return HashMix(CoatingLensKeyHash{}({k.edv, k.pbid}),
+                 CoatingTupleKeyHash{}({k.st, k.mat, k.em, k.pbid}));
+}
+
 Tlup6DataBeschichtungspreis::Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid,
                                                          Tlup6DataBeschichtungspreisListe *owner)
     : TCustomlup6Object(root, assignOid, owner),
@@ -35,62 +40,42 @@ Tlup6DataBeschichtungspreis::Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, 
 Tlup6DataBeschichtungspreis::~Tlup6DataBeschichtungspreis() = default;
 
 void Tlup6DataBeschichtungspreis::Clear(bool flag) {
-  const Snapshot old = snapshot();
-  m_Edv.clear();
-  m_ST = TSf6SphTor::Egal;
-  m_MAT = TSf6Material::Egal;
-  m_EM = TSf6SingleMulti::Egal;
-  m_PBID = 0;
-  reindex(old);
+  setKeys({}, TSf6SphTor::Egal, TSf6Material::Egal, TSf6SingleMulti::Egal, 0);
   PQ = 0;
   PR = 0;
   m_local->Clear(flag);
 }
 
-void Tlup6DataBeschichtungspreis::reindex(const Snapshot &old) {
-  Tlup6DataBeschichtungspreisListe *list = PriceList();
-  if (list == nullptr || listSeq() == 0)
-    return;
-  list->removeKeys(this, old.edv, static_cast<int>(old.st), static_cast<int>(old.mat),
-                   static_cast<int>(old.em), old.pbid);
-  list->addKeys(this);
+CoatingPriceKey Tlup6DataBeschichtungspreis::IndexKey() const {
+  return {FoldCode(m_Edv), static_cast<int>(m_ST), static_cast<int>(m_MAT), static_cast<int>(m_EM),
+          m_PBID};
 }
 
 void Tlup6DataBeschichtungspreis::setKeys(std::string_view edv, TSf6SphTor st, TSf6Material mat,
                                           TSf6SingleMulti em, int32_t pbid) {
-  const Snapshot old = snapshot();
-  m_Edv = edv;
-  m_ST = st;
-  m_MAT = mat;
-  m_EM = em;
-  m_PBID = pbid;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] {
+    m_Edv = edv;
+    m_ST = st;
+    m_MAT = mat;
+    m_EM = em;
+    m_PBID = pbid;
+  });
 }
 
 void Tlup6DataBeschichtungspreis::SetEdv(std::string_view v) {
-  const Snapshot old = snapshot();
-  m_Edv = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_Edv = v; });
 }
 void Tlup6DataBeschichtungspreis::SetST(TSf6SphTor v) {
-  const Snapshot old = snapshot();
-  m_ST = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_ST = v; });
 }
 void Tlup6DataBeschichtungspreis::SetMAT(TSf6Material v) {
-  const Snapshot old = snapshot();
-  m_MAT = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_MAT = v; });
 }
 void Tlup6DataBeschichtungspreis::SetEM(TSf6SingleMulti v) {
-  const Snapshot old = snapshot();
-  m_EM = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_EM = v; });
 }
 void Tlup6DataBeschichtungspreis::SetPBID(int32_t v) {
-  const Snapshot old = snapshot();
-  m_PBID = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_PBID = v; });
 }
 
 TSf6Material Tlup6DataBeschichtungspreis::EffectiveMaterial() const {
@@ -251,40 +236,27 @@ Tlup6DataBeschichtungspreisListe::ScanCoatingPrice(TSf6SphTor st, TSf6SingleMult
   });
 }
 
-void Tlup6DataBeschichtungspreisListe::addKeys(Tlup6DataBeschichtungspreis *item) {
-  m_byLens.Add({FoldCode(item->Edv()), item->PBID()}, item);
-  if (item->Edv().empty())
-    m_byTuple.Add({static_cast<int>(item->ST()), static_cast<int>(item->MAT()),
-                   static_cast<int>(item->EM()), item->PBID()},
-                  item);
+void Tlup6DataBeschichtungspreisListe::indexAdd(const CoatingPriceKey &key,
+                                                Tlup6DataBeschichtungspreis *item) {
+  m_byLens.Add({key.edv, key.pbid}, item);
+  if (key.edv.empty())
+    m_byTuple.Add({key.st, key.mat, key.em, key.pbid}, item);
 }
 
-void Tlup6DataBeschichtungspreisListe::removeKeys(const Tlup6DataBeschichtungspreis *item,
-                                                  const std::string &edv, int st, int mat, int em,
-                                                  int32_t pbid) {
-  m_byLens.Remove({FoldCode(edv), pbid}, item);
-  if (edv.empty())
-    m_byTuple.Remove({st, mat, em, pbid}, item);
+void Tlup6DataBeschichtungspreisListe::indexRemove(const CoatingPriceKey &key,
+                                                   const Tlup6DataBeschichtungspreis *item) {
+  m_byLens.Remove({key.edv, key.pbid}, item);
+  if (key.edv.empty())
+    m_byTuple.Remove({key.st, key.mat, key.em, key.pbid}, item);
 }
 
-void Tlup6DataBeschichtungspreisListe::itemAdded(Tlup6DataBeschichtungspreis *item) {
-  addKeys(item);
-}
-
-void Tlup6DataBeschichtungspreisListe::itemRemoved(Tlup6DataBeschichtungspreis *item) {
-  removeKeys(item, item->Edv(), static_cast<int>(item->ST()), static_cast<int>(item->MAT()),
-             static_cast<int>(item->EM()), item->PBID());
-}
-
-void Tlup6DataBeschichtungspreisListe::itemsReset() {
+void Tlup6DataBeschichtungspreisListe::indexClear() {
   m_byLens.Clear();
   m_byTuple.Clear();
-  for (auto &p : *this)
-    addKeys(&p);
 }
 
 Tlup6DataBeschichtungspreisListe::Tlup6DataBeschichtungspreisListe(Tlup6Dataobject *root,
                                                                    Tlup6DataBeschichtung *owner)
-    : OwningList(root, owner) {}
+    : KeyedOwningList(root, owner) {}
 
 } // namespace sf6

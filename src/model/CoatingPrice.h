@@ -26,6 +26,34 @@ class Tlup6DataBeschichtung;
 
 class Tlup6DataBeschichtungspreisListe;
 
+// Index keys of coating prices. A price is looked up by its lens code and
+// price column (every price) or, when it names no lens, by the rest of its key.
+struct CoatingPriceKey { // the whole key: folded Edv, ST, MAT, EM, PBID
+  std::string edv;
+  int st = 0, mat = 0, em = 0;
+  int32_t pbid = 0;
+  friend bool operator==(const CoatingPriceKey &, const CoatingPriceKey &) = default;
+};
+struct CoatingPriceKeyHash {
+  std::size_t operator()(const CoatingPriceKey &k) const;
+};
+struct CoatingLensKey { // (folded Edv, PBID), every price
+  std::string edv;
+  int32_t pbid = 0;
+  friend bool operator==(const CoatingLensKey &, const CoatingLensKey &) = default;
+};
+struct CoatingTupleKey { // (ST, MAT, EM, PBID), prices with an empty Edv
+  int st = 0, mat = 0, em = 0;
+  int32_t pbid = 0;
+  friend bool operator==(const CoatingTupleKey &, const CoatingTupleKey &) = default;
+};
+struct CoatingLensKeyHash {
+  std::size_t operator()(const CoatingLensKey &k) const;
+};
+struct CoatingTupleKeyHash {
+  std::size_t operator()(const CoatingTupleKey &k) const;
+};
+
 class Tlup6DataBeschichtungspreis : public TCustomlup6Object {
 public:
   // The list that owns a Tlup6DataBeschichtungspreis; OwningList hands itself over as this class.
@@ -64,16 +92,10 @@ public:
   Tlup6DataBeschichtung *GetCoating() const;
   Tlup6DataBeschichtungspreisListe *PriceList() const;
 
+  // The key the price list indexes the price by.
+  CoatingPriceKey IndexKey() const;
+
 private:
-  struct Snapshot {
-    std::string edv;
-    TSf6SphTor st;
-    TSf6Material mat;
-    TSf6SingleMulti em;
-    int32_t pbid;
-  };
-  Snapshot snapshot() const { return {m_Edv, m_ST, m_MAT, m_EM, m_PBID}; }
-  void reindex(const Snapshot &old);
   friend class Tlup6DataBeschichtungspreisListe;
   void setKeys(std::string_view edv, TSf6SphTor st, TSf6Material mat, TSf6SingleMulti em,
                int32_t pbid);
@@ -86,25 +108,8 @@ private:
   std::unique_ptr<Tlup6DataFormelLokalBeschichtung> m_local;
 };
 
-// Index keys of coating prices.
-struct CoatingLensKey { // (folded Edv, PBID), every price
-  std::string edv;
-  int32_t pbid = 0;
-  friend bool operator==(const CoatingLensKey &, const CoatingLensKey &) = default;
-};
-struct CoatingTupleKey { // (ST, MAT, EM, PBID), prices with an empty Edv
-  int st = 0, mat = 0, em = 0;
-  int32_t pbid = 0;
-  friend bool operator==(const CoatingTupleKey &, const CoatingTupleKey &) = default;
-};
-struct CoatingLensKeyHash {
-  std::size_t operator()(const CoatingLensKey &k) const;
-};
-struct CoatingTupleKeyHash {
-  std::size_t operator()(const CoatingTupleKey &k) const;
-};
-
-class Tlup6DataBeschichtungspreisListe : public OwningList<Tlup6DataBeschichtungspreis> {
+class Tlup6DataBeschichtungspreisListe
+    : public KeyedOwningList<Tlup6DataBeschichtungspreis, CoatingPriceKey, CoatingPriceKeyHash> {
 public:
   Tlup6DataBeschichtungspreisListe(Tlup6Dataobject *root, Tlup6DataBeschichtung *owner);
   std::string GetTagName() const override { return "BPL"; }
@@ -152,15 +157,11 @@ public:
                                                 TSf6Material mat) const;
 
 protected:
-  void itemAdded(Tlup6DataBeschichtungspreis *item) override;
-  void itemRemoved(Tlup6DataBeschichtungspreis *item) override;
-  void itemsReset() override;
+  void indexAdd(const CoatingPriceKey &key, Tlup6DataBeschichtungspreis *item) override;
+  void indexRemove(const CoatingPriceKey &key, const Tlup6DataBeschichtungspreis *item) override;
+  void indexClear() override;
 
 private:
-  friend class Tlup6DataBeschichtungspreis;
-  void addKeys(Tlup6DataBeschichtungspreis *item);
-  void removeKeys(const Tlup6DataBeschichtungspreis *item, const std::string &edv, int st, int mat,
-                  int em, int32_t pbid);
   LastMatchIndex<CoatingLensKey, Tlup6DataBeschichtungspreis, CoatingLensKeyHash> m_byLens;
   LastMatchIndex<CoatingTupleKey, Tlup6DataBeschichtungspreis, CoatingTupleKeyHash> m_byTuple;
 };

@@ -15,10 +15,10 @@ namespace sf6 {
 // Combinations ------------------------------------------------------------------------------------
 
 void Tlup6DataKombination::Clear(bool) {
-  const std::string old = MatchKey();
-  m_LB = TSf6Availability::NichtLieferbar;
-  m_GE = m_B1E = m_B2E = m_B3E = "******";
-  reindex(old);
+  ChangeIndexedFields(*this, [&] {
+    m_LB = TSf6Availability::NichtLieferbar;
+    m_GE = m_B1E = m_B2E = m_B3E = "******";
+  });
   resort();
 }
 
@@ -38,17 +38,6 @@ std::string Tlup6DataKombination::MatchKey() const {
   return MatchKey(m_GE, m_B1E, m_B2E, m_B3E);
 }
 
-void Tlup6DataKombination::reindex(const std::string &oldKey) {
-  auto *list = static_cast<Tlup6DataKombinationsListe *>(Owner());
-  if (list == nullptr || listSeq() == 0)
-    return;
-  const std::string key = MatchKey();
-  if (key == oldKey)
-    return;
-  list->m_byKey.Remove(oldKey, this);
-  list->m_byKey.Add(key, this);
-}
-
 void Tlup6DataKombination::resort() {
   if (auto *list = static_cast<Tlup6DataKombinationsListe *>(Owner());
       list != nullptr && listSeq() != 0)
@@ -60,27 +49,19 @@ void Tlup6DataKombination::SetLB(TSf6Availability v) {
   resort();
 }
 void Tlup6DataKombination::SetGE(std::string_view v) {
-  const std::string old = MatchKey();
-  m_GE = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_GE = v; });
   resort();
 }
 void Tlup6DataKombination::SetB1E(std::string_view v) {
-  const std::string old = MatchKey();
-  m_B1E = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_B1E = v; });
   resort();
 }
 void Tlup6DataKombination::SetB2E(std::string_view v) {
-  const std::string old = MatchKey();
-  m_B2E = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_B2E = v; });
   resort();
 }
 void Tlup6DataKombination::SetB3E(std::string_view v) {
-  const std::string old = MatchKey();
-  m_B3E = v;
-  reindex(old);
+  ChangeIndexedFields(*this, [&] { m_B3E = v; });
   resort();
 }
 
@@ -94,7 +75,7 @@ Tlup6DataKombination *Tlup6DataKombinationsListe::FindCombination(std::string_vi
                                                                   std::string_view c2,
                                                                   std::string_view c3) const {
   // The three codes in any of the six orders: the same codes as a multiset.
-  return m_byKey.FindFirst(Tlup6DataKombination::MatchKey(lensCode, c1, c2, c3));
+  return m_index.FindFirst(Tlup6DataKombination::MatchKey(lensCode, c1, c2, c3));
 }
 
 Tlup6DataKombination *Tlup6DataKombinationsListe::ScanCombination(std::string_view lensCode,
@@ -116,20 +97,6 @@ Tlup6DataKombination *Tlup6DataKombinationsListe::ScanCombination(std::string_vi
   });
 }
 
-void Tlup6DataKombinationsListe::itemAdded(Tlup6DataKombination *item) {
-  m_byKey.Add(item->MatchKey(), item);
-}
-
-void Tlup6DataKombinationsListe::itemRemoved(Tlup6DataKombination *item) {
-  m_byKey.Remove(item->MatchKey(), item);
-}
-
-void Tlup6DataKombinationsListe::itemsReset() {
-  m_byKey.Clear();
-  for (auto &k : *this)
-    m_byKey.Add(k.MatchKey(), &k);
-}
-
 Tlup6DataKombination *Tlup6DataKombinationsListe::AddCombination(std::string_view lensCode,
                                                                  std::string_view coating1,
                                                                  TSf6Availability lb,
@@ -140,13 +107,13 @@ Tlup6DataKombination *Tlup6DataKombinationsListe::AddCombination(std::string_vie
   Tlup6DataKombination *k = AddNew();
   // Fields first, one sort at the end: sorting on every field would compare
   // half-filled keys and could drop the new combination as a duplicate.
-  const std::string oldKey = k->MatchKey();
-  k->m_GE = lensCode;
-  k->m_B1E = coating1;
-  k->m_B2E = coating2;
-  k->m_B3E = coating3;
-  k->m_LB = lb;
-  k->reindex(oldKey);
+  ChangeIndexedFields(*k, [&] {
+    k->m_GE = lensCode;
+    k->m_B1E = coating1;
+    k->m_B2E = coating2;
+    k->m_B3E = coating3;
+    k->m_LB = lb;
+  });
   if (!m_autoSort)
     return k;
   // Sorting may drop the new combination when its key (codes cut to six
@@ -165,25 +132,18 @@ void Tlup6DataKombinationsListe::RemoveByCoating(std::string_view code) {
 
 void Tlup6DataKombinationsListe::RenameLens(std::string_view oldCode, std::string_view newCode) {
   for (auto &k : *this)
-    if (SameCode(k.m_GE, oldCode)) {
-      const std::string key = k.MatchKey();
-      k.m_GE = newCode;
-      k.reindex(key);
-    }
+    if (SameCode(k.m_GE, oldCode))
+      ChangeIndexedFields(k, [&] { k.m_GE = newCode; });
   Sort(false);
 }
 
 void Tlup6DataKombinationsListe::RenameCoating(std::string_view oldCode, std::string_view newCode) {
-  for (auto &k : *this) {
-    const std::string key = k.MatchKey();
-    if (SameCode(k.m_B1E, oldCode))
-      k.m_B1E = newCode;
-    if (SameCode(k.m_B2E, oldCode))
-      k.m_B2E = newCode;
-    if (SameCode(k.m_B3E, oldCode))
-      k.m_B3E = newCode;
-    k.reindex(key);
-  }
+  for (auto &k : *this)
+    ChangeIndexedFields(k, [&] {
+      for (std::string *code : {&k.m_B1E, &k.m_B2E, &k.m_B3E})
+        if (SameCode(*code, oldCode))
+          *code = newCode;
+    });
   Sort(false);
 }
 

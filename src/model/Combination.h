@@ -57,18 +57,18 @@ public:
   static std::string MatchKey(std::string_view lensCode, std::string_view c1, std::string_view c2,
                               std::string_view c3);
   std::string MatchKey() const;
+  std::string IndexKey() const { return MatchKey(); }
 
 private:
   friend class Tlup6DataKombinationsListe;
   void resort();
-  void reindex(const std::string &oldKey);
   TSf6Availability m_LB = TSf6Availability::NichtLieferbar;
   std::string m_GE, m_B1E, m_B2E, m_B3E;
 };
 
-class Tlup6DataKombinationsListe : public OwningList<Tlup6DataKombination> {
+class Tlup6DataKombinationsListe : public KeyedOwningList<Tlup6DataKombination, std::string> {
 public:
-  using OwningList::OwningList;
+  using KeyedOwningList::KeyedOwningList;
   std::string GetTagName() const override { return "KOL"; }
 
   // Adds the combination unless FindCombination finds it (an existing one
@@ -98,14 +98,8 @@ public:
   // the first (in the previous order) stays, the others are destroyed.
   void Sort(bool force);
 
-protected:
-  void itemAdded(Tlup6DataKombination *item) override;
-  void itemRemoved(Tlup6DataKombination *item) override;
-  void itemsReset() override;
-
 private:
   friend class Tlup6DataKombination;
-  LastMatchIndex<std::string, Tlup6DataKombination> m_byKey;
   bool m_autoSort = false;
   bool m_sorting = false;
 };

@@ -32,12 +32,8 @@ std::string Tlup6DataGlas::GetDisplayText(int kind, std::string_view) const {
 }
 
 void Tlup6DataGlas::Clear(bool flag) {
-  if (!m_EDV.empty()) {
-    const std::string old = FoldCode(m_EDV);
-    m_EDV.clear();
-    if (Tlup6DataGlasliste *list = LensList(); list != nullptr && listSeq() != 0)
-      list->rekey(this, old);
-  }
+  if (!m_EDV.empty())
+    ChangeIndexedFields(*this, [&] { m_EDV.clear(); });
   for (auto &s : m_B)
     s.clear();
   for (auto &s : m_KB)
@@ -84,10 +80,7 @@ void Tlup6DataGlas::SetEDV(std::string_view code) {
     Root()->Combinations().RenameLens(m_EDV, code);
     Root()->ProductGroups().RenameLensInGroups(m_EDV, code);
   }
-  const std::string old = FoldCode(m_EDV);
-  m_EDV = code;
-  if (Tlup6DataGlasliste *list = LensList(); list != nullptr && listSeq() != 0)
-    list->rekey(this, old);
+  ChangeIndexedFields(*this, [&] { m_EDV = code; });
 }
 
 std::string Tlup6DataGlas::GetName(int i) const {
@@ -143,7 +136,7 @@ Tlup6DataGlas *Tlup6DataGlasliste::AddLens() {
 
 Tlup6DataGlas *Tlup6DataGlasliste::FindByCode(std::string_view code) const {
   const std::string key = ProductCodeKey(code);
-  return key.empty() ? nullptr : m_byCode.Find(key);
+  return key.empty() ? nullptr : m_index.Find(key);
 }
 
 Tlup6DataGlas *Tlup6DataGlasliste::ScanByCode(std::string_view code) const {
@@ -162,29 +155,19 @@ void Tlup6DataGlasliste::Renumber(const Tlup6DataGlas *changed) {
   m_renumbering = false;
 }
 
-void Tlup6DataGlasliste::rekey(Tlup6DataGlas *item, const std::string &oldFolded) {
-  const std::string folded = FoldCode(item->EDV());
-  if (folded == oldFolded)
-    return;
-  m_byCode.Remove(oldFolded, item);
-  m_byCode.Add(folded, item);
-}
-
 void Tlup6DataGlasliste::itemAdded(Tlup6DataGlas *item) {
-  m_byCode.Add(FoldCode(item->EDV()), item);
+  KeyedOwningList::itemAdded(item);
   m_dense = false;
 }
 
 void Tlup6DataGlasliste::itemRemoved(Tlup6DataGlas *item) {
   m_dense = false;
-  m_byCode.Remove(FoldCode(item->EDV()), item);
+  KeyedOwningList::itemRemoved(item);
 }
 
 void Tlup6DataGlasliste::itemsReset() {
   m_dense = Count() == 0;
-  m_byCode.Clear();
-  for (auto &l : *this)
-    m_byCode.Add(FoldCode(l.EDV()), &l);
+  KeyedOwningList::itemsReset();
 }
 
 } // namespace sf6

@@ -51,6 +51,8 @@ public:
   // With an old code that differs (ignoring case) and a root: combinations
   // and product groups follow the new code. Then EDV := code.
   void SetEDV(std::string_view code);
+  // The key the lens list indexes the lens by: the code, A-Z folded.
+  std::string IndexKey() const { return FoldCode(m_EDV); }
 
   // Names and short names, slots 1 .. 10 (empty / ignored outside).
   std::string GetName(int i) const;
@@ -114,9 +116,9 @@ private:
   std::unique_ptr<Tlup6DataOrderOptions> m_orderOptions;
 };
 
-class Tlup6DataGlasliste : public OwningList<Tlup6DataGlas> {
+class Tlup6DataGlasliste : public KeyedOwningList<Tlup6DataGlas, std::string> {
 public:
-  using OwningList::OwningList;
+  using KeyedOwningList::KeyedOwningList;
   std::string GetTagName() const override { return "GLL"; }
 
   // AddNew, then SetCSNR(100000): the new lens ends last in the order.
@@ -138,8 +140,6 @@ protected:
 
 private:
   friend class Tlup6DataGlas;
-  void rekey(Tlup6DataGlas *item, const std::string &oldFolded);
-  LastMatchIndex<std::string, Tlup6DataGlas> m_byCode;
   bool m_renumberOn = true;
   bool m_renumbering = false;
   // True while the numbers are exactly 0 .. Count-1 in list order; then a

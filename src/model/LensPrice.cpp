@@ -38,34 +38,35 @@ void Tlup6DataGlasPreis::Clear(bool flag) {
   m_local->Clear(flag);
 }
 
-LensPriceKey Tlup6DataGlasPreis::Key() const {
+LensPriceKey Tlup6DataGlasPreis::IndexKey() const {
   return {static_cast<uint8_t>(m_GSph), static_cast<uint8_t>(m_GCyl), m_GDM, m_PBID, m_LBI};
 }
 
 void Tlup6DataGlasPreis::setKey(const LensPriceKey &key) {
-  const LensPriceKey old = Key();
-  m_GSph = key.sph;
-  m_GCyl = key.cyl;
-  m_GDM = key.dm;
-  m_PBID = key.pbid;
-  m_LBI = key.lbi;
-  if (Tlup6DataGlasTarifListe *list = PriceList(); list != nullptr && listSeq() != 0)
-    list->rekey(this, old);
+  ChangeIndexedFields(*this, [&] {
+    m_GSph = key.sph;
+    m_GCyl = key.cyl;
+    m_GDM = key.dm;
+    m_PBID = key.pbid;
+    m_LBI = key.lbi;
+  });
 }
 
-#define SF6_LENS_PRICE_SETTER(Name, member, type)                                                  \
-  void Tlup6DataGlasPreis::Set##Name(type v) {                                                     \
-    const LensPriceKey old = Key();                                                                \
-    member = v;                                                                                    \
-    if (Tlup6DataGlasTarifListe *list = PriceList(); list != nullptr && listSeq() != 0)            \
-      list->rekey(this, old);                                                                      \
-  }
-SF6_LENS_PRICE_SETTER(GSph, m_GSph, int32_t)
-SF6_LENS_PRICE_SETTER(GCyl, m_GCyl, int32_t)
-SF6_LENS_PRICE_SETTER(GDM, m_GDM, const TSf6Diameter &)
-SF6_LENS_PRICE_SETTER(PBID, m_PBID, int32_t)
-SF6_LENS_PRICE_SETTER(LBI, m_LBI, int32_t)
-#undef SF6_LENS_PRICE_SETTER
+void Tlup6DataGlasPreis::SetGSph(int32_t v) {
+  ChangeIndexedFields(*this, [&] { m_GSph = v; });
+}
+void Tlup6DataGlasPreis::SetGCyl(int32_t v) {
+  ChangeIndexedFields(*this, [&] { m_GCyl = v; });
+}
+void Tlup6DataGlasPreis::SetGDM(const TSf6Diameter &v) {
+  ChangeIndexedFields(*this, [&] { m_GDM = v; });
+}
+void Tlup6DataGlasPreis::SetPBID(int32_t v) {
+  ChangeIndexedFields(*this, [&] { m_PBID = v; });
+}
+void Tlup6DataGlasPreis::SetLBI(int32_t v) {
+  ChangeIndexedFields(*this, [&] { m_LBI = v; });
+}
 
 void Tlup6DataGlasPreis::SetPrice(double value) {
   PR = value;
@@ -163,34 +164,12 @@ void Tlup6DataGlasTarifListe::RemoveByPBID(int32_t id) {
 Tlup6DataGlasPreis *Tlup6DataGlasTarifListe::ScanPrice(const LensPriceKey &key) const {
   Tlup6DataGlasPreis *result = nullptr;
   for (auto &p : *this)
-    if (p.Key() == key)
+    if (p.IndexKey() == key)
       result = &p;
   return result;
 }
 
-void Tlup6DataGlasTarifListe::rekey(Tlup6DataGlasPreis *item, const LensPriceKey &oldKey) {
-  const LensPriceKey newKey = item->Key();
-  if (newKey == oldKey)
-    return;
-  m_index.Remove(oldKey, item);
-  m_index.Add(newKey, item);
-}
-
-void Tlup6DataGlasTarifListe::itemAdded(Tlup6DataGlasPreis *item) {
-  m_index.Add(item->Key(), item);
-}
-
-void Tlup6DataGlasTarifListe::itemRemoved(Tlup6DataGlasPreis *item) {
-  m_index.Remove(item->Key(), item);
-}
-
-void Tlup6DataGlasTarifListe::itemsReset() {
-  m_index.Clear();
-  for (auto &p : *this)
-    m_index.Add(p.Key(), &p);
-}
-
 Tlup6DataGlasTarifListe::Tlup6DataGlasTarifListe(Tlup6Dataobject *root, Tlup6DataGlas *owner)
-    : OwningList(root, owner) {}
+    : KeyedOwningList(root, owner) {}
 
 } // namespace sf6

@@ -59,7 +59,8 @@ public:
   void SetGDM(const TSf6Diameter &v);
   void SetPBID(int32_t v);
   void SetLBI(int32_t v);
-  LensPriceKey Key() const;
+  // The key the price list indexes the price by.
+  LensPriceKey IndexKey() const;
 
   // PR := value, PQ := 1.
   void SetPrice(double value);
@@ -87,7 +88,8 @@ private:
   TSf6Diameter m_GDM;
 };
 
-class Tlup6DataGlasTarifListe : public OwningList<Tlup6DataGlasPreis> {
+class Tlup6DataGlasTarifListe
+    : public KeyedOwningList<Tlup6DataGlasPreis, LensPriceKey, LensPriceKeyHash> {
 public:
   Tlup6DataGlasTarifListe(Tlup6Dataobject *root, Tlup6DataGlas *owner);
   std::string GetTagName() const override { return "LUP"; }
@@ -111,16 +113,6 @@ public:
 
   // Reference answer of FindPrice by scanning (for tests and checks).
   Tlup6DataGlasPreis *ScanPrice(const LensPriceKey &key) const;
-
-protected:
-  void itemAdded(Tlup6DataGlasPreis *item) override;
-  void itemRemoved(Tlup6DataGlasPreis *item) override;
-  void itemsReset() override;
-
-private:
-  friend class Tlup6DataGlasPreis;
-  void rekey(Tlup6DataGlasPreis *item, const LensPriceKey &oldKey);
-  LastMatchIndex<LensPriceKey, Tlup6DataGlasPreis, LensPriceKeyHash> m_index;
 };
 
 } // namespace sf6

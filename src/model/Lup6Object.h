@@ -415,6 +415,54 @@ private:
   std::unordered_map<Key, std::vector<Item *>, Hash> m_map;
 };
 
+// An owning list that keeps its items in lookup indexes by their key,
+// Item::IndexKey(). The list re-keys an item whenever one of its key fields
+// changes: every key setter runs through ChangeIndexedFields below. Adding,
+// removing and reordering items keep the indexes current by themselves. The
+// default is one LastMatchIndex by the whole key; a list that looks items up
+// by parts of the key overrides indexAdd, indexRemove and indexClear.
+template <class Item, class Key, class Hash = std::hash<Key>>
+class KeyedOwningList : public OwningList<Item> {
+public:
+  using OwningList<Item>::OwningList;
+
+  // Moves item from oldKey to its current key.
+  void rekey(Item &item, const Key &oldKey) {
+    const Key key = item.IndexKey();
+    if (key == oldKey)
+      return;
+    indexRemove(oldKey, &item);
+    indexAdd(key, &item);
+  }
+
+protected:
+  virtual void indexAdd(const Key &key, Item *item) { m_index.Add(key, item); }
+  virtual void indexRemove(const Key &key, const Item *item) { m_index.Remove(key, item); }
+  virtual void indexClear() { m_index.Clear(); }
+
+  void itemAdded(Item *item) override { indexAdd(item->IndexKey(), item); }
+  void itemRemoved(Item *item) override { indexRemove(item->IndexKey(), item); }
+  void itemsReset() override {
+    indexClear();
+    for (auto &item : *this)
+      indexAdd(item.IndexKey(), &item);
+  }
+
+  LastMatchIndex<Key, Item, Hash> m_index;
+};
+
+// Runs change, which alters key fields of item, and re-keys the item in its
+// owning KeyedOwningList (Item::OwnerList) when it is in one.
+template <class Item, class Change> void ChangeIndexedFields(Item &item, Change change) {
+  if (item.listSeq() == 0 || item.Owner() == nullptr) {
+    change();
+    return;
+  }
+  const auto oldKey = item.IndexKey();
+  change();
+  static_cast<typename Item::OwnerList *>(item.Owner())->rekey(item, oldKey);
+}
+
 // The new CSNR of each item: its 0-based position in the text order of
 // IntToZeroPadded(CSNR * 10 + (index == changedIndex ? 0 : 1), 9); of items
 // with equal keys the later one in the list comes first.
