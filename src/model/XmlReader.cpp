@@ -144,38 +144,108 @@ void XmlReader::readText() {
   }
 }
 
+bool XmlReader::nextPending(XmlEvent &event) {
+  if (!m_pendingContent && !m_pendingEnd)
+    return false;
+  event.kind = m_pendingContent ? XmlPart::Content : XmlPart::EndTag;
+  m_pendingEnd = m_pendingContent;
+  m_pendingContent = false;
+  event.name = m_pendingName;
+  event.depth = m_pendingDepth;
+  return true;
+}
+
+bool XmlReader::atRootStart() {
+  skipMisc();
+  if (atEnd()) {
+    if (!m_started)
+      fail(m_pos, "the document holds no element");
+    m_finished = true;
+    return false;
+  }
+  if (m_started)
+    fail(m_pos, "text after the end of the root element");
+  if (m_text[m_pos] != '<')
+    fail(m_pos, "text outside the root element");
+  return true;
+}
+
+void XmlReader::readEndTag(XmlEvent &event) {
+  ++m_pos; // "/"
+  const std::string_view name = readName();
+  while (!atEnd() && isSpace(m_text[m_pos]))
+    ++m_pos;
+  if (atEnd() || m_text[m_pos] != '>')
+    fail(m_pos, "\">\" expected after </" + std::string(name));
+  ++m_pos;
+  if (m_open.empty())
+    fail(m_markup, "end tag </" + std::string(name) + "> without a start tag");
+  const Open open = m_open.back();
+  if (open.name != name)
+    fail(m_markup, "end tag </" + std::string(name) + "> does not close " + shown(open.name));
+  const int depth = static_cast<int>(m_open.size());
+  m_open.pop_back();
+  event.name = name;
+  event.depth = depth;
+  if (open.hasChildren) {
+    event.kind = XmlPart::EndTag;
+  } else {
+    // A leaf element: its text comes as Content, the EndTag on the next call.
+    event.kind = XmlPart::Content;
+    event.value = std::move(m_buffer);
+    m_pendingEnd = true;
+    m_pendingName = name;
+    m_pendingDepth = depth;
+  }
+  m_buffer.clear();
+  if (m_open.empty())
+    m_started = true;
+}
+
+void XmlReader::readStartTag(XmlEvent &event) {
+  const std::string_view name = readName();
+  while (!atEnd() && isSpace(m_text[m_pos]))
+    ++m_pos;
+  if (atEnd())
+    fail(m_pos, "document ends inside " + shown(name));
+  bool empty = false;
+  if (m_text[m_pos] == '/') {
+    empty = true;
+    ++m_pos;
+  }
+  if (atEnd() || m_text[m_pos] != '>') {
+    if (!empty && isNameStart(m_text[m_pos]))
+      fail(m_pos, "attributes are not part of a catalog document");
+    fail(m_pos, "\">\" expected after <" + std::string(name));
+  }
+  ++m_pos;
+  if (!m_open.empty())
+    m_open.back().hasChildren = true;
+  m_buffer.clear();
+  if (static_cast<int>(m_open.size()) >= kMaxDepth)
+    fail(m_markup, "elements nested deeper than " + std::to_string(kMaxDepth));
+  m_open.push_back({name, false});
+  m_started = true;
+  event.kind = XmlPart::StartTag;
+  event.name = name;
+  event.depth = static_cast<int>(m_open.size());
+  if (empty) {
+    // An empty Content and the EndTag follow on the next calls.
+    m_open.pop_back();
+    m_pendingContent = true;
+    m_pendingName = name;
+    m_pendingDepth = event.depth;
+  }
+}
+
 bool XmlReader::Next(XmlEvent &event) {
   event.value.clear();
-  if (m_pendingContent) {
-    m_pendingContent = false;
-    m_pendingEnd = true;
-    event.kind = XmlPart::Content;
-    event.name = m_pendingName;
-    event.depth = m_pendingDepth;
+  if (nextPending(event))
     return true;
-  }
-  if (m_pendingEnd) {
-    m_pendingEnd = false;
-    event.kind = XmlPart::EndTag;
-    event.name = m_pendingName;
-    event.depth = m_pendingDepth;
-    return true;
-  }
   if (m_finished)
     return false;
-  if (m_open.empty()) {
-    skipMisc();
-    if (atEnd()) {
-      if (!m_started)
-        fail(m_pos, "the document holds no element");
-      m_finished = true;
-      return false;
-    }
-    if (m_started)
-      fail(m_pos, "text after the end of the root element");
-    if (m_text[m_pos] != '<')
-      fail(m_pos, "text outside the root element");
-  }
+  if (m_open.empty() && !atRootStart())
+    return false;
   for (;;) {
     if (!m_open.empty()) {
       readText();
@@ -188,70 +258,10 @@ bool XmlReader::Next(XmlEvent &event) {
     if (startsWith(m_text, m_pos, "<!"))
       fail(m_pos, "declarations are not part of a catalog document");
     ++m_pos; // "<"
-    if (!atEnd() && m_text[m_pos] == '/') {
-      ++m_pos;
-      const std::string_view name = readName();
-      while (!atEnd() && isSpace(m_text[m_pos]))
-        ++m_pos;
-      if (atEnd() || m_text[m_pos] != '>')
-        fail(m_pos, "\">\" expected after </" + std::string(name));
-      ++m_pos;
-      if (m_open.empty())
-        fail(m_markup, "end tag </" + std::string(name) + "> without a start tag");
-      const Open open = m_open.back();
-      if (open.name != name)
-        fail(m_markup, "end tag </" + std::string(name) + "> does not close " + shown(open.name));
-      const int depth = static_cast<int>(m_open.size());
-      m_open.pop_back();
-      event.name = name;
-      event.depth = depth;
-      if (open.hasChildren) {
-        event.kind = XmlPart::EndTag;
-      } else {
-        event.kind = XmlPart::Content;
-        event.value = std::move(m_buffer);
-        m_pendingEnd = true;
-        m_pendingName = name;
-        m_pendingDepth = depth;
-      }
-      m_buffer.clear();
-      if (m_open.empty())
-        m_started = true;
-      return true;
-    }
-    const std::string_view name = readName();
-    while (!atEnd() && isSpace(m_text[m_pos]))
-      ++m_pos;
-    if (atEnd())
-      fail(m_pos, "document ends inside " + shown(name));
-    bool empty = false;
-    if (m_text[m_pos] == '/') {
-      empty = true;
-      ++m_pos;
-    }
-    if (atEnd() || m_text[m_pos] != '>') {
-      if (!empty && isNameStart(m_text[m_pos]))
-        fail(m_pos, "attributes are not part of a catalog document");
-      fail(m_pos, "\">\" expected after <" + std::string(name));
-    }
-    ++m_pos;
-    if (!m_open.empty())
-      m_open.back().hasChildren = true;
-    m_buffer.clear();
-    if (static_cast<int>(m_open.size()) >= kMaxDepth)
-      fail(m_markup, "elements nested deeper than " + std::to_string(kMaxDepth));
-    m_open.push_back({name, false});
-    m_started = true;
-    event.kind = XmlPart::StartTag;
-    event.name = name;
-    event.depth = static_cast<int>(m_open.size());
-    if (empty) {
-      // An empty Content and the EndTag follow on the next calls.
-      m_open.pop_back();
-      m_pendingContent = true;
-      m_pendingName = name;
-      m_pendingDepth = event.depth;
-    }
+    if (!atEnd() && m_text[m_pos] == '/')
+      readEndTag(event);
+    else
+      readStartTag(event);
     return true;
   }
 }

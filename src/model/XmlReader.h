@@ -56,11 +56,15 @@ public:
 private:
   [[noreturn]] void fail(std::size_t offset, const std::string &what) const;
   bool atEnd() const { return m_pos >= m_text.size(); }
-  void skipMisc();             // whitespace, comments, declarations
-  bool skipCommentOrPi();      // at "<!--" or "<?": skipped, true
-  std::string_view readName(); // at the first character of a name
-  void readText();             // character data up to "<" into m_text buffer
-  void appendReference();      // at "&"
+  void skipMisc();                    // whitespace, comments, declarations
+  bool skipCommentOrPi();             // at "<!--" or "<?": skipped, true
+  std::string_view readName();        // at the first character of a name
+  void readText();                    // character data up to "<" into m_text buffer
+  void appendReference();             // at "&"
+  bool nextPending(XmlEvent &event);  // the Content or EndTag owed from the last call
+  bool atRootStart();                 // before the root: false at the document's end
+  void readEndTag(XmlEvent &event);   // after "<", at "/"
+  void readStartTag(XmlEvent &event); // after "<", at the name
 
   std::string_view m_text;
   std::size_t m_pos = 0;
