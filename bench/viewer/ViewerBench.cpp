@@ -95,7 +95,7 @@ int runInflate(const QString &path) {
   sf6::LineList head;
   zip.ExtractTextfileToStrings("Head.dat", head);
   for (const sf6::ViewerPane &pane : sf6::ViewerPanes()) {
-    std::string buffer;
+    sf6::ByteBuffer buffer;
     zip.extractToBuffer(pane.entryName, buffer);
     bytes += buffer.size();
   }
@@ -158,9 +158,9 @@ int runPlain(const QString &path) {
   zip.ZipName(path.toStdString());
   const auto panes = sf6::ViewerPanes();
   for (size_t i = 0; i < panes.size(); ++i) {
-    std::string buffer;
+    sf6::ByteBuffer buffer;
     zip.extractToBuffer(panes[i].entryName, buffer);
-    edits[i]->setPlainText(sf6::fromCp1252(buffer));
+    edits[i]->setPlainText(sf6::fromCp1252(sf6::AsView(buffer)));
   }
   tabs.repaint();
   QApplication::processEvents();

@@ -44,7 +44,7 @@ TFrameFileview1::TFrameFileview1(QWidget *parent) : QWidget(parent) {
   connect(RichEdit, &TextView::keyReleased, this, &TFrameFileview1::MemoKeyUp);
 }
 
-void TFrameFileview1::setText(std::string bytes) {
+void TFrameFileview1::setText(sf6::ByteBuffer bytes) {
   RichEdit->setBytes(std::move(bytes));
 }
 

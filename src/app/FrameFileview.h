@@ -31,7 +31,7 @@ public:
   std::function<void(TFrameFileview1 &)> OnLineChange;
 
   // Replaces the pane's text by an entry's bytes; counts as a text change.
-  void setText(std::string bytes);
+  void setText(sf6::ByteBuffer bytes);
   // The 0-based line of the caret (the right-hand end of a selection).
   int CaretLineIndex() const;
   // The caret line with 250 blanks appended, cut to 255 characters.

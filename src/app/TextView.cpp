@@ -52,7 +52,7 @@ TextView::TextView(QWidget *parent) : QAbstractScrollArea(parent) {
   updateScrollBars();
 }
 
-void TextView::setBytes(std::string bytes) {
+void TextView::setBytes(sf6::ByteBuffer bytes) {
   m_state.setBytes(std::move(bytes));
   m_markLine = -1;
   verticalScrollBar()->setValue(0);

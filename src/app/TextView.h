@@ -20,7 +20,7 @@ public:
   explicit TextView(QWidget *parent = nullptr);
 
   // Replaces the text (the caret goes to its start) and reports a text change.
-  void setBytes(std::string bytes);
+  void setBytes(sf6::ByteBuffer bytes);
   const sf6::TextEditState &state() const { return m_state; }
   const sf6::TextDocument &document() const { return m_state.document(); }
 

@@ -6,6 +6,7 @@
 // viewer's load, the checker, the comparison and the data export all start
 // from here, so they agree on which entry is missing and which is damaged.
 
+#include "text/ByteBuffer.h"
 #include "sf6/Sf6FileSet.h"
 #include "zip/ZipReader.h"
 
@@ -32,13 +33,13 @@ struct CatalogEntry {
   std::string storedName;
   // The entry's bytes as inflated, NUL bytes included (readers end the text at
   // the first one); empty unless present.
-  std::string bytes;
+  ByteBuffer bytes;
 
   std::string_view name() const { return Sf6EntryName(id); }
   const Sf6Layout *layout() const { return Sf6EntryLayout(id); }
   // The bytes as readers see them: up to the first NUL byte.
   std::string_view text() const {
-    std::string_view view(bytes);
+    const std::string_view view = AsView(bytes);
     return view.substr(0, view.find('\0'));
   }
 };

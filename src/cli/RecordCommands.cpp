@@ -83,7 +83,7 @@ int RunCsv(const CliCommand &command, const std::vector<std::string> &args, Comm
     return kExitUsage;
   TVXZip zip;
   OpenZip(zip, args[0], command, io);
-  std::string entry;
+  ByteBuffer entry;
   if (zip.extractToBuffer(layout->fileName, entry) == 0) {
     io.err << "sf6tool csv: nothing extracted for \"" << args[1] << "\" from " << args[0] << '\n';
     return kExitNothing;
@@ -96,7 +96,7 @@ int RunCsv(const CliCommand &command, const std::vector<std::string> &args, Comm
     out.csvField(caption.empty() ? std::to_string(n) : std::to_string(n) + " " + caption);
   }
   out.raw("\r\n");
-  VisitEntryLines(entry, [&](std::string_view line) {
+  VisitEntryLines(AsView(entry), [&](std::string_view line) {
     const Sf6AnyRecord record = layout->parse(line);
     for (int n = 1; n <= layout->fieldCount; ++n) {
       if (n > 1)

@@ -47,11 +47,12 @@ int RunCat(const CliCommand &command, const std::vector<std::string> &args, Comm
   OpenZip(zip, args[0], command, io);
   // The lines as ExtractTextfileToStrings reads them, streamed from the
   // entry's bytes without a string per line.
-  std::string text;
-  if (zip.extractToBuffer(Utf8ToCp1252(args[1]), text) == 0) {
+  ByteBuffer bytes;
+  if (zip.extractToBuffer(Utf8ToCp1252(args[1]), bytes) == 0) {
     io.err << "sf6tool cat: nothing extracted for \"" << args[1] << "\" from " << args[0] << '\n';
     return kExitNothing;
   }
+  const std::string_view text = AsView(bytes);
   std::string out;
   out.reserve(kOutputChunk + 4096);
   const bool ascii = IsAscii(text);

@@ -67,7 +67,7 @@ void writeHead(const CatalogArchive &archive, PieceWriter &out) {
   Json &key = fields["key"];
   Json &value = fields["value"];
   std::int64_t lineNumber = 0;
-  VisitEntryLines(archive.entry(Sf6Entry::Head).bytes, [&](std::string_view text) {
+  VisitEntryLines(AsView(archive.entry(Sf6Entry::Head).bytes), [&](std::string_view text) {
     const HeadRow row = HeadRowOf(text);
     line = ++lineNumber;
     setText(key, row.key);
@@ -118,7 +118,7 @@ void writeTable(const ExportTable &table, const CatalogEntry &entry, PieceWriter
   const Sf6Layout &layout = *table.layout;
   std::vector<Sf6FieldValue> values(static_cast<std::size_t>(layout.fieldCount));
   std::int64_t lineNumber = 0;
-  VisitEntryLines(entry.bytes, [&](std::string_view text) {
+  VisitEntryLines(AsView(entry.bytes), [&](std::string_view text) {
     layout.values(layout.parse(text), values);
     line = ++lineNumber;
     for (std::size_t c = 0; c < table.columns.size(); ++c)

@@ -155,7 +155,7 @@ void writeHeadTable(DatabaseWriter &db, const CatalogArchive &archive) {
   std::string keyScratch;
   std::string valueScratch;
   sqlite3_int64 lineNumber = 0;
-  VisitEntryLines(archive.entry(Sf6Entry::Head).bytes, [&](std::string_view line) {
+  VisitEntryLines(AsView(archive.entry(Sf6Entry::Head).bytes), [&](std::string_view line) {
     const HeadRow row = HeadRowOf(line);
     sqlite3_stmt *s = statement.get();
     sqlite3_bind_int64(s, 1, ++lineNumber);
@@ -176,7 +176,7 @@ void writeDataTable(DatabaseWriter &db, const ExportTable &table, const CatalogE
   std::vector<Sf6FieldValue> values(static_cast<std::size_t>(layout.fieldCount));
   std::vector<std::string> scratch(table.columns.size());
   sqlite3_int64 lineNumber = 0;
-  VisitEntryLines(entry.bytes, [&](std::string_view line) {
+  VisitEntryLines(AsView(entry.bytes), [&](std::string_view line) {
     layout.values(layout.parse(line), values);
     sqlite3_bind_int64(s, 1, ++lineNumber);
     for (std::size_t c = 0; c < table.columns.size(); ++c) {

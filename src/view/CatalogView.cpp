@@ -55,9 +55,9 @@ ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOp
     else if (entry.state == CatalogEntryState::Unreadable)
       catalog.unreadable.emplace_back(entry.name());
   }
-  catalog.headLines = SplitEntryText(archive.entry(Sf6Entry::Head).bytes);
+  catalog.headLines = SplitEntryText(AsView(archive.entry(Sf6Entry::Head).bytes));
   for (std::size_t pane = 0; pane < catalog.paneTexts.size(); ++pane) {
-    std::string &bytes = archive.entries[pane + 1].bytes;
+    ByteBuffer &bytes = archive.entries[pane + 1].bytes;
     bytes.resize(archive.entries[pane + 1].text().size());
     catalog.paneTexts[pane] = std::move(bytes);
   }

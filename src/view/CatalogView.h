@@ -40,7 +40,7 @@ std::span<const int> ViewerLoadOrder();
 // archive lacks or could not decode, named in the order the load reads them.
 struct ViewerCatalog {
   LineList headLines;
-  std::array<std::string, 12> paneTexts;
+  std::array<ByteBuffer, 12> paneTexts;
   std::vector<std::string> missing;
   std::vector<std::string> unreadable;
 };

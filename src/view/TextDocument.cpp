@@ -27,9 +27,11 @@ constexpr uint32_t kMaxLineLength = 0x7FFFFFFF; // kept below TextDocument::kEdi
 
 } // namespace
 
-TextDocument::TextDocument() { m_lines.push_back({0, 0}); }
+TextDocument::TextDocument() {
+  m_lines.push_back({0, 0});
+}
 
-void TextDocument::setBytes(std::string bytes) {
+void TextDocument::setBytes(ByteBuffer bytes) {
   m_bytes = std::move(bytes);
   // Offsets are 32 bits; the zip access never delivers an entry this large.
   if (m_bytes.size() >= kEdited)
@@ -69,12 +71,12 @@ void TextDocument::setLines(const std::vector<std::string> &lines) {
   size_t total = 0;
   for (const std::string &l : lines)
     total += l.size() + 1;
-  std::string bytes;
+  ByteBuffer bytes;
   bytes.reserve(total);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0)
-      bytes += '\n';
-    bytes += lines[i];
+      bytes.push_back('\n');
+    AppendBytes(bytes, lines[i]);
   }
   setBytes(std::move(bytes));
 }
@@ -85,7 +87,7 @@ std::string_view TextDocument::line(int index) const {
   const LineRef &ref = m_lines[index];
   if (ref.edited())
     return m_edited[ref.start];
-  return std::string_view(m_bytes).substr(ref.start, ref.length);
+  return AsView(m_bytes).substr(ref.start, ref.length);
 }
 
 TextPos TextDocument::clamp(TextPos pos) const {
@@ -95,7 +97,8 @@ TextPos TextDocument::clamp(TextPos pos) const {
 }
 
 void TextDocument::replaceLine(int index, std::string text) {
-  m_maxLength = std::max(m_maxLength, static_cast<int>(std::min<size_t>(text.size(), kMaxLineLength)));
+  m_maxLength =
+      std::max(m_maxLength, static_cast<int>(std::min<size_t>(text.size(), kMaxLineLength)));
   LineRef &ref = m_lines[index];
   if (ref.edited()) {
     m_edited[ref.start] = std::move(text);

@@ -6,6 +6,7 @@
 // store of their own; the loaded bytes are never changed. Lines are
 // Windows-1252 bytes without their terminators; one byte is one character.
 
+#include "text/ByteBuffer.h"
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,7 +29,9 @@ public:
   // Replaces the text by bytes, split at CR LF, a lone CR and a lone LF. A
   // terminator at the very end is followed by an empty last line (where an
   // editor's caret can stand); the empty text is one empty line.
-  void setBytes(std::string bytes);
+  void setBytes(ByteBuffer bytes);
+  // setBytes of a copy of text (small texts and tests).
+  void setBytes(std::string_view text) { setBytes(ToByteBuffer(text)); }
   // Replaces the text by lines (terminators already removed).
   void setLines(const std::vector<std::string> &lines);
 
@@ -67,7 +70,7 @@ private:
   };
   void replaceLine(int index, std::string text);
 
-  std::string m_bytes;
+  ByteBuffer m_bytes;
   std::vector<std::string> m_edited;
   std::vector<LineRef> m_lines;
   int m_maxLength = 0;

@@ -4,7 +4,7 @@
 
 namespace sf6 {
 
-void TextEditState::setBytes(std::string bytes) {
+void TextEditState::setBytes(ByteBuffer bytes) {
   m_document.setBytes(std::move(bytes));
   m_caret = m_anchor = {};
   m_wantedColumn = 0;
@@ -54,7 +54,9 @@ void TextEditState::moveLines(int delta, bool select) {
   m_wantedColumn = wanted;
 }
 
-void TextEditState::moveHome(bool select) { moveTo({m_caret.line, 0}, select); }
+void TextEditState::moveHome(bool select) {
+  moveTo({m_caret.line, 0}, select);
+}
 
 void TextEditState::moveEnd(bool select) {
   moveTo({m_caret.line, m_document.lineLength(m_caret.line)}, select);

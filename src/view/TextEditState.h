@@ -18,7 +18,8 @@ public:
   const TextDocument &document() const { return m_document; }
 
   // Replaces the text and puts the caret at its start.
-  void setBytes(std::string bytes);
+  void setBytes(ByteBuffer bytes);
+  void setBytes(std::string_view text) { setBytes(ToByteBuffer(text)); }
 
   // The moving end of the selection and its fixed end; equal without a selection.
   TextPos caret() const { return m_caret; }

@@ -2,6 +2,8 @@
 
 #include <libdeflate.h>
 
+#include "zip/ZipPlatform.h"
+
 #include <memory>
 #include <new>
 
@@ -21,14 +23,18 @@ uint32_t Crc32(std::string_view bytes, uint32_t crc) {
   return libdeflate_crc32(crc, bytes.data(), bytes.size());
 }
 
-uint64_t MaxInflatedSize(uint64_t compressedSize) { return compressedSize * 1032 + 1024; }
+uint64_t MaxInflatedSize(uint64_t compressedSize) {
+  return compressedSize * 1032 + 1024;
+}
 
-InflateResult RawInflate(std::string_view compressed, size_t capacity, std::string &out) {
+InflateResult RawInflate(std::string_view compressed, size_t capacity, ByteBuffer &out) {
   std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(
       libdeflate_alloc_decompressor());
   if (!decompressor)
     throw std::bad_alloc();
   const size_t start = out.size();
+  out.reserve(start + capacity);
+  AdviseLargeBuffer(out.data() + start, capacity);
   out.resize(start + capacity);
   size_t produced = 0;
   const libdeflate_result result =
@@ -39,8 +45,7 @@ InflateResult RawInflate(std::string_view compressed, size_t capacity, std::stri
     return InflateResult::Ok;
   }
   out.resize(start);
-  return result == LIBDEFLATE_INSUFFICIENT_SPACE ? InflateResult::TooLarge
-                                                 : InflateResult::BadData;
+  return result == LIBDEFLATE_INSUFFICIENT_SPACE ? InflateResult::TooLarge : InflateResult::BadData;
 }
 
 std::string RawDeflate(std::string_view data, int level) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/ByteBuffer.h"
+
 namespace sf6 {
 
 // CRC-32 (reflected polynomial 0xEDB88320) of bytes, continuing from crc
@@ -15,14 +17,14 @@ namespace sf6 {
 uint32_t Crc32(std::string_view bytes, uint32_t crc = 0);
 
 enum class InflateResult {
-  Ok,           // the stream ended; out grew by the decoded bytes
-  BadData,      // the stream is corrupt
-  TooLarge,     // the stream decodes to more than capacity bytes
+  Ok,       // the stream ended; out grew by the decoded bytes
+  BadData,  // the stream is corrupt
+  TooLarge, // the stream decodes to more than capacity bytes
 };
 
 // Decodes one raw DEFLATE stream and appends at most capacity bytes to out.
 // On failure out is left as it was.
-InflateResult RawInflate(std::string_view compressed, size_t capacity, std::string &out);
+InflateResult RawInflate(std::string_view compressed, size_t capacity, ByteBuffer &out);
 
 // DEFLATE expands at most about 1032:1; this bounds what a stream of
 // compressedSize bytes can decode to.

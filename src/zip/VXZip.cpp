@@ -30,10 +30,10 @@ std::string RenderEntryText(const LineList &Strings) {
 }
 
 int TVXZip::ExtractTextfileToStrings(std::string_view FileName, LineList &Strings) {
-  std::string buffer;
+  ByteBuffer buffer;
   const int extracted = extractToBuffer(FileName, buffer);
   if (extracted > 0)
-    Strings = SplitEntryText(buffer);
+    Strings = SplitEntryText(AsView(buffer));
   return extracted;
 }
 

@@ -34,12 +34,11 @@ std::optional<FoundEnd> findEndCentral(const ReadOnlyFile &file) {
       continue;
     FoundEnd found{tailStart + i, TEndCentral::parse(bytes + i)};
     const size_t commentStart = i + kEndCentralSize;
-    const size_t commentLength =
-        std::min<size_t>(readU16(bytes + i + 20), tailSize - commentStart);
+    const size_t commentLength = std::min<size_t>(readU16(bytes + i + 20), tailSize - commentStart);
     found.record.comment.assign(tail, commentStart, commentLength);
     // A ZIP64 archive keeps its real offsets in records we do not read.
-    const bool hasLocator = i >= kZip64LocatorSize &&
-                            readU32(bytes + i - kZip64LocatorSize) == kZip64LocatorSignature;
+    const bool hasLocator =
+        i >= kZip64LocatorSize && readU32(bytes + i - kZip64LocatorSize) == kZip64LocatorSignature;
     if (found.record.centralDirectoryOffset == kZip64Marker32 ||
         found.record.centralDirectorySize == kZip64Marker32 ||
         (hasLocator && found.record.totalEntries == kZip64Marker16))
@@ -108,8 +107,8 @@ std::optional<TZipDirectory> readCentralHeaders(const ReadOnlyFile &file, const 
 }
 
 // The position of the next 4-byte signature in [from, limit), or kNotFound.
-uint64_t findSignature(const ReadOnlyFile &file, uint64_t from, uint64_t limit,
-                       uint32_t signature, const ZipProgress &progress) {
+uint64_t findSignature(const ReadOnlyFile &file, uint64_t from, uint64_t limit, uint32_t signature,
+                       const ZipProgress &progress) {
   unsigned char pattern[4];
   for (int i = 0; i < 4; ++i)
     pattern[i] = static_cast<unsigned char>(signature >> (8 * i));

@@ -101,7 +101,8 @@ uint32_t DosDateTime(int year, int month, int day, int hour, int minute, int sec
   // DOS dates start in 1980; earlier clocks are written as 1 January 1980.
   if (year < 1980)
     return (1u << 5 | 1u) << 16;
-  const uint32_t date = static_cast<uint32_t>((std::min(year, 2107) - 1980) << 9 | month << 5 | day);
+  const uint32_t date =
+      static_cast<uint32_t>((std::min(year, 2107) - 1980) << 9 | month << 5 | day);
   const uint32_t time = static_cast<uint32_t>(hour << 11 | minute << 5 | second / 2);
   return date << 16 | time;
 }

@@ -13,11 +13,11 @@
 
 namespace sf6 {
 
-inline constexpr uint32_t kLocalHeaderSignature = 0x04034B50;   // "PK" 3 4
-inline constexpr uint32_t kCentralHeaderSignature = 0x02014B50; // "PK" 1 2
-inline constexpr uint32_t kEndCentralSignature = 0x06054B50;    // "PK" 5 6
+inline constexpr uint32_t kLocalHeaderSignature = 0x04034B50;    // "PK" 3 4
+inline constexpr uint32_t kCentralHeaderSignature = 0x02014B50;  // "PK" 1 2
+inline constexpr uint32_t kEndCentralSignature = 0x06054B50;     // "PK" 5 6
 inline constexpr uint32_t kDataDescriptorSignature = 0x08074B50; // "PK" 7 8
-inline constexpr uint32_t kZip64LocatorSignature = 0x07064B50;  // "PK" 6 7
+inline constexpr uint32_t kZip64LocatorSignature = 0x07064B50;   // "PK" 6 7
 
 inline constexpr size_t kLocalHeaderSize = 30;
 inline constexpr size_t kCentralHeaderSize = 46;

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <random>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +75,23 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path &path) : m_path(path) {
   throw Sf6Error("Cannot open file \"" + shown(path) + "\". " + reason(error));
 }
 
+void AdviseLargeBuffer(void *data, size_t size) {
+  constexpr size_t kLargePage = size_t{2} << 20;
+  if (size < 2 * kLargePage)
+    return;
+  const auto pageSize = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto begin = reinterpret_cast<uintptr_t>(data);
+  const uintptr_t first = (begin + pageSize - 1) / pageSize * pageSize;
+  const uintptr_t last = (begin + size) / pageSize * pageSize;
+#ifdef MADV_HUGEPAGE
+  if (last > first)
+    ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+#else
+  (void)first;
+  (void)last;
+#endif
+}
+
 ReadOnlyFile::~ReadOnlyFile() {
   ::close(m_fd);
 }
@@ -96,17 +114,9 @@ void ReadOnlyFile::readAt(uint64_t offset, void *dest, size_t count) const {
   }
 }
 
-void ReadOnlyFile::appendAt(uint64_t offset, size_t count, std::string &out) const {
+void ReadOnlyFile::checkRange(uint64_t offset, size_t count) const {
   if (offset > m_stamp.size || count > m_stamp.size - offset)
     throw EFatalUnzipError();
-  const size_t start = out.size();
-  out.resize(start + count);
-  try {
-    readAt(offset, out.data() + start, count);
-  } catch (...) {
-    out.resize(start);
-    throw;
-  }
 }
 
 FileStamp StampOfFile(const std::filesystem::path &path) {

@@ -55,7 +55,7 @@ uint64_t TZipReader::dataStartOf(const ReadOnlyFile &file, const TZipHeaderInfo 
          header.extraFieldLength;
 }
 
-int TZipReader::extractToBuffer(std::string_view name, std::string &buffer) {
+int TZipReader::extractToBuffer(std::string_view name, ByteBuffer &buffer) {
   m_filesList.assign(1, LowerCase1252(NormalizeRequestName(name)));
   const ReadOnlyFile file(m_zipName);
   refreshDirectory(file);
@@ -74,7 +74,7 @@ int TZipReader::extractToBuffer(std::string_view name, std::string &buffer) {
 }
 
 bool TZipReader::extractEntry(const ReadOnlyFile &file, const TZipHeaderInfo &entry,
-                              std::string &buffer) {
+                              ByteBuffer &buffer) {
   if (entry.isEncrypted()) {
     showMessage(kZipErrorCaption, kEncryptedEntryText);
     return false;
@@ -103,14 +103,14 @@ bool TZipReader::extractEntry(const ReadOnlyFile &file, const TZipHeaderInfo &en
       return false;
     file.appendAt(dataStart, entry.compressedSize, buffer);
   } else {
-    std::string compressed;
+    ByteBuffer compressed;
     file.appendAt(dataStart, entry.compressedSize, compressed);
-    if (RawInflate(compressed, static_cast<size_t>(capacity), buffer) != InflateResult::Ok)
+    if (RawInflate(AsView(compressed), static_cast<size_t>(capacity), buffer) != InflateResult::Ok)
       return false;
   }
   if (m_progress)
     m_progress(dataStart + entry.compressedSize, file.size());
-  if (Crc32(std::string_view(buffer).substr(start)) == entry.crc32)
+  if (Crc32(AsView(buffer).substr(start)) == entry.crc32)
     return true;
   buffer.resize(start);
   return false;

@@ -14,6 +14,7 @@
 // an unknown compression method or an encrypted entry is also reported
 // through the message sink (caption "Zip Error").
 
+#include "text/ByteBuffer.h"
 #include "zip/ZipDirectory.h"
 #include "zip/ZipPlatform.h"
 
@@ -60,7 +61,7 @@ public:
   // Throws: the open failure of the archive, EIncompleteZip, EBadZipFile,
   // EFatalUnzipError when the data runs past the end of the file, Sf6Error
   // when the entries would exceed kMaxExtractSize.
-  int extractToBuffer(std::string_view name, std::string &buffer);
+  int extractToBuffer(std::string_view name, ByteBuffer &buffer);
 
   // Reads the entry directory if it is not held or the archive changed, and
   // returns it. Throws like extractToBuffer.
@@ -84,7 +85,7 @@ protected:
   static uint64_t dataStartOf(const ReadOnlyFile &file, const TZipHeaderInfo &entry);
 
 private:
-  bool extractEntry(const ReadOnlyFile &file, const TZipHeaderInfo &entry, std::string &buffer);
+  bool extractEntry(const ReadOnlyFile &file, const TZipHeaderInfo &entry, ByteBuffer &buffer);
 
   std::filesystem::path m_zipName;
   std::vector<std::string> m_filesList;

@@ -38,7 +38,7 @@ TEST(CatalogArchive, ReportsPresentMissingAndUnreadableEntries) {
   const CatalogEntry &lensType = archive.entry(Sf6Entry::LensType);
   EXPECT_EQ(lensType.state, CatalogEntryState::Present);
   EXPECT_EQ(lensType.storedName, "lenstype.dat");
-  EXPECT_EQ(lensType.bytes, std::string("A\0B", 3));
+  EXPECT_EQ(AsView(lensType.bytes), std::string_view("A\0B", 3));
   EXPECT_EQ(lensType.text(), "A");
   EXPECT_EQ(archive.entry(Sf6Entry::LensPrice).state, CatalogEntryState::Unreadable);
   EXPECT_TRUE(archive.entry(Sf6Entry::LensPrice).bytes.empty());
@@ -60,7 +60,7 @@ TEST(CatalogArchive, ReadsOnlyTheEntriesOfAGivenOrder) {
   CatalogLoadOptions options;
   options.order = order;
   const CatalogArchive archive = LoadCatalogArchive(path, options);
-  EXPECT_EQ(archive.entry(Sf6Entry::Options).bytes, "o");
+  EXPECT_EQ(AsView(archive.entry(Sf6Entry::Options).bytes), "o");
   EXPECT_TRUE(archive.entry(Sf6Entry::Head).bytes.empty());
 }
 

@@ -154,11 +154,11 @@ TEST(CatalogDiff, PricesWrittenWithAnExponentCompareWithoutOverflow) {
   CatalogEntry &before = older.entry(Sf6Entry::LensPrice);
   CatalogEntry &after = newer.entry(Sf6Entry::LensPrice);
   before.state = after.state = CatalogEntryState::Present;
-  before.bytes = "GL1   70  010100100010000\r\n";
-  after.bytes = std::string("GL1   70  01010010\xCC\xCE\x10"
-                            "45002e020\0\0\0\0\0\0\x1e"
-                            "0100\r\n",
-                            36);
+  before.bytes = ToByteBuffer("GL1   70  010100100010000\r\n");
+  after.bytes = ToByteBuffer(std::string_view("GL1   70  01010010\xCC\xCE\x10"
+                                              "45002e020\0\0\0\0\0\0\x1e"
+                                              "0100\r\n",
+                                              36));
   const CatalogComparison comparison = CompareCatalogs(older, newer);
   EXPECT_EQ(comparison.countsOf(Sf6Entry::LensPrice).changed, 1u);
   EXPECT_FALSE(CompareCatalogs(newer, older).equal());

@@ -101,7 +101,7 @@ inline std::filesystem::path WriteTestCatalog(const ScratchDir &dir) {
   const auto edges = EdgeLines();
   std::vector<RawEntry> entries;
   for (const CatalogEntry &entry : example.entries) {
-    std::string data = entry.bytes;
+    std::string data(AsView(entry.bytes));
     for (const std::string &line : edges.at(std::string(entry.name())))
       data += line + "\r\n";
     entries.push_back({.name = std::string(entry.name()), .data = data});

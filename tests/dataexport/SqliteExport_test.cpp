@@ -33,7 +33,7 @@ struct ExportedCatalog {
 
 std::vector<std::string> entryLines(const CatalogEntry &entry) {
   std::vector<std::string> lines;
-  VisitEntryLines(entry.bytes, [&](std::string_view line) { lines.emplace_back(line); });
+  VisitEntryLines(AsView(entry.bytes), [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

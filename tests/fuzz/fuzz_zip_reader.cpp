@@ -17,7 +17,7 @@ namespace {
 
 struct Extracted {
   int count = 0;
-  std::string bytes;
+  sf6::ByteBuffer bytes;
 };
 
 // A directory of this process, removed when the fuzzer exits.
