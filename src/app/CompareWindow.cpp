@@ -1,7 +1,7 @@
 #include "app/CompareWindow.h"
 
-#include "app/MainWindow.h"
 #include "app/FrameFileview.h"
+#include "app/MainWindow.h"
 #include "app/TextView.h"
 #include "ui/Cp1252Qt.h"
 #include "ui/TvxListGd.h"
