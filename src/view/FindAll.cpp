@@ -15,8 +15,7 @@ constexpr int kProgressLines = 16384;
 FindAllResult FindInAllFiles(std::span<const TextDocument *const> files, std::string_view needle,
                              const FindAllOptions &options) {
   FindAllResult result;
-  const LineMatcher matcher(needle, options.matchCase);
-  if (matcher.empty())
+  if (needle.empty())
     return result;
   uint64_t linesTotal = 0;
   for (const TextDocument *document : files)
@@ -27,6 +26,10 @@ FindAllResult FindInAllFiles(std::span<const TextDocument *const> files, std::st
     const TextDocument *document = files[file];
     if (!document)
       continue;
+    // Each file picks its own rarest byte: digits abound in prices, letters
+    // in names.
+    const ByteCounts counts = SampleByteCounts(*document);
+    const LineMatcher matcher(needle, options.matchCase, &counts);
     const int count = document->lineCount();
     for (int index = 0; index < count; ++index, ++linesDone) {
       if (options.progress && linesDone % kProgressLines == 0 && linesDone > 0 &&

@@ -2,7 +2,7 @@
 
 #include "text/Collation.h"
 
-#include <array>
+#include <algorithm>
 #include <cstring>
 
 namespace sf6 {
@@ -24,18 +24,44 @@ const std::array<unsigned char, 256> &foldTable() {
 
 } // namespace
 
-LineMatcher::LineMatcher(std::string_view needle, bool matchCase)
+ByteCounts SampleByteCounts(const TextDocument &document) {
+  // A few hundred lines from the start, the middle and the end show the
+  // text's make-up well enough.
+  constexpr int kSampleLines = 256;
+  ByteCounts counts{};
+  const int count = document.lineCount();
+  for (const int first : {0, count / 2, std::max(0, count - kSampleLines)})
+    for (int index = first; index < std::min(count, first + kSampleLines); ++index)
+      for (const char byte : document.line(index))
+        ++counts[static_cast<unsigned char>(byte)];
+  return counts;
+}
+
+LineMatcher::LineMatcher(std::string_view needle, bool matchCase, const ByteCounts *counts)
     : m_needle(matchCase ? std::string(needle) : UpperCase1252(needle)), m_matchCase(matchCase) {
   if (m_needle.empty())
     return;
-  m_first = static_cast<unsigned char>(m_needle.front());
-  m_second = m_first;
-  if (!matchCase) {
-    // Every byte whose fold is the needle's first: the letter's lower case
-    // (and, for letters such as ÿ/Ÿ, whichever byte the table maps there).
-    for (int byte = 0; byte < 256; ++byte)
-      if (foldTable()[static_cast<size_t>(byte)] == m_first && byte != m_first)
-        m_second = static_cast<unsigned char>(byte);
+  // The other case of a needle byte (for letters such as ÿ/Ÿ, whichever
+  // byte the table maps there); the byte itself when it has none.
+  const auto otherCase = [&](unsigned char byte) {
+    if (!matchCase)
+      for (int other = 0; other < 256; ++other)
+        if (foldTable()[static_cast<size_t>(other)] == byte && other != byte)
+          return static_cast<unsigned char>(other);
+    return byte;
+  };
+  uint64_t rarest = UINT64_MAX;
+  for (size_t i = 0; i < m_needle.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(m_needle[i]);
+    const unsigned char other = otherCase(byte);
+    const uint64_t seen =
+        counts ? uint64_t{(*counts)[byte]} + (other != byte ? (*counts)[other] : 0) : i;
+    if (seen < rarest) {
+      rarest = seen;
+      m_anchor = i;
+      m_first = byte;
+      m_second = other;
+    }
   }
 }
 
@@ -43,7 +69,7 @@ bool LineMatcher::matchesAt(const char *at) const {
   if (m_matchCase)
     return std::memcmp(at, m_needle.data(), m_needle.size()) == 0;
   const auto &fold = foldTable();
-  for (size_t i = 1; i < m_needle.size(); ++i)
+  for (size_t i = 0; i < m_needle.size(); ++i)
     if (fold[static_cast<unsigned char>(at[i])] != static_cast<unsigned char>(m_needle[i]))
       return false;
   return true;
@@ -55,9 +81,9 @@ int LineMatcher::find(std::string_view line, int column) const {
   const char *data = line.data();
   const size_t last = line.size() - m_needle.size(); // the last place a match can start
   for (size_t at = static_cast<size_t>(column); at <= last; ++at) {
-    // Jump to the next place where the needle's first letter stands, in
-    // either case; the second case is looked for only before the first's hit.
-    const char *base = data + at;
+    // Jump to the next place where the anchor byte stands, in either case;
+    // the second case is looked for only before the first's hit.
+    const char *base = data + at + m_anchor;
     const size_t span = last - at + 1;
     const char *hit = static_cast<const char *>(std::memchr(base, m_first, span));
     if (m_second != m_first) {
@@ -67,8 +93,8 @@ int LineMatcher::find(std::string_view line, int column) const {
     }
     if (!hit)
       return -1;
-    at = static_cast<size_t>(hit - data);
-    if (matchesAt(hit))
+    at = static_cast<size_t>(hit - data) - m_anchor;
+    if (matchesAt(data + at))
       return static_cast<int>(at);
   }
   return -1;
@@ -87,7 +113,8 @@ int FindInLine(std::string_view line, std::string_view needle, int column, bool 
 
 std::optional<TextMatch> FindText(const TextDocument &document, std::string_view needle,
                                   TextPos from, const SearchOptions &options) {
-  const LineMatcher matcher(needle, options.matchCase);
+  const ByteCounts counts = options.counts ? ByteCounts{} : SampleByteCounts(document);
+  const LineMatcher matcher(needle, options.matchCase, options.counts ? options.counts : &counts);
   if (matcher.empty())
     return std::nullopt;
   from = document.clamp(from);

@@ -9,6 +9,8 @@
 
 #include "view/TextDocument.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,14 +30,26 @@ struct SearchOptions {
   // Called every few thousand lines with the lines searched so far; returns
   // false to stop (the search then gives no match).
   std::function<bool(int linesDone)> progress;
+  // The text's byte counts (SampleByteCounts) when the caller keeps them
+  // between searches; sampled for each search otherwise.
+  const std::array<uint32_t, 256> *counts = nullptr;
 };
 
+// How often each byte occurs in the first lines of a text: what a search
+// uses to pick the needle's rarest byte as the one it scans for.
+using ByteCounts = std::array<uint32_t, 256>;
+ByteCounts SampleByteCounts(const TextDocument &document);
+
 // A needle prepared once for searching many lines: folded to upper case
-// unless case matters, with the one or two bytes its first letter can be.
+// unless case matters. Lines are scanned with memchr for one byte of the
+// needle (in both its cases), the one the counts say is rarest (without
+// counts: the first), and the needle is compared where it stands. Zero-
+// padded numbers make some bytes very common in catalog lines, so the
+// choice matters: scanning for "0" stops every few bytes, for "7" far less.
 // Searching allocates nothing.
 class LineMatcher {
 public:
-  LineMatcher(std::string_view needle, bool matchCase);
+  LineMatcher(std::string_view needle, bool matchCase, const ByteCounts *counts = nullptr);
 
   bool empty() const { return m_needle.empty(); }
   int length() const { return static_cast<int>(m_needle.size()); }
@@ -49,7 +63,8 @@ private:
 
   std::string m_needle;
   bool m_matchCase;
-  unsigned char m_first = 0;  // the first byte as given (or folded)
+  size_t m_anchor = 0;        // the needle's byte scanned for
+  unsigned char m_first = 0;  // that byte as given (or folded)
   unsigned char m_second = 0; // its other case; equal to m_first when it has none
 };
 
