@@ -218,7 +218,8 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent)
   // The loaded archive and its missing or unreadable entries stay in a
   // permanent label: temporary messages (menu hints, progress) pass over it.
   m_archiveStatus = new QLabel(this);
-  statusBar()->addPermanentWidget(m_archiveStatus, 1);
+  m_archiveStatus->setObjectName(QStringLiteral("ArchiveStatus"));
+  statusBar()->addPermanentWidget(m_archiveStatus);
   // Esc cancels a load in progress; the action is enabled only meanwhile.
   m_cancelAction = new QAction(this);
   m_cancelAction->setShortcut(QKeySequence(Qt::Key_Escape));

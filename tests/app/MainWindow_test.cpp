@@ -228,6 +228,10 @@ private slots:
     QCOMPARE(cell(grid, 3, 2), QStringLiteral("1"));
     QCOMPARE(cell(grid, 3, 3), QString::fromUtf8("0BSP001Einst\u00e4rken"));
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("4 Treffer in 2 Dateien"));
+    // Messages show left of the archive's permanent label, which leaves them room.
+    const auto *archiveLabel =
+        window->statusBar()->findChild<QLabel *>(QStringLiteral("ArchiveStatus"));
+    QVERIFY(archiveLabel->geometry().left() > window->statusBar()->width() / 3);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_End);
     QTest::keyClick(grid, Qt::Key_Return);
