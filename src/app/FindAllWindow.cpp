@@ -109,7 +109,7 @@ void FindAllWindow::connectGrid() {
 void FindAllWindow::open(const QString &text) {
   if (!isVisible()) {
     show();
-    m_window.resizeDocks({this}, {std::max(160, m_window.height() / 3)}, Qt::Vertical);
+    m_window.resizeDocks({this}, {std::max(200, m_window.height() * 2 / 5)}, Qt::Vertical);
   }
   if (!text.isEmpty())
     m_text->setText(text);

@@ -1,7 +1,10 @@
 // sf6viewer: shows the files of an SF6 catalog archive. An optional argument
 // names an archive to load at start, as "SF6 laden" would.
 
+#include "app/FindAllWindow.h"
+#include "app/FrameFileview.h"
 #include "app/MainWindow.h"
+#include "app/TextView.h"
 #include "lang/LanguageTable.h"
 #include "text/FieldText.h"
 #include "ui/Cp1252Qt.h"
@@ -20,9 +23,40 @@
 
 namespace {
 
+// Puts the window into the state the screenshot's variables name: the caret
+// at SF6VIEWER_CARET ("line:column", 0-based) in the current pane, then the
+// jump SF6VIEWER_JUMP ("definition", "prices", "lens", "option"), then the
+// hits of SF6VIEWER_FIND_ALL in the list of all files.
+void prepareScreenshotState(TFormlup6FileView &window) {
+  const QStringList caret = qEnvironmentVariable("SF6VIEWER_CARET").split(QLatin1Char(':'));
+  for (int i = 0; i < TFormlup6FileView::kPaneCount; ++i) {
+    TFrameFileview1 *pane = window.pane(i);
+    if (caret.size() != 2 || window.tabs()->currentWidget() != pane)
+      continue;
+    const sf6::TextPos at{caret[0].toInt(), caret[1].toInt()};
+    pane->RichEdit->setCaret(at, at);
+    pane->RichEdit->setFocus();
+    pane->MemoChange();
+  }
+  const QString jump = qEnvironmentVariable("SF6VIEWER_JUMP");
+  if (jump == QLatin1String("definition"))
+    window.jump(sf6::JumpKind::Definition);
+  else if (jump == QLatin1String("prices"))
+    window.jump(sf6::JumpKind::Prices);
+  else if (jump == QLatin1String("lens"))
+    window.jump(sf6::JumpKind::Lens);
+  else if (jump == QLatin1String("option"))
+    window.jump(sf6::JumpKind::Option);
+  const QString findAll = qEnvironmentVariable("SF6VIEWER_FIND_ALL");
+  if (!findAll.isEmpty()) {
+    window.findAll()->open(findAll);
+    window.findAll()->start();
+  }
+}
+
 // For scripts/screenshot: with SF6VIEWER_SCREENSHOT set, the window switches
-// to the tab captioned SF6VIEWER_TAB (if any), saves a picture of itself to
-// that file once shown and quits.
+// to the tab captioned SF6VIEWER_TAB (if any), takes the state above, saves
+// a picture of itself to that file once shown and quits.
 void scheduleScreenshot(TFormlup6FileView &window) {
   const QString out = qEnvironmentVariable("SF6VIEWER_SCREENSHOT");
   if (out.isEmpty())
@@ -32,6 +66,7 @@ void scheduleScreenshot(TFormlup6FileView &window) {
     for (int i = 0; i < window.tabs()->count(); ++i)
       if (window.tabs()->tabText(i) == tab)
         window.tabs()->setCurrentIndex(i);
+    prepareScreenshotState(window);
     QTimer::singleShot(500, &window, [&window, out] {
       QPixmap picture = window.screen()->grabWindow(window.winId());
       if (picture.isNull() || picture.width() < 10)
