@@ -351,8 +351,9 @@ void TextView::contextMenuEvent(QContextMenuEvent *event) {
   // click is inside the selection, which stays for copying.
   if (event->reason() == QContextMenuEvent::Mouse) {
     // The character cell under the pointer, not the nearest cell border: the
-    // caret stands before the character clicked.
-    const QPoint point = viewport()->mapFrom(this, event->pos());
+    // caret stands before the character clicked. A click reaches here through
+    // the viewport, in its coordinates.
+    const QPoint point = event->pos();
     const sf6::TextPos at = m_state.document().clamp(
         {verticalScrollBar()->value() + std::max(0, point.y()) / m_lineHeight,
          horizontalScrollBar()->value() + static_cast<int>(std::max(0, point.x()) / m_charWidth)});

@@ -10,10 +10,12 @@
 #include "ui/Cp1252Qt.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -52,6 +54,21 @@ void prepareScreenshotState(TFormlup6FileView &window) {
     window.findAll()->open(findAll);
     window.findAll()->start();
   }
+  // SF6VIEWER_MENU=context opens the current pane's context menu at its
+  // caret; the picture is then taken of the whole screen, menu included.
+  if (qEnvironmentVariable("SF6VIEWER_MENU") != QLatin1String("context"))
+    return;
+  if (auto *pane = qobject_cast<TFrameFileview1 *>(window.tabs()->currentWidget()))
+    QTimer::singleShot(100, &window, [pane] {
+      TextView *text = pane->RichEdit;
+      const sf6::TextPos caret = text->state().caret();
+      const QPoint at(
+          qRound((caret.column - text->horizontalScrollBar()->value() + 0.5) * text->charWidth()),
+          (caret.line - text->verticalScrollBar()->value()) * QFontMetrics(text->font()).height() +
+              4);
+      QContextMenuEvent click(QContextMenuEvent::Mouse, at, text->viewport()->mapToGlobal(at));
+      QApplication::sendEvent(text->viewport(), &click);
+    });
 }
 
 // For scripts/screenshot: with SF6VIEWER_SCREENSHOT set, the window switches
@@ -68,7 +85,9 @@ void scheduleScreenshot(TFormlup6FileView &window) {
         window.tabs()->setCurrentIndex(i);
     prepareScreenshotState(window);
     QTimer::singleShot(500, &window, [&window, out] {
-      QPixmap picture = window.screen()->grabWindow(window.winId());
+      QPixmap picture = qEnvironmentVariableIsSet("SF6VIEWER_MENU")
+                            ? window.screen()->grabWindow(0)
+                            : window.screen()->grabWindow(window.winId());
       if (picture.isNull() || picture.width() < 10)
         picture = window.grab();
       const int result = picture.save(out, "PNG") ? 0 : 1;

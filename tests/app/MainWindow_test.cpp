@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFile>
@@ -24,9 +25,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -310,6 +313,33 @@ private slots:
     QCOMPARE(window->tabs()->currentWidget(), lenses);
     QCOMPARE(window->statusBar()->currentMessage(),
              QString::fromUtf8("Keine Preise zu Glascode \u201eBSP001\u201c in LensPrice.Dat"));
+
+    // The context menu: a right click on the coating's last letter puts the
+    // caret on it, and "Zur Option" goes to ENT.
+    showPane(*window, "LensRange.dat");
+    range->RichEdit->setCaret({0, 0}, {0, 0});
+    QString menuTexts;
+    QTimer::singleShot(0, this, [&menuTexts] {
+      auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+      if (!menu)
+        return;
+      for (QAction *action : menu->actions())
+        menuTexts += action->text() + QLatin1Char('|');
+      for (QAction *action : menu->actions())
+        if (action->text() == QStringLiteral("Zur Option"))
+          action->trigger();
+      menu->close();
+    });
+    TextView *text = range->RichEdit;
+    const QPoint at(qRound((50 - text->horizontalScrollBar()->value() + 0.5) * text->charWidth()),
+                    3);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, text->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(text->viewport(), &rightClick);
+    QVERIFY(menuTexts.startsWith(QString::fromUtf8("Zum Glas|Zu den Preisen|Zur Option|")));
+    QCOMPARE(window->tabs()->currentWidget(), options);
+    QCOMPARE(options->CaretLineIndex(), 1);
+    QTest::keyClick(options->RichEdit, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(range->RichEdit->state().caret(), (sf6::TextPos{0, 50}));
   }
 
   void rulerAndFieldGridFollowTheCaretsField() {
