@@ -53,6 +53,7 @@
 #include <exception>
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -675,13 +676,18 @@ void TFormlup6FileView::createJumpActions(QMenu &menu) {
 
 void TFormlup6FileView::showPaneMenu(int index, QPoint globalPos) {
   QMenu menu(this);
-  const auto add = [&](const QString &text, sf6::JumpKind kind) {
+  // Entries for codes the line does not name are shown disabled.
+  const sf6::TextEditState &state = m_panes[index]->RichEdit->state();
+  const sf6::TextPos at = state.hasSelection() ? state.selectionStart() : state.caret();
+  const std::string_view line = m_panes[index]->RichEdit->document().line(at.line);
+  const auto add = [&](const QString &text, sf6::JumpKind kind, std::optional<sf6::CodeKind> code) {
     QAction *action = menu.addAction(text);
+    action->setEnabled(sf6::CodeAtCaret(paneLayout(index), line, at.column, code).has_value());
     connect(action, &QAction::triggered, this, [this, kind] { jump(kind); });
   };
-  add(QStringLiteral("Zum Glas"), sf6::JumpKind::Lens);
-  add(QStringLiteral("Zu den Preisen"), sf6::JumpKind::Prices);
-  add(QStringLiteral("Zur Option"), sf6::JumpKind::Option);
+  add(QStringLiteral("Zum Glas"), sf6::JumpKind::Lens, sf6::CodeKind::Lens);
+  add(QStringLiteral("Zu den Preisen"), sf6::JumpKind::Prices, std::nullopt);
+  add(QStringLiteral("Zur Option"), sf6::JumpKind::Option, sf6::CodeKind::Option);
   menu.addSeparator();
   menu.addAction(m_jumpBack);
   menu.addSeparator();
