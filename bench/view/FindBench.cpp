@@ -9,6 +9,7 @@
 // and prints each as a ratio to grep (goal <= 2).
 
 #include "view/FindAll.h"
+#include "view/RelatedLines.h"
 #include "view/TextSearch.h"
 
 #include <array>
@@ -152,6 +153,22 @@ double grepMs(const std::string &file, const std::string &needle, long &count) {
   return best;
 }
 
+// The needle for the terminal: Windows-1252 letters as UTF-8 (the ones the
+// default needles use are Latin-1).
+std::string printable(const std::string &text) {
+  std::string out;
+  for (const char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte < 0x80) {
+      out += ch;
+      continue;
+    }
+    out += static_cast<char>(0xC0 | (byte >> 6));
+    out += static_cast<char>(0x80 | (byte & 0x3F));
+  }
+  return out;
+}
+
 template <class F> double bestMs(F &&run) {
   double best = 1e300;
   for (int i = 0; i < 5; ++i) {
@@ -224,10 +241,27 @@ int main(int argc, char **argv) {
       std::printf("\"%s\": grep -c -i %.1f ms (%ld lines) | find in all files %.1f ms (%llu "
                   "matches), ratio %.2f | find F3 pass over LensPrice.Dat %.1f ms (%ld matches) "
                   "vs grep %.1f ms (%ld lines), ratio %.2f (goal <= 2)\n",
-                  needle.c_str(), grep, grepCount, all, static_cast<unsigned long long>(hits),
-                  all / grep, find, found, grepPricesMs, grepPrices, find / grepPricesMs);
+                  printable(needle).c_str(), grep, grepCount, all,
+                  static_cast<unsigned long long>(hits), all / grep, find, found, grepPricesMs,
+                  grepPrices, find / grepPricesMs);
     }
   }
   std::filesystem::remove(file);
+
+  // Jumps: the first "Zu den Preisen" indexes LensPrice.Dat once; later
+  // jumps are lookups.
+  sf6::RelatedLines related(
+      [&](sf6::Sf6Entry entry) { return &documents[static_cast<size_t>(entry)]; });
+  const std::string range(documents[2].line(0));
+  auto start = Clock::now();
+  const auto first = related.resolve(sf6::JumpKind::Prices, sf6::Sf6Entry::LensRange, range, 0);
+  const double indexMs = msSince(start);
+  start = Clock::now();
+  constexpr int kJumps = 1000;
+  for (int i = 0; i < kJumps; ++i)
+    related.resolve(sf6::JumpKind::Prices, sf6::Sf6Entry::LensRange, documents[2].line(i), 0);
+  std::printf("jump to the prices: first %.1f ms (indexing LensPrice.Dat, target line %d), then "
+              "%.2f us per jump\n",
+              indexMs, first.target ? first.target->line : -1, msSince(start) * 1000 / kJumps);
   return 0;
 }
