@@ -1,7 +1,7 @@
 #include "app/ProblemListWindow.h"
 
-#include "app/FrameFileview.h"
 #include "app/MainWindow.h"
+#include "app/FrameFileview.h"
 #include "app/TextView.h"
 #include "ui/Cp1252Qt.h"
 #include "ui/TvxListGd.h"
@@ -33,9 +33,12 @@ struct Column {
   sf6::Alignment align;
 };
 constexpr Column kColumns[] = {
-    {"Datei", 130, sf6::Alignment::Left},  {"Zeile", 55, sf6::Alignment::Right},
-    {"Spalte", 50, sf6::Alignment::Right}, {"Feld", 170, sf6::Alignment::Left},
-    {"Schwere", 65, sf6::Alignment::Left}, {"Meldung", 700, sf6::Alignment::Left},
+    {"Datei", 130, sf6::Alignment::Left},
+    {"Zeile", 55, sf6::Alignment::Right},
+    {"Spalte", 50, sf6::Alignment::Right},
+    {"Feld", 170, sf6::Alignment::Left},
+    {"Schwere", 65, sf6::Alignment::Left},
+    {"Meldung", 700, sf6::Alignment::Left},
 };
 
 QString countText(std::size_t n, const char *one, const char *many) {

@@ -16,9 +16,7 @@ TabRows::TabRows(QTabWidget *tabs, QWidget *parent) : QWidget(parent), m_tabs(ta
   connect(m_tabs, &QTabWidget::currentChanged, this, [this] { update(); });
 }
 
-int TabRows::tabHeight() const {
-  return fontMetrics().height() + 10;
-}
+int TabRows::tabHeight() const { return fontMetrics().height() + 10; }
 
 std::vector<QRect> TabRows::layoutTabs(int width) const {
   std::vector<QRect> rects;
@@ -47,12 +45,8 @@ int TabRows::heightForWidth(int width) const {
   return rects.empty() ? tabHeight() : rects.back().bottom() + 1;
 }
 
-QSize TabRows::sizeHint() const {
-  return {600, heightForWidth(std::max(width(), 600))};
-}
-QSize TabRows::minimumSizeHint() const {
-  return {100, tabHeight()};
-}
+QSize TabRows::sizeHint() const { return {600, heightForWidth(std::max(width(), 600))}; }
+QSize TabRows::minimumSizeHint() const { return {100, tabHeight()}; }
 
 QRect TabRows::tabRect(int index) const {
   const std::vector<QRect> rects = layoutTabs(width());

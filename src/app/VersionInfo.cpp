@@ -20,9 +20,7 @@ bool sameFile(const std::filesystem::path &a, const std::filesystem::path &b) {
 
 } // namespace
 
-TVersionInfo::TVersionInfo() {
-  LoadFromFile({});
-}
+TVersionInfo::TVersionInfo() { LoadFromFile({}); }
 
 void TVersionInfo::LoadFromFile(const std::filesystem::path &fileName) {
   Release();
@@ -41,26 +39,13 @@ bool TVersionInfo::GetEntry(int index, std::string &text) const {
   if (!m_loaded || index < 1 || index > 8)
     return false;
   switch (index) {
-  case 2:
-    text = "Fileviewer f\xFCr SF6";
-    break;
-  case 3:
-    text = SF6_FILE_VERSION;
-    break;
-  case 4:
-    text = "sf6viewer";
-    break;
-  case 6:
-    text = "sf6viewer";
-    break;
-  case 7:
-    text = "SF6 Fileviewer";
-    break;
-  case 8:
-    text = SF6_FILE_VERSION;
-    break;
-  default:
-    return false;
+  case 2: text = "Fileviewer f\xFCr SF6"; break;
+  case 3: text = SF6_FILE_VERSION; break;
+  case 4: text = "sf6viewer"; break;
+  case 6: text = "sf6viewer"; break;
+  case 7: text = "SF6 Fileviewer"; break;
+  case 8: text = SF6_FILE_VERSION; break;
+  default: return false;
   }
   return true;
 }

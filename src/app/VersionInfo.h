@@ -11,8 +11,8 @@ class TVersionInfo {
 public:
   // Entry indexes 1..8.
   static constexpr const char *kEntryNames[8] = {
-      "CompanyName",    "FileDescription",  "FileVersion", "InternalName",
-      "LegalCopyRight", "OriginalFileName", "ProductName", "ProductVersion"};
+      "CompanyName",      "FileDescription", "FileVersion", "InternalName",
+      "LegalCopyRight",   "OriginalFileName", "ProductName", "ProductVersion"};
 
   // Reads the program's own file, as setting the empty file name does.
   TVersionInfo();

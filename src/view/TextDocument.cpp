@@ -27,9 +27,7 @@ constexpr uint32_t kMaxLineLength = 0x7FFFFFFF; // kept below TextDocument::kEdi
 
 } // namespace
 
-TextDocument::TextDocument() {
-  m_lines.push_back({0, 0});
-}
+TextDocument::TextDocument() { m_lines.push_back({0, 0}); }
 
 void TextDocument::setBytes(std::string bytes) {
   m_bytes = std::move(bytes);
@@ -97,8 +95,7 @@ TextPos TextDocument::clamp(TextPos pos) const {
 }
 
 void TextDocument::replaceLine(int index, std::string text) {
-  m_maxLength =
-      std::max(m_maxLength, static_cast<int>(std::min<size_t>(text.size(), kMaxLineLength)));
+  m_maxLength = std::max(m_maxLength, static_cast<int>(std::min<size_t>(text.size(), kMaxLineLength)));
   LineRef &ref = m_lines[index];
   if (ref.edited()) {
     m_edited[ref.start] = std::move(text);

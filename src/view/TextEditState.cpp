@@ -54,9 +54,7 @@ void TextEditState::moveLines(int delta, bool select) {
   m_wantedColumn = wanted;
 }
 
-void TextEditState::moveHome(bool select) {
-  moveTo({m_caret.line, 0}, select);
-}
+void TextEditState::moveHome(bool select) { moveTo({m_caret.line, 0}, select); }
 
 void TextEditState::moveEnd(bool select) {
   moveTo({m_caret.line, m_document.lineLength(m_caret.line)}, select);
