@@ -68,6 +68,7 @@ struct Sf6FieldInfo {
   int divisor = 1;                        // scaled numbers: the read value is divided by it
   // Enumerations: the code list and default; nullptr for other kinds.
   const Sf6EnumTable *enumTable = nullptr;
+  // Code fields: what the code names; None for every other field.
   Sf6CodeRef codeRef = Sf6CodeRef::None;
 };
 
