@@ -71,6 +71,23 @@ TEST(RelatedLines, TheFieldUnderTheCaretDecidesElseTheLinesFirstCode) {
   EXPECT_EQ(codes[1].kind, CodeKind::Lens);
 }
 
+TEST(RelatedLines, EveryLensAndOptionCodeFieldOfTheLayoutsIsMarked) {
+  // Fields captioned as a maker's code or a coating slot name a lens or an
+  // option; the colour code of OptionsColor.Dat is the one code that does not.
+  int marked = 0;
+  for (const Sf6Layout &layout : Sf6Layouts())
+    for (const Sf6FieldInfo &field : layout.fields()) {
+      const std::string caption = field.caption;
+      const bool codeCaption =
+          (caption.find("ode") != std::string::npos && caption != "Hst-Code Farbe") ||
+          caption.rfind("Schicht ", 0) == 0;
+      const bool isCode = field.kind == Sf6FieldKind::Text && codeCaption;
+      EXPECT_EQ(field.codeRef != Sf6CodeRef::None, isCode) << layout.fileName << " " << caption;
+      marked += field.codeRef != Sf6CodeRef::None;
+    }
+  EXPECT_EQ(marked, 24);
+}
+
 class RelatedLinesTest : public ::testing::Test {
 protected:
   void SetUp() override {
