@@ -718,11 +718,14 @@ void TFormlup6FileView::jump(sf6::JumpKind kind) {
   }
   if (m_jumps.size() == kJumpDepth)
     m_jumps.erase(m_jumps.begin());
-  m_jumps.push_back({from, state.caret(), state.anchor()});
+  m_jumps.push_back({from, state.caret(), state.anchor(), text->topLine()});
   TFrameFileview1 *target = m_panes[to];
   m_tabs->setCurrentWidget(target);
   const sf6::TextPos start{result.target->line, 0};
   target->RichEdit->setCaret(start, start);
+  // The target line first in view: the lines that belong to it (the
+  // further prices of a lens) follow below it.
+  target->RichEdit->setTopLine(start.line);
   target->MemoChange();
   target->RichEdit->setFocus();
   statusBar()->clearMessage();
@@ -738,6 +741,7 @@ void TFormlup6FileView::jumpBack() {
   TFrameFileview1 *pane = m_panes[origin.pane];
   m_tabs->setCurrentWidget(pane);
   pane->RichEdit->setCaret(origin.caret, origin.anchor);
+  pane->RichEdit->setTopLine(origin.topLine);
   pane->MemoChange();
   pane->RichEdit->setFocus();
 }

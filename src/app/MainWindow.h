@@ -162,6 +162,7 @@ private:
     int pane = 0;
     sf6::TextPos caret;
     sf6::TextPos anchor;
+    int topLine = 0;
   };
   static constexpr std::size_t kJumpDepth = 100;
   std::vector<JumpOrigin> m_jumps;

@@ -89,6 +89,15 @@ int TextView::visibleLineCount() const {
   return std::max(1, viewport()->height() / m_lineHeight);
 }
 
+int TextView::topLine() const {
+  return verticalScrollBar()->value();
+}
+
+void TextView::setTopLine(int line) {
+  verticalScrollBar()->setValue(line);
+  viewport()->update();
+}
+
 int TextView::visibleColumnCount() const {
   return std::max(1, static_cast<int>(viewport()->width() / m_charWidth));
 }

@@ -39,6 +39,9 @@ public:
   void paste();
 
   int visibleLineCount() const;
+  // The first line shown and showing a line first (as far as the text reaches).
+  int topLine() const;
+  void setTopLine(int line);
   // The width of one character cell in pixels (fractional).
   qreal charWidth() const { return m_charWidth; }
   // Read-only while a search reads the text on another thread: keys and
