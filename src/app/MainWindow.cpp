@@ -217,7 +217,8 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent)
   setAcceptDrops(true);
 
   // The loaded archive and its missing or unreadable entries stay in a
-  // permanent label: temporary messages (menu hints, progress) pass over it.
+  // permanent label on the right: temporary messages (menu hints, progress,
+  // search results) show left of it and never erase it.
   m_archiveStatus = new QLabel(this);
   m_archiveStatus->setObjectName(QStringLiteral("ArchiveStatus"));
   statusBar()->addPermanentWidget(m_archiveStatus);
