@@ -61,8 +61,12 @@ Sf6Entry targetOf(JumpKind kind, CodeKind codeKind) {
   return codeKind == CodeKind::Lens ? Sf6Entry::LensType : Sf6Entry::Options;
 }
 
-std::string quoted(std::string_view code) {
-  return "\x84" + std::string(code) + "\x93"; // „code“
+// Texts are built by appending: GCC 12 warns falsely (-Wrestrict) about a
+// literal added to a std::string in optimised builds.
+void appendQuoted(std::string &text, std::string_view code) {
+  text += '\x84'; // „code“
+  text += code;
+  text += '\x93';
 }
 
 } // namespace
@@ -157,11 +161,15 @@ JumpResolution RelatedLines::resolve(JumpKind kind, Sf6Entry from, std::string_v
     result.target = JumpTarget{target, found};
     return result;
   }
-  const std::string what =
-      (code->kind == CodeKind::Lens ? "Glascode " : "Optionscode ") + quoted(code->code);
-  const std::string file(Sf6EntryName(target));
-  result.message = kind == JumpKind::Prices ? "Keine Preise zu " + what + " in " + file
-                                            : what + " ist in " + file + " nicht definiert";
+  std::string &text = result.message;
+  if (kind == JumpKind::Prices)
+    text = "Keine Preise zu ";
+  text += code->kind == CodeKind::Lens ? "Glascode " : "Optionscode ";
+  appendQuoted(text, code->code);
+  text += kind == JumpKind::Prices ? " in " : " ist in ";
+  text += Sf6EntryName(target);
+  if (kind != JumpKind::Prices)
+    text += " nicht definiert";
   return result;
 }
 
