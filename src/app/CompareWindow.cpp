@@ -1,7 +1,7 @@
 #include "app/CompareWindow.h"
 
-#include "app/MainWindow.h"
 #include "app/FrameFileview.h"
+#include "app/MainWindow.h"
 #include "app/TextView.h"
 #include "ui/Cp1252Qt.h"
 #include "ui/TvxListGd.h"
@@ -327,16 +327,17 @@ bool CompareWindow::openRow(int dataRow) {
   } else {
     TFrameFileview1 *frame = m_viewer.pane(pane);
     m_viewer.tabs()->setCurrentWidget(frame);
-    // The field row first: decoding the new caret line marks the grid's
-    // current field in it.
-    if (row.field >= 0 && d.fields[static_cast<size_t>(row.field)].field > 0)
-      frame->ListDetail->setCurrentDataRow(d.fields[static_cast<size_t>(row.field)].field - 1);
-    frame->RichEdit->setCaret({line, 0}, {line, 0});
+    // The caret at the changed field's first column: the field grid follows
+    // the caret to that field and marks it in the line.
+    const int field = row.field >= 0 ? d.fields[static_cast<size_t>(row.field)].field : 0;
+    const sf6::Sf6FieldPlace place = m_viewer.paneLayout(pane).place(field);
+    const sf6::TextPos caret{line, field > 0 ? place.column - 1 : 0};
+    frame->RichEdit->setCaret(caret, caret);
     frame->MemoChange();
-    // Marked again with reveal: a field far right in a long line scrolls into view.
-    if (row.field >= 0 && d.fields[static_cast<size_t>(row.field)].field > 0) {
-      const sf6::Sf6FieldPlace place =
-          m_viewer.paneLayout(pane).place(d.fields[static_cast<size_t>(row.field)].field);
+    if (field > 0) {
+      // The grid's row is the field itself even where fields overlap; marked
+      // again with reveal, so a field far right in a long line scrolls into view.
+      frame->ListDetail->setCurrentDataRow(field - 1);
       frame->RichEdit->setFieldMark(line, place.column, place.width, true);
     }
     frame->RichEdit->setFocus();

@@ -1,5 +1,6 @@
 #include "app/FrameFileview.h"
 
+#include "app/ColumnRuler.h"
 #include "app/TextView.h"
 #include "ui/TvxListGd.h"
 
@@ -22,6 +23,9 @@ TFrameFileview1::TFrameFileview1(QWidget *parent) : QWidget(parent) {
   panel2Layout->setContentsMargins(0, 0, 0, 0);
   panel2Layout->setSpacing(0);
   RichEdit = new TextView(panel2);
+  Ruler = new ColumnRuler(*RichEdit, panel2);
+  Ruler->setObjectName(QStringLiteral("Ruler"));
+  panel2Layout->addWidget(Ruler);
   panel2Layout->addWidget(RichEdit, 1);
   auto *panel3 = new QWidget(panel2);
   panel3->setObjectName(QStringLiteral("Panel3"));

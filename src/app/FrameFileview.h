@@ -1,7 +1,8 @@
 #pragma once
 
 // TFrameFileview1: one data file of a catalog, its raw lines on the left
-// (RichEdit, our own fast text view), the caret position below them
+// (RichEdit, our own fast text view) under a column ruler (Ruler), the caret
+// position below them
 // (LabelXY) and the field grid of the caret line on the right (ListDetail).
 // The pane knows nothing of layouts: on every key release and text change
 // it calls OnLineChange, whose owner decodes CurrentLine().
@@ -13,6 +14,7 @@
 #include <functional>
 #include <string>
 
+class ColumnRuler;
 class QLabel;
 class QSplitter;
 class TextView;
@@ -24,6 +26,7 @@ public:
   explicit TFrameFileview1(QWidget *parent = nullptr);
 
   TextView *RichEdit = nullptr;
+  ColumnRuler *Ruler = nullptr;
   QLabel *LabelXY = nullptr;
   QSplitter *Splitter1 = nullptr;
   TvxListGd *ListDetail = nullptr;

@@ -1,20 +1,25 @@
 #include "app/MainWindow.h"
 
+#include "app/ColumnRuler.h"
 #include "app/CompareWindow.h"
 #include "app/ConverterDialog.h"
+#include "app/FindAllWindow.h"
 #include "app/FrameFileview.h"
 #include "app/ProblemListWindow.h"
 #include "app/TabRows.h"
 #include "app/TextView.h"
+#include "sf6/Sf6FileSet.h"
 #include "text/Errors.h"
 #include "ui/Cp1252Qt.h"
 #include "ui/TvxListGd.h"
 #include "view/CatalogView.h"
+#include "view/FieldColumns.h"
 #include "view/RecentFiles.h"
 #include "view/TextSearch.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -36,6 +41,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -47,6 +53,7 @@
 #include <exception>
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -97,9 +104,32 @@ QPixmap publisherLogo() {
   return logo;
 }
 
+// The file-set entry of pane `index` and the pane of an entry (-1 for
+// Head.dat): the panes are matched to the file set by their entry names.
+sf6::Sf6Entry entryOfPane(int index) {
+  const std::string_view name = sf6::ViewerPanes()[static_cast<size_t>(index)].entryName;
+  const auto found = std::find(sf6::kSf6EntryNames.begin(), sf6::kSf6EntryNames.end(), name);
+  return static_cast<sf6::Sf6Entry>(found - sf6::kSf6EntryNames.begin());
+}
+
+int paneOfEntry(sf6::Sf6Entry entry) {
+  const auto panes = sf6::ViewerPanes();
+  for (size_t i = 0; i < panes.size(); ++i)
+    if (sf6::Sf6EntryName(entry) == panes[i].entryName)
+      return static_cast<int>(i);
+  return -1;
+}
+
+const QString kGeometryKey = QStringLiteral("session/geometry");
+const QString kSplitterKey = QStringLiteral("session/splitter/");
+
 } // namespace
 
-TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
+TFormlup6FileView::TFormlup6FileView(QWidget *parent)
+    : QMainWindow(parent), m_related([this](sf6::Sf6Entry entry) -> const sf6::TextDocument * {
+        const int index = paneOfEntry(entry);
+        return index >= 0 ? &m_panes[static_cast<size_t>(index)]->RichEdit->document() : nullptr;
+      }) {
   setWindowTitle(QStringLiteral("VELDRAK Fileviewer f\u00fcr SF6"));
   QFont windowFont = font();
   windowFont.setPixelSize(11);
@@ -177,13 +207,21 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   QAction *findPrevious = suchen->addAction(QStringLiteral("R\u00fcckw\u00e4rts suchen"));
   findPrevious->setShortcut(QKeySequence::FindPrevious);
   connect(findPrevious, &QAction::triggered, this, [this] { findText(false, false); });
+  QAction *findAll = suchen->addAction(QStringLiteral("In allen Dateien suchen\u2026"));
+  findAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+  connect(findAll, &QAction::triggered, this, &TFormlup6FileView::openFindAll);
+  suchen->addSeparator();
+  createJumpActions(*suchen);
+  m_findAll = new FindAllWindow(*this);
   // An archive dropped on the window opens as if chosen with "SF6 laden".
   setAcceptDrops(true);
 
   // The loaded archive and its missing or unreadable entries stay in a
-  // permanent label: temporary messages (menu hints, progress) pass over it.
+  // permanent label on the right: temporary messages (menu hints, progress,
+  // search results) show left of it and never erase it.
   m_archiveStatus = new QLabel(this);
-  statusBar()->addPermanentWidget(m_archiveStatus, 1);
+  m_archiveStatus->setObjectName(QStringLiteral("ArchiveStatus"));
+  statusBar()->addPermanentWidget(m_archiveStatus);
   // Esc cancels a load in progress; the action is enabled only meanwhile.
   m_cancelAction = new QAction(this);
   m_cancelAction->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -195,9 +233,13 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent) : QMainWindow(parent) {
   if (const QScreen *screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   FormCreate();
+  restoreSession();
 }
 
-TFormlup6FileView::~TFormlup6FileView() = default;
+TFormlup6FileView::~TFormlup6FileView() {
+  // The search reads the panes' texts: it ends before they go.
+  m_findAll->stop();
+}
 
 void TFormlup6FileView::FormCreate() {
   HeadLines.clear();
@@ -296,6 +338,24 @@ void TFormlup6FileView::connectPane(int index) {
   };
   connect(pane->ListDetail, &TvxListGd::currentRowChanged, this,
           [this, index](int) { markSelectedField(index, true); });
+  std::vector<ColumnRuler::Field> rulerFields;
+  for (const sf6::Sf6FieldInfo &field : paneLayout(index).fields())
+    rulerFields.push_back({field.column, field.width});
+  pane->Ruler->setFields(std::move(rulerFields));
+  connect(pane->RichEdit, &TextView::textChanged, this,
+          [this, index] { m_related.invalidate(entryOfPane(index)); });
+  connect(pane->Splitter1, &QSplitter::splitterMoved, this,
+          [this, index] { m_splitterMoved[index] = true; });
+  connect(pane->RichEdit, &TextView::contextMenuRequested, this,
+          [this, index](QPoint at) { showPaneMenu(index, at); });
+}
+
+void TFormlup6FileView::followCaretField(int index) {
+  TFrameFileview1 *pane = m_panes[index];
+  const int column = pane->RichEdit->state().selectionEnd().column;
+  const sf6::Sf6FieldInfo *field = sf6::FieldAtCaret(paneLayout(index).fields(), column);
+  if (field && pane->ListDetail->currentDataRow() != field->number - 1)
+    pane->ListDetail->setCurrentDataRow(field->number - 1);
 }
 
 void TFormlup6FileView::DecodeCurrentLine(TFrameFileview1 &pane) {
@@ -303,6 +363,7 @@ void TFormlup6FileView::DecodeCurrentLine(TFrameFileview1 &pane) {
     if (m_panes[i] != &pane)
       continue;
     m_records[i] = paneLayout(i).parse(pane.CurrentLine());
+    followCaretField(i);
     markSelectedField(i, false);
     return;
   }
@@ -313,10 +374,12 @@ void TFormlup6FileView::markSelectedField(int index, bool reveal) {
   const int row = pane->ListDetail->logic().currentDataRow();
   if (row < 0) {
     pane->RichEdit->setFieldMark(-1, 0, 0);
+    pane->Ruler->setCurrentField(0, 0);
     return;
   }
   const sf6::Sf6FieldPlace place = paneLayout(index).place(row + 1);
   pane->RichEdit->setFieldMark(pane->CaretLineIndex(), place.column, place.width, reveal);
+  pane->Ruler->setCurrentField(place.column, place.width);
 }
 
 void TFormlup6FileView::SF6laden1Click() {
@@ -418,6 +481,8 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
 }
 
 void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
+  m_findAll->clear();
+  m_jumps.clear();
   m_missing = std::move(catalog.missing);
   m_unreadable = std::move(catalog.unreadable);
   HeadLines = std::move(catalog.headLines);
@@ -579,6 +644,133 @@ void TFormlup6FileView::reportLoad(const QString &path) {
                 QStringLiteral("Nicht lesbare Eintr\u00e4ge (leer angezeigt): ") +
                     join(m_unreadable),
                 true);
+}
+
+int TFormlup6FileView::paneIndexOf(const QWidget *widget) const {
+  for (int i = 0; i < kPaneCount; ++i)
+    if (m_panes[i] == widget)
+      return i;
+  return -1;
+}
+
+void TFormlup6FileView::openFindAll() {
+  QString text = m_findText->text();
+  if (auto *pane = qobject_cast<TFrameFileview1 *>(m_tabs->currentWidget())) {
+    const sf6::TextEditState &state = pane->RichEdit->state();
+    if (state.hasSelection() && state.selectionStart().line == state.selectionEnd().line)
+      text = sf6::fromCp1252(state.selectedText());
+  }
+  m_findAll->open(text);
+}
+
+void TFormlup6FileView::createJumpActions(QMenu &menu) {
+  QAction *definition = menu.addAction(QStringLiteral("Zum Glas bzw. zur Option"));
+  definition->setShortcut(QKeySequence(Qt::Key_F12));
+  connect(definition, &QAction::triggered, this, [this] { jump(sf6::JumpKind::Definition); });
+  QAction *prices = menu.addAction(QStringLiteral("Zu den Preisen"));
+  prices->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F12));
+  connect(prices, &QAction::triggered, this, [this] { jump(sf6::JumpKind::Prices); });
+  m_jumpBack = menu.addAction(QStringLiteral("Zur\u00fcck"));
+  m_jumpBack->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+  connect(m_jumpBack, &QAction::triggered, this, &TFormlup6FileView::jumpBack);
+}
+
+void TFormlup6FileView::showPaneMenu(int index, QPoint globalPos) {
+  QMenu menu(this);
+  // Entries for codes the line does not name are shown disabled.
+  const sf6::TextEditState &state = m_panes[index]->RichEdit->state();
+  const sf6::TextPos at = state.hasSelection() ? state.selectionStart() : state.caret();
+  const std::string_view line = m_panes[index]->RichEdit->document().line(at.line);
+  const auto add = [&](const QString &text, sf6::JumpKind kind, std::optional<sf6::CodeKind> code) {
+    QAction *action = menu.addAction(text);
+    action->setEnabled(sf6::CodeAtCaret(paneLayout(index), line, at.column, code).has_value());
+    connect(action, &QAction::triggered, this, [this, kind] { jump(kind); });
+  };
+  add(QStringLiteral("Zum Glas"), sf6::JumpKind::Lens, sf6::CodeKind::Lens);
+  add(QStringLiteral("Zu den Preisen"), sf6::JumpKind::Prices, std::nullopt);
+  add(QStringLiteral("Zur Option"), sf6::JumpKind::Option, sf6::CodeKind::Option);
+  menu.addSeparator();
+  menu.addAction(m_jumpBack);
+  menu.addSeparator();
+  QAction *copy = menu.addAction(QStringLiteral("Kopieren"));
+  copy->setEnabled(m_panes[index]->RichEdit->state().hasSelection());
+  connect(copy, &QAction::triggered, this, [this, index] { m_panes[index]->RichEdit->copy(); });
+  menu.exec(globalPos);
+}
+
+void TFormlup6FileView::jump(sf6::JumpKind kind) {
+  const int from = paneIndexOf(m_tabs->currentWidget());
+  if (from < 0) {
+    statusBar()->showMessage(QStringLiteral("Spr\u00fcnge gehen von einer Zeile einer Datei aus"),
+                             5000);
+    return;
+  }
+  TextView *text = m_panes[from]->RichEdit;
+  const sf6::TextEditState &state = text->state();
+  // A selection (a find's match) names its code from its start: its end may
+  // already stand in the next field.
+  const sf6::TextPos at = state.hasSelection() ? state.selectionStart() : state.caret();
+  const sf6::JumpResolution result =
+      m_related.resolve(kind, entryOfPane(from), text->document().line(at.line), at.column);
+  const int to = result.target ? paneOfEntry(result.target->entry) : -1;
+  if (to < 0) {
+    statusBar()->showMessage(sf6::fromCp1252(result.message), 5000);
+    return;
+  }
+  if (m_jumps.size() == kJumpDepth)
+    m_jumps.erase(m_jumps.begin());
+  m_jumps.push_back({from, state.caret(), state.anchor(), text->topLine()});
+  TFrameFileview1 *target = m_panes[to];
+  m_tabs->setCurrentWidget(target);
+  const sf6::TextPos start{result.target->line, 0};
+  target->RichEdit->setCaret(start, start);
+  // The target line first in view: the lines that belong to it (the
+  // further prices of a lens) follow below it.
+  target->RichEdit->setTopLine(start.line);
+  target->MemoChange();
+  target->RichEdit->setFocus();
+  statusBar()->clearMessage();
+}
+
+void TFormlup6FileView::jumpBack() {
+  if (m_jumps.empty()) {
+    statusBar()->showMessage(QStringLiteral("Kein Sprung, zu dem es zur\u00fcckgeht"), 5000);
+    return;
+  }
+  const JumpOrigin origin = m_jumps.back();
+  m_jumps.pop_back();
+  TFrameFileview1 *pane = m_panes[origin.pane];
+  m_tabs->setCurrentWidget(pane);
+  pane->RichEdit->setCaret(origin.caret, origin.anchor);
+  pane->RichEdit->setTopLine(origin.topLine);
+  pane->MemoChange();
+  pane->RichEdit->setFocus();
+}
+
+void TFormlup6FileView::saveSession() const {
+  QSettings settings;
+  settings.setValue(kGeometryKey, saveGeometry());
+  for (int i = 0; i < kPaneCount; ++i)
+    if (m_splitterMoved[i])
+      settings.setValue(kSplitterKey + m_panes[i]->objectName(),
+                        m_panes[i]->Splitter1->saveState());
+}
+
+void TFormlup6FileView::restoreSession() {
+  QSettings settings;
+  const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+  if (!geometry.isEmpty())
+    restoreGeometry(geometry);
+  for (TFrameFileview1 *pane : m_panes) {
+    const QByteArray state = settings.value(kSplitterKey + pane->objectName()).toByteArray();
+    if (!state.isEmpty())
+      pane->Splitter1->restoreState(state);
+  }
+}
+
+void TFormlup6FileView::closeEvent(QCloseEvent *event) {
+  saveSession();
+  QMainWindow::closeEvent(event);
 }
 
 void TFormlup6FileView::KonvertierungSF4SF61Click() {

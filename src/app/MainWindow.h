@@ -10,6 +10,7 @@
 #include "sf6/Sf6Layout.h"
 #include "text/LineList.h"
 #include "view/CatalogView.h"
+#include "view/RelatedLines.h"
 
 #include <QMainWindow>
 
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+class FindAllWindow;
 class ProblemListWindow;
 class QAction;
 class QLabel;
@@ -85,6 +87,25 @@ public:
   // with a message.
   void fillRecentMenu();
   ProblemListWindow *problemList() const { return m_problemList; }
+  FindAllWindow *findAll() const { return m_findAll; }
+  // "In allen Dateien suchen…": the hit list with the focus in its field,
+  // holding the current pane's selection (or the find bar's text).
+  void openFindAll();
+
+  // Jumps from the code under the caret of the current pane (the start of
+  // a selection) to its related line: switches the tab, puts the caret at
+  // the line's start and the focus in that text, and remembers where the
+  // jump started. Without a target the status bar says why.
+  void jump(sf6::JumpKind kind);
+  // Back to where the last jump started, caret and selection as they were.
+  void jumpBack();
+  int jumpDepth() const { return static_cast<int>(m_jumps.size()); }
+
+  // Window geometry and the panes' splitter positions, kept in QSettings
+  // between runs: saved when the window closes (splitters the user moved),
+  // restored when it is created.
+  void saveSession() const;
+  void restoreSession();
 
   // The entries the last load found missing or could not read.
   const std::vector<std::string> &missingEntries() const { return m_missing; }
@@ -96,6 +117,7 @@ public:
   void DecodeCurrentLine(TFrameFileview1 &pane);
 
 protected:
+  void closeEvent(QCloseEvent *event) override;
   void dragEnterEvent(QDragEnterEvent *event) override;
   void dropEvent(QDropEvent *event) override;
 
@@ -111,6 +133,11 @@ private:
   void rememberRecent(const QString &path);
   void createFindBar(QWidget *parent);
   void reportLoad(const QString &path);
+  // Makes the field grid's current row the field under the pane's caret.
+  void followCaretField(int index);
+  void showPaneMenu(int index, QPoint globalPos);
+  void createJumpActions(QMenu &menu);
+  int paneIndexOf(const QWidget *widget) const;
 
   QTabWidget *m_tabs = nullptr;
   std::array<TFrameFileview1 *, kPaneCount> m_panes{};
@@ -127,4 +154,20 @@ private:
   QLineEdit *m_findText = nullptr;
   QCheckBox *m_findCase = nullptr;
   ProblemListWindow *m_problemList = nullptr;
+  FindAllWindow *m_findAll = nullptr;
+  // The targets of jumps, indexed per file on first use.
+  sf6::RelatedLines m_related;
+  // Where jumps started, the latest last; at most kJumpDepth are kept.
+  struct JumpOrigin {
+    int pane = 0;
+    sf6::TextPos caret;
+    sf6::TextPos anchor;
+    int topLine = 0;
+  };
+  static constexpr std::size_t kJumpDepth = 100;
+  std::vector<JumpOrigin> m_jumps;
+  QAction *m_jumpBack = nullptr;
+  // The splitters the user moved in this run: only their positions are
+  // saved (a splitter never shown has no sizes worth keeping).
+  std::array<bool, kPaneCount> m_splitterMoved{};
 };

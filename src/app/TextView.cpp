@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPainter>
@@ -86,6 +87,15 @@ void TextView::setCaret(sf6::TextPos caret, sf6::TextPos anchor) {
 
 int TextView::visibleLineCount() const {
   return std::max(1, viewport()->height() / m_lineHeight);
+}
+
+int TextView::topLine() const {
+  return verticalScrollBar()->value();
+}
+
+void TextView::setTopLine(int line) {
+  verticalScrollBar()->setValue(line);
+  viewport()->update();
 }
 
 int TextView::visibleColumnCount() const {
@@ -206,6 +216,8 @@ void TextView::copy() const {
 }
 
 void TextView::paste() {
+  if (m_readOnly)
+    return;
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty())
     return;
@@ -227,7 +239,7 @@ void TextView::keyPressEvent(QKeyEvent *event) {
   }
   if (event == QKeySequence::Cut) {
     copy();
-    if (m_state.hasSelection()) {
+    if (m_state.hasSelection() && !m_readOnly) {
       m_state.typeText("");
       edited();
     }
@@ -265,15 +277,21 @@ void TextView::keyPressEvent(QKeyEvent *event) {
     verticalScrollBar()->setValue(verticalScrollBar()->value() + page);
     break;
   case Qt::Key_Backspace:
+    if (m_readOnly)
+      return;
     m_state.backspace();
     edited();
     return;
   case Qt::Key_Delete:
+    if (m_readOnly)
+      return;
     m_state.deleteForward();
     edited();
     return;
   case Qt::Key_Return:
   case Qt::Key_Enter:
+    if (m_readOnly)
+      return;
     m_state.newLine();
     edited();
     return;
@@ -283,6 +301,8 @@ void TextView::keyPressEvent(QKeyEvent *event) {
       QAbstractScrollArea::keyPressEvent(event);
       return;
     }
+    if (m_readOnly)
+      return;
     m_state.typeText(sf6::toCp1252(text));
     edited();
     return;
@@ -333,6 +353,25 @@ void TextView::mouseDoubleClickEvent(QMouseEvent *event) {
   m_state.moveTo({at.line, from}, false);
   m_state.moveTo({at.line, to}, true);
   viewport()->update();
+}
+
+void TextView::contextMenuEvent(QContextMenuEvent *event) {
+  // A right click on a code points at it: the caret goes there unless the
+  // click is inside the selection, which stays for copying.
+  if (event->reason() == QContextMenuEvent::Mouse) {
+    // The character cell under the pointer, not the nearest cell border: the
+    // caret stands before the character clicked. A click reaches here through
+    // the viewport, in its coordinates.
+    const QPoint point = event->pos();
+    const sf6::TextPos at = m_state.document().clamp(
+        {verticalScrollBar()->value() + std::max(0, point.y()) / m_lineHeight,
+         horizontalScrollBar()->value() + static_cast<int>(std::max(0, point.x()) / m_charWidth)});
+    if (!m_state.hasSelection() || at < m_state.selectionStart() || at > m_state.selectionEnd()) {
+      m_state.moveTo(at, false);
+      viewport()->update();
+    }
+  }
+  emit contextMenuRequested(event->globalPos());
 }
 
 void TextView::focusInEvent(QFocusEvent *event) {

@@ -39,10 +39,22 @@ public:
   void paste();
 
   int visibleLineCount() const;
+  // The first line shown and showing a line first (as far as the text reaches).
+  int topLine() const;
+  void setTopLine(int line);
+  // The width of one character cell in pixels (fractional).
+  qreal charWidth() const { return m_charWidth; }
+  // Read-only while a search reads the text on another thread: keys and
+  // pasting that would change it are ignored.
+  void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+  bool isReadOnly() const { return m_readOnly; }
 
 signals:
   void textChanged();
   void keyReleased(int key);
+  // A context menu was asked for at globalPos (the caret already moved there
+  // when the click was outside the selection).
+  void contextMenuRequested(QPoint globalPos);
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -55,6 +67,7 @@ protected:
   void focusInEvent(QFocusEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
   void updateScrollBars();
@@ -70,4 +83,5 @@ private:
   int m_markLine = -1;
   int m_markColumn = 0;
   int m_markWidth = 0;
+  bool m_readOnly = false;
 };

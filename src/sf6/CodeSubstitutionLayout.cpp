@@ -13,11 +13,11 @@ using R = TSf6DataCodeSubst;
 
 const Sf6Field<R> kFields[] = {
     productTypeField(1, "Produkt-Typ", 1, &R::ProductType),
-    textField(2, "HerstellerCode Alt", 2, 6, &R::OldCode),
+    productCode(textField(2, "HerstellerCode Alt", 2, 6, &R::OldCode)),
     enumField<&R::Action>(3, "Aktion", 8),
-    textField(4, "HerstellerCode NEU 1", 9, 6, &R::NewCode1),
-    textField(5, "HerstellerCode NEU 2", 15, 6, &R::NewCode2),
-    textField(6, "HerstellerCode NEU 3", 21, 6, &R::NewCode3),
+    productCode(textField(4, "HerstellerCode NEU 1", 9, 6, &R::NewCode1)),
+    productCode(textField(5, "HerstellerCode NEU 2", 15, 6, &R::NewCode2)),
+    productCode(textField(6, "HerstellerCode NEU 3", 21, 6, &R::NewCode3)),
 };
 
 const Sf6Table<R> kTable{kFields};

@@ -11,11 +11,11 @@ using namespace detail;
 using R = TSf6DataCombination;
 
 const Sf6Field<R> kFields[] = {
-    textField(1, "Hst-Code Grundglas", 1, 6, &R::LensCode),
+    lensCode(textField(1, "Hst-Code Grundglas", 1, 6, &R::LensCode)),
     enumField<&R::Availability>(2, "Lieferbarkeit", 7),
-    textField(3, "Schicht 1", 8, 6, &R::Coating1),
-    textField(4, "Schicht 2", 14, 6, &R::Coating2),
-    textField(5, "Schicht 3", 20, 6, &R::Coating3),
+    optionCode(textField(3, "Schicht 1", 8, 6, &R::Coating1)),
+    optionCode(textField(4, "Schicht 2", 14, 6, &R::Coating2)),
+    optionCode(textField(5, "Schicht 3", 20, 6, &R::Coating3)),
 };
 
 const Sf6Table<R> kTable{kFields};

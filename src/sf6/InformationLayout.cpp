@@ -15,7 +15,7 @@ constexpr int kTextWidth = 250;
 
 const Sf6Field<R> kFields[] = {
     productTypeField(1, "Produkt-Typ", 1, &R::ProductType),
-    textField(2, "Herstellercode Glas/Besch", 2, 6, &R::Code),
+    productCode(textField(2, "Herstellercode Glas/Besch", 2, 6, &R::Code)),
     enumField<&R::InfoType>(3, "Informationstyp", 8, 2),
     intField(4, "Zeilennummer", 10, 3, &R::LineNumber),
     textField(5, "Informationszeile", 13, kTextWidth, &R::Text),

@@ -12,7 +12,7 @@ using namespace detail;
 using R = TSf6DataLensGeo;
 
 const Sf6Field<R> kFields[] = {
-    textField(1, "Hst-Code Grundglas", 1, 6, &R::Code),
+    lensCode(textField(1, "Hst-Code Grundglas", 1, 6, &R::Code)),
     diameterField(2, "Durchmesser", 7, 5, &R::Diameter),
     diameterEField(3, "Elliptisch", 11, &R::Diameter),
     scaledField(4, "Wirkung Hs von", 12, 5, &R::PowerFrom, kSigned100),

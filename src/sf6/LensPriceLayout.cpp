@@ -15,7 +15,7 @@ constexpr int kFirstPriceField = 6;
 constexpr int kFirstPriceColumn = 18;
 
 const Sf6Field<R> kFields[] = {
-    textField(1, "Hst-Code Grundglas", 1, 6, &R::Code),
+    lensCode(textField(1, "Hst-Code Grundglas", 1, 6, &R::Code)),
     // Columns 7-10 only: this file has no "E" marker.
     diameterField(2, "Durchmesser", 7, 4, &R::Diameter),
     intField(3, "Sph-Gruppe", 11, 2, &R::SphGroup),

@@ -11,7 +11,7 @@ using namespace detail;
 using R = TSf6DataLensRange;
 
 const Sf6Field<R> kFields[] = {
-    textField(1, "Hst-Code Grundglas", 1, 6, &R::Code),
+    lensCode(textField(1, "Hst-Code Grundglas", 1, 6, &R::Code)),
     diameterField(2, "Durchmeser", 7, 5, &R::Diameter),
     diameterEField(3, "Elliptisch", 11, &R::Diameter),
     scaledField(4, "Sph von", 12, 5, &R::SphFrom, kSigned100Plus),
@@ -24,11 +24,11 @@ const Sf6Field<R> kFields[] = {
     scaledField(11, "von Add", 40, 4, &R::AddFrom, kDiv100),
     scaledField(12, "bis Add", 44, 4, &R::AddTo, kDiv100),
     enumField<&R::AddStep>(13, "Add Stufe", 48),
-    textField(14, "Schicht 1", 49, 6, &R::Coating1, Sf6Trim::Both),
-    textField(15, "Schicht 2", 55, 6, &R::Coating2, Sf6Trim::Both),
-    textField(16, "Schicht 3", 61, 6, &R::Coating3, Sf6Trim::Both),
-    textField(17, "Schicht 4", 67, 6, &R::Coating4, Sf6Trim::Both),
-    textField(18, "Schicht 5", 73, 6, &R::Coating5, Sf6Trim::Both),
+    optionCode(textField(14, "Schicht 1", 49, 6, &R::Coating1, Sf6Trim::Both)),
+    optionCode(textField(15, "Schicht 2", 55, 6, &R::Coating2, Sf6Trim::Both)),
+    optionCode(textField(16, "Schicht 3", 61, 6, &R::Coating3, Sf6Trim::Both)),
+    optionCode(textField(17, "Schicht 4", 67, 6, &R::Coating4, Sf6Trim::Both)),
+    optionCode(textField(18, "Schicht 5", 73, 6, &R::Coating5, Sf6Trim::Both)),
     flagField(19, "Schicht im Glaspreis", 79, &R::CoatingInLensPrice),
     dateField(20, "Lieferbar ab", 80, &R::ValidFrom),
     dateField(21, "Lieferbar bis", 88, &R::ValidUntil),

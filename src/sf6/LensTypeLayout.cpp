@@ -11,7 +11,7 @@ using namespace detail;
 using R = TSf6DataLensType;
 
 const Sf6Field<R> kFields[] = {
-    textField(1, "Hst-Code Grundglas", 1, 6, &R::Code),
+    lensCode(textField(1, "Hst-Code Grundglas", 1, 6, &R::Code)),
     textField(2, "Bezeichnung", 7, 40, &R::Name),
     dateField(3, "Lieferbar ab", 47, &R::ValidFrom),
     dateField(4, "Lieferbar bis", 55, &R::ValidUntil),

@@ -12,7 +12,7 @@ using R = TSf6DataoptionsColor;
 
 const Sf6Field<R> kFields[] = {
     textField(1, "Hst-Code Farbe", 1, 3, &R::ColourCode),
-    textField(2, "Hst-Code Schicht", 4, 6, &R::Code),
+    optionCode(textField(2, "Hst-Code Schicht", 4, 6, &R::Code)),
     textField(3, "Bezeichnung", 10, 40, &R::Name),
     intField(4, "Absorption oben", 50, 2, &R::AbsorptionTop),
     intField(5, "Absorption unten", 52, 2, &R::AbsorptionBottom),

@@ -11,7 +11,7 @@ using namespace detail;
 using R = TSf6Dataoptions;
 
 const Sf6Field<R> kFields[] = {
-    textField(1, "Hst-Code Schicht", 1, 6, &R::Code, Sf6Trim::Both),
+    optionCode(textField(1, "Hst-Code Schicht", 1, 6, &R::Code, Sf6Trim::Both)),
     textField(2, "Bezeichnung", 7, 40, &R::Name, Sf6Trim::Both),
     dateField(3, "Lieferbar ab", 47, &R::ValidFrom),
     dateField(4, "Lieferbar bis", 55, &R::ValidUntil),

@@ -15,8 +15,8 @@ constexpr int kFirstPriceField = 9;
 constexpr int kFirstPriceColumn = 19;
 
 const Sf6Field<R> kFields[] = {
-    textField(1, "Hst-Code Schicht", 1, 6, &R::Code),
-    textField(2, "Hst-Code Grundglas", 7, 6, &R::LensCode),
+    optionCode(textField(1, "Hst-Code Schicht", 1, 6, &R::Code)),
+    lensCode(textField(2, "Hst-Code Grundglas", 7, 6, &R::LensCode)),
     enumField<&R::SphTor>(3, "Sph\xE4risch/Torisch", 13),
     enumField<&R::SingleMulti>(4, "Einst\xE4rken/Mehrst\xE4rken", 14),
     materialField(5, "Silikat", 15, &R::Materials, TSf6Material::Silikat),

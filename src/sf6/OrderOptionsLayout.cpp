@@ -13,7 +13,7 @@ using R = TSf6DataOrderOptions;
 
 const Sf6Field<R> kFields[] = {
     productTypeField(1, "Produkt-Typ", 1, &R::ProductType),
-    textField(2, "HerstellerCode", 2, 6, &R::Code),
+    productCode(textField(2, "HerstellerCode", 2, 6, &R::Code)),
     enumField<&R::FieldType>(3, "Feldtyp", 8, 4),
     intField(4, "Priorit\xE4t", 12, 1, &R::Priority),
 };

@@ -12,7 +12,7 @@ using R = TSf6DataProductgroup;
 
 const Sf6Field<R> kFields[] = {
     productTypeField(1, "Produkt-Typ", 1, &R::ProductType),
-    textField(2, "HerstellerCode", 2, 6, &R::Code),
+    productCode(textField(2, "HerstellerCode", 2, 6, &R::Code)),
     textField(3, "Produktgruppenname", 8, 30, &R::GroupName),
 };
 

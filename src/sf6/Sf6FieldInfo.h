@@ -46,6 +46,15 @@ Sf6ValueType Sf6ValueTypeOf(Sf6FieldKind kind);
 // "colour component", "product type".
 std::string_view Sf6FieldKindName(Sf6FieldKind kind);
 
+// What a code field names, so that a reader can follow it to the line that
+// defines it.
+enum class Sf6CodeRef : uint8_t {
+  None,    // not a code of a lens or an option
+  Lens,    // a lens code, defined in LensType.Dat
+  Option,  // an option (coating, tint) code, defined in Options.Dat
+  Product, // a lens or an option code, as the line's product-type field says
+};
+
 struct Sf6FieldInfo {
   int number = 0;           // 1-based field number, the grid's row
   const char *caption = ""; // the grid's caption (Windows-1252; "" for none)
@@ -55,10 +64,12 @@ struct Sf6FieldInfo {
                             // where the reader takes more than is written)
   Sf6FieldKind kind = Sf6FieldKind::Text;
   Sf6ValueType type = Sf6ValueType::Text; // the value the typed view gives
-  bool isSigned = false; // written with a sign in its first column
-  int divisor = 1;       // scaled numbers: the read value is divided by it
+  bool isSigned = false;                  // written with a sign in its first column
+  int divisor = 1;                        // scaled numbers: the read value is divided by it
   // Enumerations: the code list and default; nullptr for other kinds.
   const Sf6EnumTable *enumTable = nullptr;
+  // Code fields: what the code names; None for every other field.
+  Sf6CodeRef codeRef = Sf6CodeRef::None;
 };
 
 } // namespace sf6

@@ -58,6 +58,7 @@ template <class R> struct Sf6Field {
   int writeWidth = 0; // 0: same as width
   TSf6Material material = TSf6Material::Egal;
   int component = 0;
+  Sf6CodeRef codeRef = Sf6CodeRef::None;
 };
 
 // Exceptions of a layout. A hook returning true has handled the field.
@@ -200,6 +201,20 @@ constexpr Sf6Field<R> colourField(int n, const char *caption, int column, uint32
   auto f = makeField<R>(n, caption, column, 3, Sf6Kind::Colour);
   f.slot.colour = m;
   f.component = component;
+  return f;
+}
+
+// A code field: what its code names (see Sf6CodeRef).
+template <class R> constexpr Sf6Field<R> lensCode(Sf6Field<R> f) {
+  f.codeRef = Sf6CodeRef::Lens;
+  return f;
+}
+template <class R> constexpr Sf6Field<R> optionCode(Sf6Field<R> f) {
+  f.codeRef = Sf6CodeRef::Option;
+  return f;
+}
+template <class R> constexpr Sf6Field<R> productCode(Sf6Field<R> f) {
+  f.codeRef = Sf6CodeRef::Product;
   return f;
 }
 
@@ -485,7 +500,7 @@ template <class R, const Sf6Table<R> &T> std::span<const Sf6FieldInfo> fieldInfo
     for (const Sf6Field<R> &f : T.fields)
       out.push_back({f.number, f.caption, f.column, f.width,
                      f.writeWidth > 0 ? f.writeWidth : f.width, f.kind, Sf6ValueTypeOf(f.kind),
-                     f.isSigned, f.divisor, f.enumTable});
+                     f.isSigned, f.divisor, f.enumTable, f.codeRef});
     return out;
   }();
   return infos;

@@ -2,18 +2,22 @@
 // a temporary folder are loaded through the window's load command, and keys,
 // typing and clicks go to the real widgets.
 
+#include "app/ColumnRuler.h"
+#include "app/FindAllWindow.h"
 #include "app/FrameFileview.h"
 #include "app/MainWindow.h"
 #include "app/TextView.h"
 #include "ui/Cp1252Qt.h"
 #include "ui/TvxListGd.h"
 #include "view/CatalogView.h"
+#include "view/FieldColumns.h"
 #include "zip/VXZip.h"
 
 #include "Sf6Version.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFile>
@@ -21,10 +25,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -57,6 +65,18 @@ Entries fullCatalog() {
   entries["ProductGroup.Dat"] = {"0BSP001Einst\xE4rken"};
   for (const sf6::ViewerPane &pane : sf6::ViewerPanes())
     entries.try_emplace(pane.entryName, sf6::LineList{std::string("ZZ") + pane.entryName});
+  return entries;
+}
+
+// A catalog whose lines refer to each other: a power range of BSP002 with
+// the coating ENT in its first coating field, two price lines of BSP002
+// after one of BSP003, and the options HC1 and ENT.
+Entries relatedCatalog() {
+  Entries entries = fullCatalog();
+  entries["LensRange.Dat"] = {"BSP002" + std::string(42, ' ') + "ENT   "};
+  entries["LensPrice.Dat"] = {"BSP003  6501010010001000", "BSP002  6501010010002000",
+                              "BSP002  7001010010003000"};
+  entries["Options.Dat"] = {"HC1   Hartschicht", "ENT   Entspiegelung"};
   return entries;
 }
 
@@ -191,6 +211,193 @@ private slots:
     QCOMPARE(pane->CaretLineIndex(), 1);
   }
 
+  void findInAllFilesListsHitsAndEnterGoesToOne() {
+    auto window = makeWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->loadCatalog(writeArchive("findall.zip", fullCatalog()));
+    showPane(*window, "LensType.dat");
+    FindAllWindow *list = window->findAll();
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(list->isVisible());
+    QVERIFY(list->searchField()->hasFocus());
+    QTest::keyClicks(list->searchField(), "bsp00");
+    QTest::keyClick(list->searchField(), Qt::Key_Return);
+    // Three lens types and the product group line; the list keeps file order.
+    TvxListGd *grid = list->grid();
+    QCOMPARE(grid->logic().itemCount(), 4);
+    QCOMPARE(cell(grid, 0, 0), QStringLiteral("LensType.Dat"));
+    QCOMPARE(cell(grid, 2, 1), QStringLiteral("3"));
+    QCOMPARE(cell(grid, 3, 0), QStringLiteral("ProductGroup.Dat"));
+    QCOMPARE(cell(grid, 3, 2), QStringLiteral("1"));
+    QCOMPARE(cell(grid, 3, 3), QString::fromUtf8("0BSP001Einst\u00e4rken"));
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("4 Treffer in 2 Dateien"));
+    // Messages show left of the archive's permanent label, which leaves them room.
+    const auto *archiveLabel =
+        window->statusBar()->findChild<QLabel *>(QStringLiteral("ArchiveStatus"));
+    QVERIFY(archiveLabel->geometry().left() > window->statusBar()->width() / 3);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_End);
+    QTest::keyClick(grid, Qt::Key_Return);
+    TFrameFileview1 *group = window->pane(paneIndex("ProductGroup.Dat"));
+    QCOMPARE(window->tabs()->currentWidget(), group);
+    QCOMPARE(group->RichEdit->state().selectionStart(), (sf6::TextPos{0, 1}));
+    QCOMPARE(group->RichEdit->state().selectionEnd(), (sf6::TextPos{0, 6}));
+    QVERIFY(group->RichEdit->hasFocus());
+    QCOMPARE(group->LabelXY->text(), QStringLiteral("6/0"));
+    // A hit in Head.dat selects its row of the header list.
+    list->open(QStringLiteral("ERSTER"));
+    QTest::keyClick(list->searchField(), Qt::Key_Return);
+    QCOMPARE(cell(grid, 0, 0), QStringLiteral("Head.dat"));
+    list->jumpTo(0);
+    QCOMPARE(window->tabs()->currentWidget(), window->ListHead);
+    QCOMPARE(window->ListHead->currentDataRow(), 2);
+
+    // A large catalog is searched on a worker thread: the texts are read-only
+    // meanwhile, and Esc cancels.
+    std::string many;
+    for (int i = 0; i < 400000; ++i)
+      many += "BSP" + std::to_string(i) + "  6501010010001000\r\n";
+    TFrameFileview1 *prices = window->pane(paneIndex("LensPrice.dat"));
+    prices->setText(many);
+    list->threadFromLines = 0;
+    QSignalSpy ended(list, &FindAllWindow::finished);
+    list->searchField()->setText(QStringLiteral("650101"));
+    list->start();
+    QVERIFY(prices->RichEdit->isReadOnly());
+    QTest::keyClick(list->searchField(), Qt::Key_Escape);
+    QVERIFY(ended.wait(10000));
+    QCOMPARE(ended.front().front().toBool(), true);
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Suche abgebrochen"));
+    QVERIFY(!prices->RichEdit->isReadOnly());
+    QCOMPARE(grid->logic().itemCount(), 1); // the last list stays
+    // Run to its end: the list holds the first hits, the status the count.
+    list->start();
+    QVERIFY(ended.wait(20000));
+    QCOMPARE(ended.back().front().toBool(), false);
+    QCOMPARE(grid->logic().itemCount(), static_cast<int>(FindAllWindow::kListedHits));
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("400000 Treffer, die ersten 10000 gelistet"));
+  }
+
+  void jumpsToRelatedLinesAndBack() {
+    auto window = makeWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->loadCatalog(writeArchive("related.zip", relatedCatalog()));
+    TFrameFileview1 *range = showPane(*window, "LensRange.dat");
+    TFrameFileview1 *options = window->pane(paneIndex("Options.dat"));
+    TFrameFileview1 *prices = window->pane(paneIndex("LensPrice.dat"));
+    // F12 on the coating field: its option.
+    range->RichEdit->setCaret({0, 50}, {0, 50});
+    QTest::keyClick(range->RichEdit, Qt::Key_F12);
+    QCOMPARE(window->tabs()->currentWidget(), options);
+    QCOMPARE(options->RichEdit->state().caret(), (sf6::TextPos{1, 0}));
+    QVERIFY(options->RichEdit->hasFocus());
+    QCOMPARE(cell(options->ListDetail, 0, 2), QStringLiteral("ENT")); // decoded there
+    // Alt+Left: back where the jump started.
+    QTest::keyClick(options->RichEdit, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(window->tabs()->currentWidget(), range);
+    QCOMPARE(range->RichEdit->state().caret(), (sf6::TextPos{0, 50}));
+    QVERIFY(range->RichEdit->hasFocus());
+    // Shift+F12 elsewhere in the line: the first prices of its lens; F12 from
+    // there its lens type; two steps back.
+    range->RichEdit->setCaret({0, 8}, {0, 8});
+    QTest::keyClick(range->RichEdit, Qt::Key_F12, Qt::ShiftModifier);
+    QCOMPARE(window->tabs()->currentWidget(), prices);
+    QCOMPARE(prices->CaretLineIndex(), 1);
+    QTest::keyClick(prices->RichEdit, Qt::Key_F12);
+    TFrameFileview1 *lenses = window->pane(paneIndex("LensType.dat"));
+    QCOMPARE(window->tabs()->currentWidget(), lenses);
+    QCOMPARE(lenses->CaretLineIndex(), 1);
+    QCOMPARE(window->jumpDepth(), 2);
+    QTest::keyClick(lenses->RichEdit, Qt::Key_Left, Qt::AltModifier);
+    QTest::keyClick(prices->RichEdit, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(window->tabs()->currentWidget(), range);
+    QCOMPARE(range->RichEdit->state().caret(), (sf6::TextPos{0, 8}));
+    // No target: the status bar says why and nothing moves.
+    showPane(*window, "LensType.dat");
+    QTest::keyClick(lenses->RichEdit, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(lenses->RichEdit, Qt::Key_F12, Qt::ShiftModifier);
+    QCOMPARE(window->tabs()->currentWidget(), lenses);
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QString::fromUtf8("Keine Preise zu Glascode \u201eBSP001\u201c in LensPrice.Dat"));
+
+    // The context menu: a right click on the coating's last letter puts the
+    // caret on it, and "Zur Option" goes to ENT.
+    showPane(*window, "LensRange.dat");
+    range->RichEdit->setCaret({0, 0}, {0, 0});
+    QString menuTexts;
+    QTimer::singleShot(0, this, [&menuTexts] {
+      auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+      if (!menu)
+        return;
+      for (QAction *action : menu->actions())
+        menuTexts += action->text() + QLatin1Char('|');
+      for (QAction *action : menu->actions())
+        if (action->text() == QStringLiteral("Zur Option"))
+          action->trigger();
+      menu->close();
+    });
+    TextView *text = range->RichEdit;
+    const QPoint at(qRound((50 - text->horizontalScrollBar()->value() + 0.5) * text->charWidth()),
+                    3);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, text->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(text->viewport(), &rightClick);
+    QVERIFY(menuTexts.startsWith(QString::fromUtf8("Zum Glas|Zu den Preisen|Zur Option|")));
+    QCOMPARE(window->tabs()->currentWidget(), options);
+    QCOMPARE(options->CaretLineIndex(), 1);
+    QTest::keyClick(options->RichEdit, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(range->RichEdit->state().caret(), (sf6::TextPos{0, 50}));
+  }
+
+  void rulerAndFieldGridFollowTheCaretsField() {
+    auto window = makeWindow();
+    window->loadCatalog(writeArchive("ruler.zip", fullCatalog()));
+    TFrameFileview1 *pane = showPane(*window, "LensType.dat");
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    for (int i = 0; i < 7; ++i)
+      QTest::keyClick(pane->RichEdit, Qt::Key_Right);
+    QCOMPARE(pane->LabelXY->text(), QStringLiteral("7/0"));
+    QCOMPARE(pane->ListDetail->currentDataRow(), 1); // "Bezeichnung", columns 7-46
+    QCOMPARE(pane->Ruler->currentColumn(), 7);
+    QCOMPARE(pane->Ruler->currentWidth(), 40);
+    QCOMPARE(pane->RichEdit->markColumn(), 7);
+    QTest::keyClick(pane->RichEdit, Qt::Key_End); // after the last character: its field
+    const int length = pane->RichEdit->document().lineLength(0);
+    QCOMPARE(pane->ListDetail->currentDataRow(),
+             sf6::FieldAtCaret(sf6::LensTypeLayout().fields(), length)->number - 1);
+    QTest::keyClick(pane->RichEdit, Qt::Key_Home);
+    QCOMPARE(pane->ListDetail->currentDataRow(), 0);
+    QCOMPARE(pane->Ruler->currentColumn(), 1);
+    QVERIFY(pane->Ruler->isVisible());
+    QVERIFY(pane->Ruler->height() > 0);
+  }
+
+  void windowSizeAndSplittersSurviveARestart() {
+    const auto forget = qScopeGuard([] { QSettings().remove(QStringLiteral("session")); });
+    {
+      auto window = makeWindow();
+      window->resize(900, 600);
+      showPane(*window, "LensGeo.dat");
+      QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+      // The user drags the handle between text and grid to x = 420.
+      QSplitterHandle *handle = window->pane(2)->Splitter1->handle(1);
+      const int startX = handle->mapTo(window->pane(2)->Splitter1, QPoint(1, 5)).x();
+      QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(1, 5));
+      QTest::mouseMove(handle, QPoint(1 + 420 - startX + 1, 5));
+      QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(1 + 420 - startX + 1, 5));
+      QCOMPARE(window->pane(2)->Splitter1->sizes().front(), 420);
+      window->close();
+    }
+    auto window = makeWindow();
+    QCOMPARE(window->size(), QSize(900, 600));
+    showPane(*window, "LensGeo.dat");
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->pane(2)->Splitter1->sizes().front(), 420);
+    showPane(*window, "LensType.dat"); // a splitter not moved stays as it starts
+    QApplication::processEvents();
+    QCOMPARE(window->pane(0)->Splitter1->sizes().front(), 257);
+  }
+
   void aDroppedArchiveOpens() {
     const QString path = writeArchive("dropped.zip", fullCatalog());
     auto window = makeWindow();
@@ -260,7 +467,15 @@ private slots:
     const QList<QAction *> menus = window->menuBar()->actions();
     QCOMPARE(menus.size(), 2);
     QCOMPARE(menus[1]->text(), QStringLiteral("Suchen"));
-    QCOMPARE(menus[1]->menu()->actions().size(), 4);
+    QStringList searchEntries;
+    for (const QAction *action : menus[1]->menu()->actions())
+      searchEntries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(searchEntries, (QStringList{QString::fromUtf8("Gehe zu Zeile\u2026"),
+                                         QString::fromUtf8("Suchen\u2026"), "Weitersuchen",
+                                         QString::fromUtf8("R\u00fcckw\u00e4rts suchen"),
+                                         QString::fromUtf8("In allen Dateien suchen\u2026"), "-",
+                                         "Zum Glas bzw. zur Option", "Zu den Preisen",
+                                         QString::fromUtf8("Zur\u00fcck")}));
     QCOMPARE(menus[0]->text(), QStringLiteral("Datei"));
     const QList<QAction *> entries = menus[0]->menu()->actions();
     QCOMPARE(entries.size(), 8);

@@ -69,5 +69,26 @@ TEST(TextSearch, AStoppedSearchFindsNothing) {
   EXPECT_TRUE(FindText(doc, "needle", {0, 0}, options));
 }
 
+TEST(TextSearch, ScansForTheRarestByteAndStillFindsMatchesAtBothEnds) {
+  // Zeros abound in this text, so the matcher scans for the needle's "7"
+  // (third byte) or its "x" (either case); matches at the very start and
+  // end of a line and a start column inside a match must still come out.
+  const TextDocument doc = documentOf("0070000000x00\n00700x\n007x");
+  const ByteCounts counts = SampleByteCounts(doc);
+  EXPECT_GT(counts['0'], counts['7']);
+  for (const bool matchCase : {false, true}) {
+    const LineMatcher matcher("007", matchCase, &counts);
+    EXPECT_EQ(matcher.find(doc.line(0), 0), 0);
+    EXPECT_EQ(matcher.find(doc.line(0), 1), -1);
+    EXPECT_EQ(matcher.find(doc.line(1), 0), 0);
+    const LineMatcher withLetter(matchCase ? "0x" : "0X", matchCase, &counts);
+    EXPECT_EQ(withLetter.find(doc.line(0), 0), 9);
+    EXPECT_EQ(withLetter.find(doc.line(1), 0), 4);
+    EXPECT_EQ(withLetter.find(doc.line(2), 3), -1);
+    EXPECT_EQ(withLetter.findLast(doc.line(1), 99), 4);
+  }
+  EXPECT_EQ(LineMatcher("7X", false, &counts).find(doc.line(2), 0), 2); // at the line's end
+}
+
 } // namespace
 } // namespace sf6
