@@ -129,7 +129,8 @@ int main(int argc, char **argv) {
                 "%d coatings, %d surcharges, %d combinations, %d colours\n",
                 n.lenses, n.powerRanges, n.lensPrices, n.coatings, n.surcharges, n.combinations,
                 n.colours);
-    std::printf("entries %.1f MB, archive %.1f MB\n", entryBytes / 1e6, archiveBytes / 1e6);
+    std::printf("entries %.1f MB, archive %.1f MB (compressed %.1f : 1)\n", entryBytes / 1e6,
+                archiveBytes / 1e6, static_cast<double>(entryBytes) / archiveBytes);
     std::printf("            total    load   build   write\n");
     std::printf("half size %7.3f %7.3f %7.3f %7.3f s\n", halfTime.total, halfTime.load,
                 halfTime.build, halfTime.write);
@@ -137,7 +138,7 @@ int main(int argc, char **argv) {
                 fullTime.build, fullTime.write);
     std::printf("zip -6 of the entries: %.3f s\n", zipTime);
     std::printf("ratio full/half: %.2f (goal <= 2.3)\n", fullTime.total / halfTime.total);
-    std::printf("ratio full/zip -6: %.2f (goal <= 5)\n", fullTime.total / zipTime);
+    std::printf("ratio full/zip -6: %.2f (goal <= 3)\n", fullTime.total / zipTime);
     return 0;
   } catch (const std::exception &error) {
     std::fprintf(stderr, "export_bench: %s\n", error.what());

@@ -57,11 +57,11 @@ int paneOf(sf6::Sf6Entry entry) {
   return -1;
 }
 
-std::string joinLines(const sf6::TextDocument &document) {
-  std::string text;
+sf6::ByteBuffer joinLines(const sf6::TextDocument &document) {
+  sf6::ByteBuffer text;
   for (int i = 0; i < document.lineCount(); ++i) {
-    text += document.line(i);
-    text += "\r\n";
+    sf6::AppendBytes(text, document.line(i));
+    sf6::AppendBytes(text, "\r\n");
   }
   return text;
 }
@@ -104,7 +104,7 @@ sf6::CatalogArchive LoadedCatalog(const TFormlup6FileView &viewer) {
       continue;
     if (entry.id == sf6::Sf6Entry::Head) {
       for (const std::string &line : viewer.HeadLines)
-        entry.bytes += line + "\r\n";
+        sf6::AppendBytes(entry.bytes, line + "\r\n");
       continue;
     }
     entry.bytes = joinLines(viewer.pane(paneOf(entry.id))->RichEdit->document());

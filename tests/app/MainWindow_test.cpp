@@ -258,7 +258,7 @@ private slots:
     for (int i = 0; i < 400000; ++i)
       many += "BSP" + std::to_string(i) + "  6501010010001000\r\n";
     TFrameFileview1 *prices = window->pane(paneIndex("LensPrice.dat"));
-    prices->setText(many);
+    prices->setText(sf6::ToByteBuffer(many));
     list->threadFromLines = 0;
     QSignalSpy ended(list, &FindAllWindow::finished);
     list->searchField()->setText(QStringLiteral("650101"));
