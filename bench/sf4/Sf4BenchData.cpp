@@ -85,7 +85,7 @@ void writeSf4BenchDirectory(const std::filesystem::path &dir, double factor) {
   {
     // 100 lines per lens: 5 diameters x 10 sphere groups x 2 cylinder groups.
     // Prices rise with the groups and the diameter from a base of the lens and
-    // scatter by some cents, as real price lists do.
+    // scatter by up to twenty euros, as real price lists do.
     Sf4File preis(dir / "GLPreis.Dat");
     const int perLens = 100;
     for (int i = 0; i < n.lensPrices; ++i) {
@@ -93,8 +93,8 @@ void writeSf4BenchDirectory(const std::filesystem::path &dir, double factor) {
       const int cell = i % perLens;
       const unsigned scatter = (static_cast<unsigned>(i) * 2654435761u) >> 20;
       const int purchase = 1500 + (lens * 37) % 4000 + 250 * ((cell / 5) % 10) +
-                           400 * (cell / 50) + 150 * (cell % 5) + static_cast<int>(scatter % 97);
-      const int retail = purchase * 2 + static_cast<int>(scatter % 13) * 10;
+                           400 * (cell / 50) + 150 * (cell % 5) + static_cast<int>(scatter % 1999);
+      const int retail = purchase * 2 + static_cast<int>((scatter >> 4) % 997) * 10;
       preis.line("%-6s%02d00%02d%02d  %07d%07d", lensCode(lens).c_str(), 55 + 5 * (cell % 5),
                  2 * (1 + (cell / 5) % 10), 2 * (1 + cell / 50), purchase, retail);
     }

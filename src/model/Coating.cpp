@@ -21,13 +21,9 @@ constexpr const char *kSpecialCodes[] = {"Z1", "Z2", "Z3", "P1", "P2", "P3", "P4
 
 Tlup6DataBeschichtung::Tlup6DataBeschichtung(Tlup6Dataobject *root, bool assignOid,
                                              Tlup6DataBeschichtungsliste *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_colours(std::make_unique<Tlup6DataFarbListe>(root, this)),
-      m_prices(std::make_unique<Tlup6DataBeschichtungspreisListe>(root, this)),
-      m_info(std::make_unique<Tlup6DataInfo>(root, true, this)),
-      m_specialProducts(std::make_unique<Tlup6DataStrings>(root, true, this, "SOPR", "EDV", false)),
-      m_assignment(std::make_unique<Tlup6DataFormelZuweisung>(root, true, this)),
-      m_orderOptions(std::make_unique<Tlup6DataOrderOptions>(root, true, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_colours(root, this), m_prices(root, this),
+      m_info(root, true, this), m_specialProducts(root, true, this, "SOPR", "EDV", false),
+      m_assignment(root, true, this), m_orderOptions(root, true, this) {
   Tlup6DataBeschichtung::Clear(false);
 }
 
@@ -58,11 +54,11 @@ void Tlup6DataBeschichtung::clearFields(bool flag) {
     s.clear();
   m_EDV.clear();
   LB = LA = 0;
-  m_colours->ClearList(flag);
+  m_colours.ClearList(flag);
   AAD = false;
-  m_prices->ClearList(flag);
-  m_info->Clear(flag);
-  m_specialProducts->Clear(flag);
+  m_prices.ClearList(flag);
+  m_info.Clear(flag);
+  m_specialProducts.Clear(flag);
   for (auto &s : m_sf4Codes)
     s.clear();
   for (auto &s : m_sf4Names)
@@ -75,7 +71,7 @@ void Tlup6DataBeschichtung::clearFields(bool flag) {
   DMVon = 0;
   DMBis = 99;
   STEG = EMEG = true;
-  m_assignment->Clear(flag);
+  m_assignment.Clear(flag);
   FKB = 0;
   m_CSNR = 0;
   OLB = false;

@@ -107,12 +107,19 @@ public:
 
   LineList GetProductGroupNames(bool deliverable) const;
 
-  Tlup6DataFarbListe &Colours() const { return *m_colours; }
-  Tlup6DataBeschichtungspreisListe &Prices() const { return *m_prices; }
-  Tlup6DataInfo &Info() const { return *m_info; }
-  Tlup6DataStrings &SpecialProducts() const { return *m_specialProducts; }
-  Tlup6DataFormelZuweisung &FormulaAssignment() const { return *m_assignment; }
-  Tlup6DataOrderOptions &OrderOptions() const { return *m_orderOptions; }
+  Tlup6DataFarbListe &Colours() { return m_colours; }
+
+  const Tlup6DataFarbListe &Colours() const { return m_colours; }
+  Tlup6DataBeschichtungspreisListe &Prices() { return m_prices; }
+  const Tlup6DataBeschichtungspreisListe &Prices() const { return m_prices; }
+  Tlup6DataInfo &Info() { return m_info; }
+  const Tlup6DataInfo &Info() const { return m_info; }
+  Tlup6DataStrings &SpecialProducts() { return m_specialProducts; }
+  const Tlup6DataStrings &SpecialProducts() const { return m_specialProducts; }
+  Tlup6DataFormelZuweisung &FormulaAssignment() { return m_assignment; }
+  const Tlup6DataFormelZuweisung &FormulaAssignment() const { return m_assignment; }
+  Tlup6DataOrderOptions &OrderOptions() { return m_orderOptions; }
+  const Tlup6DataOrderOptions &OrderOptions() const { return m_orderOptions; }
   Tlup6DataBeschichtungsliste *CoatingList() const;
 
 private:
@@ -125,12 +132,12 @@ private:
   std::array<std::string, 5> m_sf4Codes;
   std::array<std::string, 5> m_sf4Names;
   int32_t m_CSNR = 0;
-  std::unique_ptr<Tlup6DataFarbListe> m_colours;
-  std::unique_ptr<Tlup6DataBeschichtungspreisListe> m_prices;
-  std::unique_ptr<Tlup6DataInfo> m_info;
-  std::unique_ptr<Tlup6DataStrings> m_specialProducts;
-  std::unique_ptr<Tlup6DataFormelZuweisung> m_assignment;
-  std::unique_ptr<Tlup6DataOrderOptions> m_orderOptions;
+  Tlup6DataFarbListe m_colours;
+  Tlup6DataBeschichtungspreisListe m_prices;
+  Tlup6DataInfo m_info;
+  Tlup6DataStrings m_specialProducts;
+  Tlup6DataFormelZuweisung m_assignment;
+  Tlup6DataOrderOptions m_orderOptions;
 };
 
 class Tlup6DataBeschichtungsliste
@@ -174,8 +181,8 @@ protected:
 
 private:
   friend class Tlup6DataBeschichtung;
-  LastMatchIndex<std::string, Tlup6DataBeschichtung> m_byCode;
-  LastMatchIndex<std::string, Tlup6DataBeschichtung> m_bySF4;
+  LastMatchIndex<std::string, Tlup6DataBeschichtung> m_byCode{itemMemory()};
+  LastMatchIndex<std::string, Tlup6DataBeschichtung> m_bySF4{itemMemory()};
   bool m_renumberOn = true;
   bool m_renumbering = false;
 };

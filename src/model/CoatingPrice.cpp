@@ -32,8 +32,7 @@ std::size_t CoatingPriceKeyHash::operator()(const CoatingPriceKey &k) const {
 
 Tlup6DataBeschichtungspreis::Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid,
                                                          Tlup6DataBeschichtungspreisListe *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_local(std::make_unique<Tlup6DataFormelLokalBeschichtung>(root, true, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_local(root, true, this) {
   Tlup6DataBeschichtungspreis::Clear(false);
 }
 
@@ -43,7 +42,7 @@ void Tlup6DataBeschichtungspreis::Clear(bool flag) {
   setKeys({}, TSf6SphTor::Egal, TSf6Material::Egal, TSf6SingleMulti::Egal, 0);
   PQ = 0;
   PR = 0;
-  m_local->Clear(flag);
+  m_local.Clear(flag);
 }
 
 CoatingPriceKey Tlup6DataBeschichtungspreis::IndexKey() const {

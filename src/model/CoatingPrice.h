@@ -88,7 +88,9 @@ public:
   double GetPrice() const;
   int ComputePrice(double &value, bool resetGuard) const;
 
-  Tlup6DataFormelLokalBeschichtung &LocalFormula() const { return *m_local; }
+  Tlup6DataFormelLokalBeschichtung &LocalFormula() { return m_local; }
+
+  const Tlup6DataFormelLokalBeschichtung &LocalFormula() const { return m_local; }
   Tlup6DataBeschichtung *GetCoating() const;
   Tlup6DataBeschichtungspreisListe *PriceList() const;
 
@@ -105,7 +107,7 @@ private:
   TSf6Material m_MAT = TSf6Material::Egal;
   TSf6SingleMulti m_EM = TSf6SingleMulti::Egal;
   int32_t m_PBID = 0;
-  std::unique_ptr<Tlup6DataFormelLokalBeschichtung> m_local;
+  Tlup6DataFormelLokalBeschichtung m_local;
 };
 
 class Tlup6DataBeschichtungspreisListe
@@ -162,8 +164,10 @@ protected:
   void indexClear() override;
 
 private:
-  LastMatchIndex<CoatingLensKey, Tlup6DataBeschichtungspreis, CoatingLensKeyHash> m_byLens;
-  LastMatchIndex<CoatingTupleKey, Tlup6DataBeschichtungspreis, CoatingTupleKeyHash> m_byTuple;
+  LastMatchIndex<CoatingLensKey, Tlup6DataBeschichtungspreis, CoatingLensKeyHash> m_byLens{
+      itemMemory()};
+  LastMatchIndex<CoatingTupleKey, Tlup6DataBeschichtungspreis, CoatingTupleKeyHash> m_byTuple{
+      itemMemory()};
 };
 
 } // namespace sf6

@@ -157,11 +157,11 @@ void Tlup6DataKombinationsListe::Sort(bool force) {
   if ((!force && !m_autoSort) || m_sorting)
     return;
   m_sorting = true;
-  std::vector<std::unique_ptr<Tlup6DataKombination>> items = takeAll();
+  std::vector<ItemPtr> items = takeAll();
   // Sorted key list refusing duplicates: the first in the previous order
   // keeps its place, later ones with the same key are destroyed.
-  std::map<std::string, std::unique_ptr<Tlup6DataKombination>, CodeTextLess> byKey;
-  std::vector<std::unique_ptr<Tlup6DataKombination>> dropped;
+  std::map<std::string, ItemPtr, CodeTextLess> byKey;
+  std::vector<ItemPtr> dropped;
   for (auto &k : items) {
     std::string key = k->SortKey();
     auto [it, inserted] = byKey.try_emplace(std::move(key), nullptr);
@@ -170,7 +170,7 @@ void Tlup6DataKombinationsListe::Sort(bool force) {
     else
       dropped.push_back(std::move(k));
   }
-  std::vector<std::unique_ptr<Tlup6DataKombination>> ordered;
+  std::vector<ItemPtr> ordered;
   ordered.reserve(byKey.size());
   for (auto &entry : byKey)
     ordered.push_back(std::move(entry.second));

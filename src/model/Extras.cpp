@@ -88,8 +88,7 @@ void Tlup6DataStrings::Delete(int index) {
 Tlup6DataLieferbarSet::Tlup6DataLieferbarSet(Tlup6Dataobject *root, bool assignOid,
                                              CatalogNode *owner, std::string listTag)
     : TCustomlup6Object(root, assignOid, owner),
-      m_strings(std::make_unique<Tlup6DataStrings>(root, assignOid, this, std::move(listTag), "EDV",
-                                                   true)) {}
+      m_strings(root, assignOid, this, std::move(listTag), "EDV", true) {}
 
 Tlup6DataLieferbarSet::~Tlup6DataLieferbarSet() = default;
 
@@ -97,13 +96,13 @@ void Tlup6DataLieferbarSet::Replace(std::string_view oldCode, std::string_view n
   // Each pass removes one copy, so this ends even when newCode equals oldCode
   // in another letter case (the set then keeps newCode's spelling).
   const std::string newText(newCode);
-  for (int guard = m_strings->Count() + 1; guard > 0; --guard) {
-    const int index = m_strings->IndexOf(oldCode);
+  for (int guard = m_strings.Count() + 1; guard > 0; --guard) {
+    const int index = m_strings.IndexOf(oldCode);
     if (index < 0)
       return;
-    m_strings->Delete(index);
+    m_strings.Delete(index);
     if (!newText.empty())
-      m_strings->Add(newText);
+      m_strings.Add(newText);
     if (!newText.empty() && SameCode(newText, oldCode))
       return;
   }
@@ -141,9 +140,8 @@ void Tlup6DataBezeichnungsvorgaben::SetLanguage(int n, std::string_view text) {
 
 Tlup6DataProduktgruppe::Tlup6DataProduktgruppe(Tlup6Dataobject *root, bool assignOid,
                                                CatalogNode *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_coatings(std::make_unique<Tlup6DataLieferbareBeschichtungen>(root, true, this)),
-      m_lenses(std::make_unique<Tlup6DataLieferbareGlaeser>(root, true, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_coatings(root, true, this),
+      m_lenses(root, true, this) {
   Tlup6DataProduktgruppe::Clear(false);
 }
 
@@ -153,8 +151,8 @@ void Tlup6DataProduktgruppe::Clear(bool flag) {
   BEZ.clear();
   BE.clear();
   ID = 0;
-  m_coatings->Clear(flag);
-  m_lenses->Clear(flag);
+  m_coatings.Clear(flag);
+  m_lenses.Clear(flag);
 }
 
 Tlup6DataProduktgruppe *Tlup6DataProduktgruppenliste::AddNextFree() {

@@ -83,18 +83,19 @@ public:
   Tlup6DataLieferbarSet(Tlup6Dataobject *root, bool assignOid, CatalogNode *owner,
                         std::string listTag);
   ~Tlup6DataLieferbarSet() override;
-  std::string GetTagName() const override { return m_strings->GetTagName(); }
-  void Clear(bool flag) override { m_strings->Clear(flag); }
+  std::string GetTagName() const override { return m_strings.GetTagName(); }
+  void Clear(bool flag) override { m_strings.Clear(flag); }
 
-  bool IsDeliverable(std::string_view code) const { return m_strings->IndexOf(code) < 0; }
-  void Add(std::string_view code) { m_strings->Add(code); }
+  bool IsDeliverable(std::string_view code) const { return m_strings.IndexOf(code) < 0; }
+  void Add(std::string_view code) { m_strings.Add(code); }
   // While oldCode is in the set: delete it and add newCode unless that is
   // empty. An empty newCode thus only removes oldCode.
   void Replace(std::string_view oldCode, std::string_view newCode);
-  Tlup6DataStrings &Strings() const { return *m_strings; }
+  Tlup6DataStrings &Strings() { return m_strings; }
+  const Tlup6DataStrings &Strings() const { return m_strings; }
 
 private:
-  std::unique_ptr<Tlup6DataStrings> m_strings;
+  Tlup6DataStrings m_strings;
 };
 
 class Tlup6DataLieferbareGlaeser : public Tlup6DataLieferbarSet {
@@ -147,12 +148,14 @@ public:
   int32_t ID = 0;
 
   // Coatings / lenses NOT deliverable in this group.
-  Tlup6DataLieferbareBeschichtungen &DeliverableCoatings() const { return *m_coatings; }
-  Tlup6DataLieferbareGlaeser &DeliverableLenses() const { return *m_lenses; }
+  Tlup6DataLieferbareBeschichtungen &DeliverableCoatings() { return m_coatings; }
+  const Tlup6DataLieferbareBeschichtungen &DeliverableCoatings() const { return m_coatings; }
+  Tlup6DataLieferbareGlaeser &DeliverableLenses() { return m_lenses; }
+  const Tlup6DataLieferbareGlaeser &DeliverableLenses() const { return m_lenses; }
 
 private:
-  std::unique_ptr<Tlup6DataLieferbareBeschichtungen> m_coatings;
-  std::unique_ptr<Tlup6DataLieferbareGlaeser> m_lenses;
+  Tlup6DataLieferbareBeschichtungen m_coatings;
+  Tlup6DataLieferbareGlaeser m_lenses;
 };
 
 class Tlup6DataProduktgruppenliste : public OwningList<Tlup6DataProduktgruppe> {

@@ -89,8 +89,7 @@ double Tlup6DataFormelCalc::Evaluate(double x) const {
 
 Tlup6DataFormelBereich::Tlup6DataFormelBereich(Tlup6Dataobject *root, bool assignOid,
                                                CatalogNode *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_calc(root, true, this) {
   Tlup6DataFormelBereich::Clear(false);
 }
 
@@ -106,7 +105,7 @@ void Tlup6DataFormelBereich::Clear(bool flag) {
   EL = 0;
   CylV = 0;
   CylB = 25;
-  m_calc->Clear(flag);
+  m_calc.Clear(flag);
 }
 
 bool Tlup6DataFormelBereich::Matches(const TSf6Diameter &diameter, int cylGroup, int sphGroup,
@@ -124,8 +123,7 @@ bool Tlup6DataFormelBereich::Matches(const TSf6Diameter &diameter, int cylGroup,
 
 Tlup6DataFormelGruppe::Tlup6DataFormelGruppe(Tlup6Dataobject *root, bool assignOid,
                                              Tlup6DataFormelGruppeListe *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_ranges(std::make_unique<Tlup6DataFormelBereichListe>(root, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_ranges(root, this) {
   Tlup6DataFormelGruppe::Clear(false);
 }
 
@@ -138,7 +136,7 @@ void Tlup6DataFormelGruppe::Clear(bool flag) {
   m_lensFlags = {};
   m_coatingFlags = {};
   m_ID = 0;
-  m_ranges->ClearList(flag);
+  m_ranges.ClearList(flag);
 }
 
 Tlup6DataFormelGruppeListe *Tlup6DataFormelGruppe::GroupList() const {
@@ -187,13 +185,13 @@ bool Tlup6DataFormelGruppe::AppliesToCoating(int32_t pbid, int category, int mat
 
 Tlup6DataFormelBereich *Tlup6DataFormelGruppe::FindRange(const TSf6Diameter &diameter, int cylGroup,
                                                          int sphGroup, double sourcePrice) const {
-  return m_ranges->FindFirst([&](const Tlup6DataFormelBereich &r) {
+  return m_ranges.FindFirst([&](const Tlup6DataFormelBereich &r) {
     return r.Matches(diameter, cylGroup, sphGroup, sourcePrice);
   });
 }
 
 Tlup6DataFormelBereich *Tlup6DataFormelGruppe::FindRangeByPrice(double sourcePrice) const {
-  return m_ranges->FindFirst([&](const Tlup6DataFormelBereich &r) {
+  return m_ranges.FindFirst([&](const Tlup6DataFormelBereich &r) {
     return r.QPRV <= sourcePrice && sourcePrice <= r.QPRB;
   });
 }
@@ -310,8 +308,7 @@ int Tlup6DataFormelGruppeListe::ComputeCoatingPrice(const Tlup6DataBeschichtungs
 
 Tlup6DataFormelLokalGlas::Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid,
                                                    Tlup6DataGlasPreis *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_calc(root, true, this) {
   Tlup6DataFormelLokalGlas::Clear(false);
 }
 
@@ -324,7 +321,7 @@ void Tlup6DataFormelLokalGlas::Clear(bool flag) {
   QPBID = -1;
   QLBI = -1;
   QDM = {};
-  m_calc->Clear(flag);
+  m_calc.Clear(flag);
 }
 
 Tlup6DataGlasPreis *Tlup6DataFormelLokalGlas::GetPrice() const {
@@ -371,14 +368,13 @@ int Tlup6DataFormelLokalGlas::ComputeLocal(double &value) const {
   double s = 0;
   if (source == nullptr || source->ComputePrice(s, false) != kPriceOk)
     return kPriceNoValue;
-  value = m_calc->Evaluate(s);
+  value = m_calc.Evaluate(s);
   return kPriceOk;
 }
 
 Tlup6DataFormelLokalBeschichtung::Tlup6DataFormelLokalBeschichtung(
     Tlup6Dataobject *root, bool assignOid, Tlup6DataBeschichtungspreis *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_calc(std::make_unique<Tlup6DataFormelCalc>(root, true, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_calc(root, true, this) {
   Tlup6DataFormelLokalBeschichtung::Clear(false);
 }
 
@@ -391,7 +387,7 @@ void Tlup6DataFormelLokalBeschichtung::Clear(bool flag) {
   QMat = 0;
   QEdv.clear();
   QPBID = 0;
-  m_calc->Clear(flag);
+  m_calc.Clear(flag);
 }
 
 Tlup6DataBeschichtungspreis *Tlup6DataFormelLokalBeschichtung::GetPrice() const {
@@ -442,7 +438,7 @@ int Tlup6DataFormelLokalBeschichtung::ComputeLocal(double &value) const {
   double s = 0;
   if (source == nullptr || source->ComputePrice(s, false) != kPriceOk)
     return kPriceNoValue;
-  value = m_calc->Evaluate(s);
+  value = m_calc.Evaluate(s);
   return kPriceOk;
 }
 

@@ -84,10 +84,11 @@ public:
   int32_t DMV = 0, DMB = 99;
   int32_t EL = 0;
   double CylV = 0, CylB = 25;
-  Tlup6DataFormelCalc &Calc() const { return *m_calc; }
+  Tlup6DataFormelCalc &Calc() { return m_calc; }
+  const Tlup6DataFormelCalc &Calc() const { return m_calc; }
 
 private:
-  std::unique_ptr<Tlup6DataFormelCalc> m_calc;
+  Tlup6DataFormelCalc m_calc;
 };
 
 class Tlup6DataFormelBereichListe : public OwningList<Tlup6DataFormelBereich> {
@@ -134,14 +135,16 @@ public:
                                     double sourcePrice) const;
   Tlup6DataFormelBereich *FindRangeByPrice(double sourcePrice) const;
 
-  Tlup6DataFormelBereichListe &Ranges() const { return *m_ranges; }
+  Tlup6DataFormelBereichListe &Ranges() { return m_ranges; }
+
+  const Tlup6DataFormelBereichListe &Ranges() const { return m_ranges; }
   Tlup6DataFormelGruppeListe *GroupList() const;
 
 private:
   int32_t m_ID = 0;
   std::array<std::array<bool, 4>, 5> m_lensFlags{};
   std::array<std::array<bool, 4>, 4> m_coatingFlags{};
-  std::unique_ptr<Tlup6DataFormelBereichListe> m_ranges;
+  Tlup6DataFormelBereichListe m_ranges;
 };
 
 class Tlup6DataFormelGruppeListe : public OwningList<Tlup6DataFormelGruppe> {
@@ -181,7 +184,8 @@ public:
   int32_t QPBID = -1; // negative: the price's PBID
   int32_t QLBI = -1;  // negative: the price's LBI
   TSf6Diameter QDM;   // First 0: the price's GDM
-  Tlup6DataFormelCalc &Calc() const { return *m_calc; }
+  Tlup6DataFormelCalc &Calc() { return m_calc; }
+  const Tlup6DataFormelCalc &Calc() const { return m_calc; }
 
   // The owning price, null when owned by something else.
   Tlup6DataGlasPreis *GetPrice() const;
@@ -198,7 +202,7 @@ public:
   int ComputeLocal(double &value) const;
 
 private:
-  std::unique_ptr<Tlup6DataFormelCalc> m_calc;
+  Tlup6DataFormelCalc m_calc;
 };
 
 // The local formula of a coating price.
@@ -216,7 +220,8 @@ public:
   int32_t QMat = 0;    // >= -1: that material (outside 0..4 Silikat); < -1 inherit
   std::string QEdv;    // empty: the price's coating
   int32_t QPBID = 0;   // negative: the price's PBID
-  Tlup6DataFormelCalc &Calc() const { return *m_calc; }
+  Tlup6DataFormelCalc &Calc() { return m_calc; }
+  const Tlup6DataFormelCalc &Calc() const { return m_calc; }
 
   Tlup6DataBeschichtungspreis *GetPrice() const;
   TSf6SphTor ResolvedSphTor() const;
@@ -228,7 +233,7 @@ public:
   int ComputeLocal(double &value) const;
 
 private:
-  std::unique_ptr<Tlup6DataFormelCalc> m_calc;
+  Tlup6DataFormelCalc m_calc;
 };
 
 // Formula assignment -----------------------------------------------------------------

@@ -13,14 +13,9 @@ namespace sf6 {
 // Lenses ---------------------------------------------------------------------------------------
 
 Tlup6DataGlas::Tlup6DataGlas(Tlup6Dataobject *root, bool assignOid, Tlup6DataGlasliste *owner)
-    : TCustomlup6Object(root, assignOid, owner),
-      m_geometries(std::make_unique<Tlup6DataGlasGeometrieListe>(root, this)),
-      m_ranges(std::make_unique<Tlup6DataGlasWirkungsListe>(root, this)),
-      m_prices(std::make_unique<Tlup6DataGlasTarifListe>(root, this)),
-      m_priceGroups(std::make_unique<Tlup6DataPreisgruppen>(root, true, this)),
-      m_info(std::make_unique<Tlup6DataInfo>(root, true, this)),
-      m_assignment(std::make_unique<Tlup6DataFormelZuweisung>(root, false, this)),
-      m_orderOptions(std::make_unique<Tlup6DataOrderOptions>(root, true, this)) {
+    : TCustomlup6Object(root, assignOid, owner), m_geometries(root, this), m_ranges(root, this),
+      m_prices(root, this), m_priceGroups(root, true, this), m_info(root, true, this),
+      m_assignment(root, false, this), m_orderOptions(root, true, this) {
   Tlup6DataGlas::Clear(false);
 }
 
@@ -55,14 +50,14 @@ void Tlup6DataGlas::Clear(bool flag) {
   FA = TSf6Tint::Keine;
   CL = PH = false;
   KDM = TSf6Inclusion::NichtInklusive;
-  m_geometries->ClearList(flag);
-  m_ranges->ClearList(flag);
-  m_prices->ClearList(flag);
-  m_priceGroups->Clear(flag);
-  m_info->Clear(flag);
+  m_geometries.ClearList(flag);
+  m_ranges.ClearList(flag);
+  m_prices.ClearList(flag);
+  m_priceGroups.Clear(flag);
+  m_info.Clear(flag);
   AGKB = AGKG = 100;
   Vers = Pri = false;
-  m_assignment->Clear(flag);
+  m_assignment.Clear(flag);
   EG = TS = false;
   EdDmA = 0;
   m_CSNR = 0;

@@ -92,13 +92,21 @@ public:
   bool Vers = false, Pri = false, EG = false, TS = false;
   int32_t EdDmA = 0, KDMA = 0, KMDM = 0;
 
-  Tlup6DataGlasGeometrieListe &Geometries() const { return *m_geometries; }
-  Tlup6DataGlasWirkungsListe &Ranges() const { return *m_ranges; }
-  Tlup6DataGlasTarifListe &Prices() const { return *m_prices; }
-  Tlup6DataPreisgruppen &PriceGroups() const { return *m_priceGroups; }
-  Tlup6DataInfo &Info() const { return *m_info; }
-  Tlup6DataFormelZuweisung &FormulaAssignment() const { return *m_assignment; }
-  Tlup6DataOrderOptions &OrderOptions() const { return *m_orderOptions; }
+  Tlup6DataGlasGeometrieListe &Geometries() { return m_geometries; }
+
+  const Tlup6DataGlasGeometrieListe &Geometries() const { return m_geometries; }
+  Tlup6DataGlasWirkungsListe &Ranges() { return m_ranges; }
+  const Tlup6DataGlasWirkungsListe &Ranges() const { return m_ranges; }
+  Tlup6DataGlasTarifListe &Prices() { return m_prices; }
+  const Tlup6DataGlasTarifListe &Prices() const { return m_prices; }
+  Tlup6DataPreisgruppen &PriceGroups() { return m_priceGroups; }
+  const Tlup6DataPreisgruppen &PriceGroups() const { return m_priceGroups; }
+  Tlup6DataInfo &Info() { return m_info; }
+  const Tlup6DataInfo &Info() const { return m_info; }
+  Tlup6DataFormelZuweisung &FormulaAssignment() { return m_assignment; }
+  const Tlup6DataFormelZuweisung &FormulaAssignment() const { return m_assignment; }
+  Tlup6DataOrderOptions &OrderOptions() { return m_orderOptions; }
+  const Tlup6DataOrderOptions &OrderOptions() const { return m_orderOptions; }
   Tlup6DataGlasliste *LensList() const;
 
 private:
@@ -107,13 +115,13 @@ private:
   std::array<std::string, 10> m_B;
   std::array<std::string, 10> m_KB;
   int32_t m_CSNR = 0;
-  std::unique_ptr<Tlup6DataGlasGeometrieListe> m_geometries;
-  std::unique_ptr<Tlup6DataGlasWirkungsListe> m_ranges;
-  std::unique_ptr<Tlup6DataGlasTarifListe> m_prices;
-  std::unique_ptr<Tlup6DataPreisgruppen> m_priceGroups;
-  std::unique_ptr<Tlup6DataInfo> m_info;
-  std::unique_ptr<Tlup6DataFormelZuweisung> m_assignment;
-  std::unique_ptr<Tlup6DataOrderOptions> m_orderOptions;
+  Tlup6DataGlasGeometrieListe m_geometries;
+  Tlup6DataGlasWirkungsListe m_ranges;
+  Tlup6DataGlasTarifListe m_prices;
+  Tlup6DataPreisgruppen m_priceGroups;
+  Tlup6DataInfo m_info;
+  Tlup6DataFormelZuweisung m_assignment;
+  Tlup6DataOrderOptions m_orderOptions;
 };
 
 class Tlup6DataGlasliste : public KeyedOwningList<Tlup6DataGlas, std::string> {

@@ -73,7 +73,9 @@ public:
   // the price has no lens.
   int IsInSomeRange() const;
 
-  Tlup6DataFormelLokalGlas &LocalFormula() const { return *m_local; }
+  Tlup6DataFormelLokalGlas &LocalFormula() { return m_local; }
+
+  const Tlup6DataFormelLokalGlas &LocalFormula() const { return m_local; }
   Tlup6DataGlas *GetLens() const;
   Tlup6DataGlasTarifListe *PriceList() const;
 
@@ -83,7 +85,7 @@ private:
   int32_t m_GCyl = 0;
   int32_t m_GSph = 0;
   int32_t m_PBID = 0;
-  std::unique_ptr<Tlup6DataFormelLokalGlas> m_local;
+  Tlup6DataFormelLokalGlas m_local;
   int32_t m_LBI = 0;
   TSf6Diameter m_GDM;
 };

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -49,6 +50,22 @@ int CompareCodeText(std::string_view a, std::string_view b);
 struct CodeTextLess {
   bool operator()(std::string_view a, std::string_view b) const {
     return CompareCodeText(a, b) < 0;
+  }
+};
+
+// Where the lists of a catalog take the memory of their items and lookup
+// indexes from: the root's pool, so that a catalog of hundreds of thousands
+// of prices costs no heap call per price and goes in one sweep; the heap for
+// lists without a root.
+std::pmr::memory_resource *ItemMemoryOf(Tlup6Dataobject *root);
+
+// Destroys an item of an OwningList and gives its memory back to the pool it
+// came from.
+template <class Item> struct PooledDelete {
+  std::pmr::memory_resource *pool = nullptr;
+  void operator()(Item *item) const {
+    std::destroy_at(item);
+    pool->deallocate(item, sizeof(Item), alignof(Item));
   }
 };
 
@@ -173,7 +190,10 @@ private:
 // Items keep insertion order unless a list reorders them itself.
 template <class Item> class OwningList : public TCustomlup6ObjectList {
 public:
-  using TCustomlup6ObjectList::TCustomlup6ObjectList;
+  using ItemPtr = std::unique_ptr<Item, PooledDelete<Item>>;
+
+  OwningList(Tlup6Dataobject *root, CatalogNode *owner)
+      : TCustomlup6ObjectList(root, owner), m_pool(ItemMemoryOf(root)) {}
 
   ~OwningList() override {
     // Destroy items last to first while the list is still whole.
@@ -192,7 +212,7 @@ public:
   TCustomlup6Object *ItemAt(int index) const override { return Items(index); }
 
   // Creates an item with an object number, owned by this list, appends it.
-  Item *AddNew() { return append(std::make_unique<Item>(Root(), true, self())); }
+  Item *AddNew() { return append(makeItem(true)); }
   TCustomlup6Object *AddNewObject() override { return AddNew(); }
 
   void ClearList(bool withDefaults) override {
@@ -204,7 +224,7 @@ public:
     if (index < 0 || index >= Count())
       return;
     auto it = m_items.begin() + index;
-    std::unique_ptr<Item> item = std::move(*it);
+    ItemPtr item = std::move(*it);
     m_items.erase(it);
     item->m_listSeq = 0;
     itemRemoved(item.get());
@@ -231,8 +251,8 @@ public:
 
   // Destroys every item for which pred is true; returns how many.
   template <class Pred> int RemoveIf(Pred pred) {
-    std::vector<std::unique_ptr<Item>> doomed;
-    std::vector<std::unique_ptr<Item>> kept;
+    std::vector<ItemPtr> doomed;
+    std::vector<ItemPtr> kept;
     kept.reserve(m_items.size());
     for (auto &p : m_items) {
       if (pred(*p))
@@ -289,7 +309,7 @@ public:
   // Range-for over the items (Item &).
   class iterator {
   public:
-    explicit iterator(typename std::vector<std::unique_ptr<Item>>::const_iterator it) : m_it(it) {}
+    explicit iterator(typename std::vector<ItemPtr>::const_iterator it) : m_it(it) {}
     Item &operator*() const { return **m_it; }
     iterator &operator++() {
       ++m_it;
@@ -298,7 +318,7 @@ public:
     bool operator!=(const iterator &o) const { return m_it != o.m_it; }
 
   private:
-    typename std::vector<std::unique_ptr<Item>>::const_iterator m_it;
+    typename std::vector<ItemPtr>::const_iterator m_it;
   };
   iterator begin() const { return iterator(m_items.begin()); }
   iterator end() const { return iterator(m_items.end()); }
@@ -312,9 +332,9 @@ protected:
   virtual void itemsReset() {}
 
   // An item without an object number of its own (protocol entries).
-  Item *addUnnumbered() { return append(std::make_unique<Item>(Root(), false, self())); }
+  Item *addUnnumbered() { return append(makeItem(false)); }
 
-  Item *append(std::unique_ptr<Item> item) {
+  Item *append(ItemPtr item) {
     item->m_listSeq = ++m_nextSeq;
     m_items.push_back(std::move(item));
     Item *raw = m_items.back().get();
@@ -323,7 +343,7 @@ protected:
   }
 
   void clearItems() {
-    std::vector<std::unique_ptr<Item>> doomed = std::move(m_items);
+    std::vector<ItemPtr> doomed = std::move(m_items);
     m_items.clear();
     for (auto &p : doomed)
       p->m_listSeq = 0;
@@ -333,20 +353,22 @@ protected:
   }
 
   // Takes the items out without destroying them (for lists that reorder).
-  std::vector<std::unique_ptr<Item>> takeAll() {
-    std::vector<std::unique_ptr<Item>> out = std::move(m_items);
+  std::vector<ItemPtr> takeAll() {
+    std::vector<ItemPtr> out = std::move(m_items);
     m_items.clear();
     return out;
   }
   // Puts items back in the given order, stamping them anew.
-  void putBack(std::vector<std::unique_ptr<Item>> items) {
+  void putBack(std::vector<ItemPtr> items) {
     m_items = std::move(items);
     for (auto &p : m_items)
       p->m_listSeq = ++m_nextSeq;
     itemsReset();
   }
 
-  const std::vector<std::unique_ptr<Item>> &items() const { return m_items; }
+  const std::vector<ItemPtr> &items() const { return m_items; }
+
+  std::pmr::memory_resource *itemMemory() const { return m_pool; }
 
 private:
   // An item that names its list class (Item::OwnerList) takes its owner
@@ -361,7 +383,18 @@ private:
     }
   }
 
-  std::vector<std::unique_ptr<Item>> m_items;
+  ItemPtr makeItem(bool assignOid) {
+    void *memory = m_pool->allocate(sizeof(Item), alignof(Item));
+    try {
+      return ItemPtr(::new (memory) Item(Root(), assignOid, self()), PooledDelete<Item>{m_pool});
+    } catch (...) {
+      m_pool->deallocate(memory, sizeof(Item), alignof(Item));
+      throw;
+    }
+  }
+
+  std::pmr::memory_resource *m_pool;
+  std::vector<ItemPtr> m_items;
   uint64_t m_nextSeq = 0;
 };
 
@@ -373,6 +406,10 @@ private:
 // scan from the first to the last item, keeping the last match, gives.
 template <class Key, class Item, class Hash = std::hash<Key>> class LastMatchIndex {
 public:
+  // Nodes come from memory (the catalog's pool): no heap call per key.
+  explicit LastMatchIndex(std::pmr::memory_resource *memory = std::pmr::new_delete_resource())
+      : m_map(memory) {}
+
   Item *Find(const Key &key) const {
     auto it = m_map.find(key);
     return it == m_map.end() ? nullptr : it->second.back();
@@ -384,7 +421,7 @@ public:
   }
 
   void Add(const Key &key, Item *item) {
-    std::vector<Item *> &bucket = m_map[key];
+    Bucket &bucket = m_map[key];
     // Usually the newest item: appended at the end.
     auto pos = bucket.end();
     while (pos != bucket.begin() && (*(pos - 1))->listSeq() > item->listSeq())
@@ -396,7 +433,7 @@ public:
     auto it = m_map.find(key);
     if (it == m_map.end())
       return;
-    std::vector<Item *> &bucket = it->second;
+    Bucket &bucket = it->second;
     for (auto pos = bucket.end(); pos != bucket.begin();) {
       --pos;
       if (*pos == item) {
@@ -412,7 +449,8 @@ public:
   std::size_t Size() const { return m_map.size(); }
 
 private:
-  std::unordered_map<Key, std::vector<Item *>, Hash> m_map;
+  using Bucket = std::pmr::vector<Item *>;
+  std::pmr::unordered_map<Key, Bucket, Hash> m_map;
 };
 
 // An owning list that keeps its items in lookup indexes by their key,
@@ -424,7 +462,8 @@ private:
 template <class Item, class Key, class Hash = std::hash<Key>>
 class KeyedOwningList : public OwningList<Item> {
 public:
-  using OwningList<Item>::OwningList;
+  KeyedOwningList(Tlup6Dataobject *root, CatalogNode *owner)
+      : OwningList<Item>(root, owner), m_index(this->itemMemory()) {}
 
   // Moves item from oldKey to its current key.
   void rekey(Item &item, const Key &oldKey) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -192,6 +193,7 @@ public:
   std::function<void(Tlup6Dataobject &, int32_t)> OnModified;
 
 private:
+  friend std::pmr::memory_resource *ItemMemoryOf(Tlup6Dataobject *root);
   int32_t m_LOID = 0;
   int32_t m_Modified = 0;
   // Declared before the lists so that it outlives them: destroyed objects
@@ -200,6 +202,9 @@ private:
   std::size_t m_registryCount = 0;
   std::vector<const TCustomlup6Object *> m_guard;
   std::size_t m_evaluationSteps = 0;
+  // The memory of the lists' items and indexes (ItemMemoryOf), declared
+  // before the lists so that it outlives them.
+  std::pmr::unsynchronized_pool_resource m_itemMemory;
 
   std::unique_ptr<Tlup6DataBezeichnungsvorgaben> m_namingPresets;
   std::unique_ptr<Tlup6DataProduktgruppenliste> m_productGroups;

@@ -85,46 +85,45 @@ private:
 
 void addAddress(Registry &r) {
   using C = Tlup6DataAdresse;
-  add<C>(r,
-         {
-             field<&C::EDV>("EDV"),
-             field<&C::EDV2>("EDV2"),
-             dateTime<&C::GA>("GA"),
-             dateTime<&C::GB>("GB"),
-             field<&C::Name>("Name"),
-             field<&C::Name1>("Name1"),
-             field<&C::Name2>("Name2"),
-             field<&C::Str>("Str"),
-             field<&C::LAND>("LAND"),
-             // Derived from the naming presets: written for readers, not read.
-             access<C>(
-                 "LANG", K::Optional, [](const C &o, int) { return o.GetLanguage(); }, nullptr),
-             field<&C::Plz>("Plz"),
-             field<&C::Ort>("Ort"),
-             field<&C::PlzPf>("PlzPf"),
-             field<&C::PF>("PF"),
-             field<&C::TelZent>("TelZent"),
-             field<&C::FaxZent>("FaxZent"),
-             field<&C::TelBest>("TelBest"),
-             field<&C::FaxBest>("FaxBest"),
-             field<&C::MailTo>("MailTo"),
-             field<&C::Url>("Url"),
-             access<C>(
-                 "PrDefCyl", K::Always,
-                 [](const C &o, int) { return std::string(o.PrDefCyl ? "+" : "-"); },
-                 [](C &o, int, SV t) { o.PrDefCyl = t != "-"; }),
-             property<&C::BEZNR, &C::SetBEZNR>("BEZNR"),
-             field<&C::WVK>("WVK"),
-             field<&C::WNK>("WNK"),
-             field<&C::PrBezId1>("PrBezId1"),
-             field<&C::PrBezId2>("PrBezId2"),
-             field<&C::PrBezId3>("PrBezId3"),
-             field<&C::PrBezId4>("PrBezId4"),
-             field<&C::PrBezId5>("PrBezId5"),
-             field<&C::Comment>("Comment"),
-             child<C>("NLB", [](const C &o) -> CatalogNode * { return &o.DeliverableCoatings(); }),
-             child<C>("NLG", [](const C &o) -> CatalogNode * { return &o.DeliverableLenses(); }),
-         });
+  add<C>(r, {
+                field<&C::EDV>("EDV"),
+                field<&C::EDV2>("EDV2"),
+                dateTime<&C::GA>("GA"),
+                dateTime<&C::GB>("GB"),
+                field<&C::Name>("Name"),
+                field<&C::Name1>("Name1"),
+                field<&C::Name2>("Name2"),
+                field<&C::Str>("Str"),
+                field<&C::LAND>("LAND"),
+                // Derived from the naming presets: written for readers, not read.
+                access<C>(
+                    "LANG", K::Optional, [](const C &o, int) { return o.GetLanguage(); }, nullptr),
+                field<&C::Plz>("Plz"),
+                field<&C::Ort>("Ort"),
+                field<&C::PlzPf>("PlzPf"),
+                field<&C::PF>("PF"),
+                field<&C::TelZent>("TelZent"),
+                field<&C::FaxZent>("FaxZent"),
+                field<&C::TelBest>("TelBest"),
+                field<&C::FaxBest>("FaxBest"),
+                field<&C::MailTo>("MailTo"),
+                field<&C::Url>("Url"),
+                access<C>(
+                    "PrDefCyl", K::Always,
+                    [](const C &o, int) { return std::string(o.PrDefCyl ? "+" : "-"); },
+                    [](C &o, int, SV t) { o.PrDefCyl = t != "-"; }),
+                property<&C::BEZNR, &C::SetBEZNR>("BEZNR"),
+                field<&C::WVK>("WVK"),
+                field<&C::WNK>("WNK"),
+                field<&C::PrBezId1>("PrBezId1"),
+                field<&C::PrBezId2>("PrBezId2"),
+                field<&C::PrBezId3>("PrBezId3"),
+                field<&C::PrBezId4>("PrBezId4"),
+                field<&C::PrBezId5>("PrBezId5"),
+                field<&C::Comment>("Comment"),
+                child<C>("NLB", [](C &o) -> CatalogNode * { return &o.DeliverableCoatings(); }),
+                child<C>("NLG", [](C &o) -> CatalogNode * { return &o.DeliverableLenses(); }),
+            });
   itemTag<Tlup6DataAdressliste>(r, "DA");
 }
 
@@ -144,7 +143,7 @@ void addInfo(Registry &r) {
           InfoTypeShortCode(static_cast<TSf6InfoType>(type)) + std::to_string(slot), K::Optional,
           [](const C &o, int i) { return o.GetLine(i / 16, i % 16); },
           [](C &o, int i, SV t) { o.SetLine(i / 16, i % 16, t); }, slot * 16 + type));
-  e.push_back(child<C>("DIL", [](const C &o) -> CatalogNode * { return &o.Images(); }));
+  e.push_back(child<C>("DIL", [](C &o) -> CatalogNode * { return &o.Images(); }));
   add<C>(r, std::move(e));
 }
 
@@ -193,13 +192,13 @@ void addLens(Registry &r) {
                field<&C::EGB>("EGB"),
                field<&C::EdDmA>("EdDmA"),
                property<&C::CSNR, &C::SetCSNR>("CSNR"),
-               child<C>("GWL", [](const C &o) -> CatalogNode * { return &o.Ranges(); }),
-               child<C>("GGL", [](const C &o) -> CatalogNode * { return &o.Geometries(); }),
-               child<C>("LUP", [](const C &o) -> CatalogNode * { return &o.Prices(); }),
-               child<C>("DINFO", [](const C &o) -> CatalogNode * { return &o.Info(); }),
-               child<C>("PG", [](const C &o) -> CatalogNode * { return &o.PriceGroups(); }),
-               child<C>("FZU", [](const C &o) -> CatalogNode * { return &o.FormulaAssignment(); }),
-               child<C>("OROP", [](const C &o) -> CatalogNode * { return &o.OrderOptions(); }),
+               child<C>("GWL", [](C &o) -> CatalogNode * { return &o.Ranges(); }),
+               child<C>("GGL", [](C &o) -> CatalogNode * { return &o.Geometries(); }),
+               child<C>("LUP", [](C &o) -> CatalogNode * { return &o.Prices(); }),
+               child<C>("DINFO", [](C &o) -> CatalogNode * { return &o.Info(); }),
+               child<C>("PG", [](C &o) -> CatalogNode * { return &o.PriceGroups(); }),
+               child<C>("FZU", [](C &o) -> CatalogNode * { return &o.FormulaAssignment(); }),
+               child<C>("OROP", [](C &o) -> CatalogNode * { return &o.OrderOptions(); }),
            });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataGlasliste>(r, "GL");
@@ -231,7 +230,7 @@ void addLensPrice(Registry &r) {
                 property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PR>("PR"),
                 field<&C::PQ>("PQ"),
-                child<C>("DFGL", [](const C &o) -> CatalogNode * { return &o.LocalFormula(); }),
+                child<C>("DFGL", [](C &o) -> CatalogNode * { return &o.LocalFormula(); }),
             });
   itemTag<Tlup6DataGlasTarifListe>(r, "GP");
 }
@@ -311,12 +310,12 @@ void addCoating(Registry &r) {
   }
   e.insert(e.end(),
            {
-               child<C>("DFL", [](const C &o) -> CatalogNode * { return &o.Colours(); }),
-               child<C>("BPL", [](const C &o) -> CatalogNode * { return &o.Prices(); }),
-               child<C>("DINFO", [](const C &o) -> CatalogNode * { return &o.Info(); }),
-               child<C>("SOPR", [](const C &o) -> CatalogNode * { return &o.SpecialProducts(); }),
-               child<C>("FZU", [](const C &o) -> CatalogNode * { return &o.FormulaAssignment(); }),
-               child<C>("OROP", [](const C &o) -> CatalogNode * { return &o.OrderOptions(); }),
+               child<C>("DFL", [](C &o) -> CatalogNode * { return &o.Colours(); }),
+               child<C>("BPL", [](C &o) -> CatalogNode * { return &o.Prices(); }),
+               child<C>("DINFO", [](C &o) -> CatalogNode * { return &o.Info(); }),
+               child<C>("SOPR", [](C &o) -> CatalogNode * { return &o.SpecialProducts(); }),
+               child<C>("FZU", [](C &o) -> CatalogNode * { return &o.FormulaAssignment(); }),
+               child<C>("OROP", [](C &o) -> CatalogNode * { return &o.OrderOptions(); }),
            });
   add<C>(r, std::move(e));
   itemTag<Tlup6DataBeschichtungsliste>(r, "BESCH");
@@ -362,7 +361,7 @@ void addCoatingPrice(Registry &r) {
                 property<&C::PBID, &C::SetPBID>("PBID"),
                 field<&C::PQ>("PQ"),
                 field<&C::PR>("PR"),
-                child<C>("DFBL", [](const C &o) -> CatalogNode * { return &o.LocalFormula(); }),
+                child<C>("DFBL", [](C &o) -> CatalogNode * { return &o.LocalFormula(); }),
             });
   itemTag<Tlup6DataBeschichtungspreisListe>(r, "BP");
 }
@@ -404,7 +403,7 @@ void addFormulaGroup(Registry &r) {
           std::string("AZB") + kCategories[cat] + kMaterials[mat - 1], K::Optional,
           [](const C &o, int i) { return toText(o.GetCoatingFlag(i / 8, i % 8)); },
           [](C &o, int i, SV t) { o.SetCoatingFlag(i / 8, i % 8, TextToBool(t)); }, cat * 8 + mat));
-  e.push_back(child<C>("DFC", [](const C &o) -> CatalogNode * { return &o.Ranges(); }));
+  e.push_back(child<C>("DFC", [](C &o) -> CatalogNode * { return &o.Ranges(); }));
   add<C>(r, std::move(e));
   itemTag<Tlup6DataFormelGruppeListe>(r, "DFGG");
 }
@@ -421,7 +420,7 @@ void addFormulaRange(Registry &r) {
                 field<&C::DMV>("DMV"),
                 field<&C::DMB>("DMB"),
                 field<&C::EL>("EL"),
-                child<C>("DFOC", [](const C &o) -> CatalogNode * { return &o.Calc(); }),
+                child<C>("DFOC", [](C &o) -> CatalogNode * { return &o.Calc(); }),
             });
   itemTag<Tlup6DataFormelBereichListe>(r, "DFOB");
 }
@@ -440,13 +439,13 @@ void addLocalFormulas(Registry &r) {
     using C = Tlup6DataFormelLokalGlas;
     add<C>(r, {field<&C::QGEdv>("QGEdv"), field<&C::QSph>("QSph"), field<&C::QCyl>("QCyl"),
                field<&C::QPBID>("QPBID"), field<&C::QLBI>("QLBI"), field<&C::QDM>("QDM"),
-               child<C>("DFOC", [](const C &o) -> CatalogNode * { return &o.Calc(); })});
+               child<C>("DFOC", [](C &o) -> CatalogNode * { return &o.Calc(); })});
   }
   {
     using C = Tlup6DataFormelLokalBeschichtung;
     add<C>(r, {field<&C::QEdv>("QEdv"), field<&C::QSphTor>("QSphTor"), field<&C::QEM>("QEM"),
                field<&C::QMat>("QMat"), field<&C::QPBID>("QPBID"), field<&C::QSP>("QSP"),
-               child<C>("DFOC", [](const C &o) -> CatalogNode * { return &o.Calc(); })});
+               child<C>("DFOC", [](C &o) -> CatalogNode * { return &o.Calc(); })});
   }
 }
 
@@ -486,10 +485,9 @@ void addSmallLists(Registry &r) {
   }
   {
     using C = Tlup6DataProduktgruppe;
-    add<C>(r,
-           {field<&C::ID>("ID"), field<&C::BEZ>("BEZ"), field<&C::BE>("BE"),
-            child<C>("NLB", [](const C &o) -> CatalogNode * { return &o.DeliverableCoatings(); }),
-            child<C>("NLG", [](const C &o) -> CatalogNode * { return &o.DeliverableLenses(); })});
+    add<C>(r, {field<&C::ID>("ID"), field<&C::BEZ>("BEZ"), field<&C::BE>("BE"),
+               child<C>("NLB", [](C &o) -> CatalogNode * { return &o.DeliverableCoatings(); }),
+               child<C>("NLG", [](C &o) -> CatalogNode * { return &o.DeliverableLenses(); })});
     itemTag<Tlup6DataProduktgruppenliste>(r, "DPG");
   }
   {

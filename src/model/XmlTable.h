@@ -53,7 +53,7 @@ template <class C> struct Entry {
   int index = 0; // slot of indexed fields (names 1..10, information texts ...)
   std::string (*get)(const C &, int) = nullptr;
   void (*set)(C &, int, std::string_view) = nullptr;
-  CatalogNode *(*child)(const C &) = nullptr;
+  CatalogNode *(*child)(C &) = nullptr;
   const LineList &(*each)(const C &) = nullptr; // Each: the texts; set adds one
   void (*clearEach)(C &) = nullptr;
 };
@@ -88,7 +88,7 @@ public:
           out.Element(e.key, text);
         break;
       case EntryKind::Child:
-        writeChild(e.child(o), out);
+        writeChild(e.child(const_cast<C &>(o)), out);
         break;
       }
     }
@@ -111,7 +111,10 @@ public:
 
   CatalogNode *child(const TCustomlup6Object &object, int index) const override {
     const Entry<C> &e = m_entries[static_cast<std::size_t>(index)];
-    return e.kind == EntryKind::Child ? e.child(static_cast<const C &>(object)) : nullptr;
+    // Writing and loading walk the same children: the table hands them out
+    // for both, so a written object's children come back mutable.
+    return e.kind == EntryKind::Child ? e.child(const_cast<C &>(static_cast<const C &>(object)))
+                                      : nullptr;
   }
 
   int size() const override { return static_cast<int>(m_entries.size()); }
@@ -268,7 +271,7 @@ Entry<C> access(std::string key, EntryKind kind, std::string (*get)(const C &, i
 }
 
 // An owned object or list.
-template <class C> Entry<C> child(const char *key, CatalogNode *(*get)(const C &)) {
+template <class C> Entry<C> child(const char *key, CatalogNode *(*get)(C &)) {
   Entry<C> e{key, EntryKind::Child};
   e.child = get;
   return e;

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/LargePages.h"
+
 namespace sf6 {
 
 // What identifies one version of a file's contents for re-reading: its
@@ -20,12 +22,6 @@ struct FileStamp {
   uint64_t size = 0;
   bool operator==(const FileStamp &) const = default;
 };
-
-// Tells the system that the pages of data .. data + size, about to be written
-// once from start to end, are best backed by large pages: inflating a big
-// entry then costs a few hundred page faults instead of tens of thousands.
-// Only a hint; small buffers are left alone.
-void AdviseLargeBuffer(void *data, size_t size);
 
 // An archive opened for reading; closed when the object goes.
 class ReadOnlyFile {

@@ -12,7 +12,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <random>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,23 +72,6 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path &path) : m_path(path) {
   if (m_fd >= 0)
     ::close(m_fd);
   throw Sf6Error("Cannot open file \"" + shown(path) + "\". " + reason(error));
-}
-
-void AdviseLargeBuffer(void *data, size_t size) {
-  constexpr size_t kLargePage = size_t{2} << 20;
-  if (size < 2 * kLargePage)
-    return;
-  const auto pageSize = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const auto begin = reinterpret_cast<uintptr_t>(data);
-  const uintptr_t first = (begin + pageSize - 1) / pageSize * pageSize;
-  const uintptr_t last = (begin + size) / pageSize * pageSize;
-#ifdef MADV_HUGEPAGE
-  if (last > first)
-    ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
-#else
-  (void)first;
-  (void)last;
-#endif
 }
 
 ReadOnlyFile::~ReadOnlyFile() {
