@@ -27,7 +27,9 @@ private:
   std::ofstream m_out;
 };
 
-int scaled(int count, double factor) { return static_cast<int>(count * factor + 0.5); }
+int scaled(int count, double factor) {
+  return static_cast<int>(count * factor + 0.5);
+}
 
 std::string lensCode(int i) {
   char code[16];
@@ -44,24 +46,24 @@ std::string coatingCode(int i) {
 } // namespace
 
 Sf4BenchCounts sf4BenchCounts(double factor) {
-  return {scaled(3000, factor),   scaled(20000, factor), scaled(300000, factor),
-          scaled(500, factor),    scaled(2000, factor),  scaled(30000, factor),
-          scaled(5000, factor)};
+  return {scaled(3000, factor), scaled(20000, factor), scaled(300000, factor), scaled(500, factor),
+          scaled(2000, factor), scaled(30000, factor), scaled(5000, factor)};
 }
 
 void writeSf4BenchDirectory(const std::filesystem::path &dir, double factor) {
   const Sf4BenchCounts n = sf4BenchCounts(factor);
   std::filesystem::create_directories(dir);
 
-  Sf4File(dir / "GLHead.Dat").line("01150699D  BENBenchmark Optik (Gl\x84ser)       468030610150020");
+  Sf4File(dir / "GLHead.Dat")
+      .line("01150699D  BENBenchmark Optik (Gl\x84ser)       468030610150020");
 
   {
     Sf4File typ(dir / "GLTyp.Dat");
     for (int i = 0; i < n.lenses; ++i)
       typ.line("%-6s%-25s%d %d%d%04d%03d%d%d%d%d%05d%05d%-10s%04d%04d%-4s%04d%04d",
-               lensCode(i).c_str(), ("Glas Nr. " + std::to_string(i)).c_str(), i % 4, i % 2,
-               i % 3, 1500 + i % 300, 120 + i % 50, i % 2, 0, i % 7, i % 4, 400, -250, "",
-               1400, 1500, "", 1800, 50);
+               lensCode(i).c_str(), ("Glas Nr. " + std::to_string(i)).c_str(), i % 4, i % 2, i % 3,
+               1500 + i % 300, 120 + i % 50, i % 2, 0, i % 7, i % 4, 400, -250, "", 1400, 1500, "",
+               1800, 50);
   }
   {
     // Every 20th lens has a further material; every 10th elliptical ranges.
@@ -77,9 +79,18 @@ void writeSf4BenchDirectory(const std::filesystem::path &dir, double factor) {
     for (int i = 0; i < n.powerRanges; ++i) {
       const int lens = i % n.lenses;
       const int slot = i / n.lenses;
+      // Each lens has its own limits, in quarter dioptres, as real ranges do.
+      const unsigned h =
+          (static_cast<unsigned>(lens) * 7919u + static_cast<unsigned>(slot) * 104729u) *
+              2654435761u >>
+          8;
       wirk.line("%-6s%02d%02d  %03d%03d%+05d%+05d%04d%03d%03d%d", lensCode(lens).c_str(),
-                55 + 5 * (slot % 5), slot % 3 == 0 ? 70 : 0, 400, 0, -800 - 100 * slot,
-                600 + 50 * slot, 500, 350, 75, 1 + slot % 3);
+                55 + 5 * (slot % 5), slot % 3 == 0 ? 70 : 0, 200 + static_cast<int>(h % 9) * 25,
+                static_cast<int>((h >> 4) % 3) * 25, -400 - static_cast<int>((h >> 6) % 48) * 25,
+                300 + static_cast<int>((h >> 12) % 36) * 25,
+                400 + static_cast<int>((h >> 17) % 9) * 25,
+                300 + static_cast<int>((h >> 21) % 5) * 25,
+                50 + static_cast<int>((h >> 24) % 4) * 25, 1 + slot % 3);
     }
   }
   {
@@ -92,8 +103,8 @@ void writeSf4BenchDirectory(const std::filesystem::path &dir, double factor) {
       const int lens = (i / perLens) % n.lenses;
       const int cell = i % perLens;
       const unsigned scatter = (static_cast<unsigned>(i) * 2654435761u) >> 20;
-      const int purchase = 1500 + (lens * 37) % 4000 + 250 * ((cell / 5) % 10) +
-                           400 * (cell / 50) + 150 * (cell % 5) + static_cast<int>(scatter % 1999);
+      const int purchase = 1500 + (lens * 37) % 4000 + 250 * ((cell / 5) % 10) + 400 * (cell / 50) +
+                           150 * (cell % 5) + static_cast<int>(scatter % 1999);
       const int retail = purchase * 2 + static_cast<int>((scatter >> 4) % 997) * 10;
       preis.line("%-6s%02d00%02d%02d  %07d%07d", lensCode(lens).c_str(), 55 + 5 * (cell % 5),
                  2 * (1 + (cell / 5) % 10), 2 * (1 + cell / 50), purchase, retail);
@@ -108,18 +119,18 @@ void writeSf4BenchDirectory(const std::filesystem::path &dir, double factor) {
       const std::string code = coatingCode(i);
       const std::string name = "Beschichtung " + std::to_string(i % (n.coatings / 2 + 1));
       besch.line("%-6s%-25s%d%d%d%d%d%d%d%d%d%d%d%d %d", code.c_str(), name.c_str(), i % 2,
-                 (i % 4) * 3 - (i % 4 == 3), i % 7, i % 2, 1, i % 3 == 0, 1, i % 4, i % 3, 0,
-                 0, 0, 0);
+                 (i % 4) * 3 - (i % 4 == 3), i % 7, i % 2, 1, i % 3 == 0, 1, i % 4, i % 3, 0, 0, 0,
+                 0);
       if (i % 5 == 0)
-        besch.line("%-6s%-25s%d%d%d%d%d%d%d%d%d%d%d%d %d", code.c_str(), name.c_str(), 1 - i % 2,
-                   2, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0);
+        besch.line("%-6s%-25s%d%d%d%d%d%d%d%d%d%d%d%d %d", code.c_str(), name.c_str(), 1 - i % 2, 2,
+                   0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0);
       if (i % 7 == 0)
         besch2.line("%-6sR%05d%d", code.c_str(), i, i % 5);
     }
   }
   {
-    const char *special[] = {"Z01", "Z02", "Z03", "Z11", "Z12", "Z13", "P01", "P12", "P23",
-                             "P34", "P35", "P16"};
+    const char *special[] = {"Z01", "Z02", "Z03", "Z11", "Z12", "Z13",
+                             "P01", "P12", "P23", "P34", "P35", "P16"};
     Sf4File zusch(dir / "GLzusch.Dat");
     for (int i = 0; i < n.surcharges; ++i) {
       if (i % 50 < 12)
