@@ -39,10 +39,15 @@ void TextDocument::setBytes(ByteBuffer bytes) {
   m_edited.clear();
   m_lines.clear();
   m_maxLength = 0;
-  // Roughly one line per 40 bytes saves most regrowth of the index.
-  m_lines.reserve(m_bytes.size() / 40 + 1);
   const char *data = m_bytes.data();
   const size_t size = m_bytes.size();
+  // Every line but the last ends in a CR, an LF or both: their count bounds
+  // the index, so it is allocated once and never copied while it grows. Of a
+  // CR LF text's doubled bound only the entries used are ever touched, so
+  // the rest costs address space, not memory.
+  m_lines = std::vector<LineRef>();
+  m_lines.reserve(static_cast<size_t>(std::count(data, data + size, '\n')) +
+                  static_cast<size_t>(std::count(data, data + size, '\r')) + 1);
   size_t start = 0;
   size_t i = 0;
   while (i < size) {
@@ -64,7 +69,6 @@ void TextDocument::setBytes(ByteBuffer bytes) {
   const uint32_t length = static_cast<uint32_t>(std::min<size_t>(size - start, kMaxLineLength));
   m_lines.push_back({static_cast<uint32_t>(start), length});
   m_maxLength = std::max(m_maxLength, static_cast<int>(length));
-  m_lines.shrink_to_fit();
 }
 
 void TextDocument::setLines(const std::vector<std::string> &lines) {
@@ -165,7 +169,8 @@ std::string TextDocument::text(TextPos from, TextPos to) const {
 }
 
 size_t TextDocument::memoryUse() const {
-  size_t total = m_bytes.capacity() + m_lines.capacity() * sizeof(LineRef);
+  // The index's reserve beyond its entries is never touched (see setBytes).
+  size_t total = m_bytes.capacity() + m_lines.size() * sizeof(LineRef);
   for (const std::string &l : m_edited)
     total += sizeof(std::string) + l.capacity();
   return total;
