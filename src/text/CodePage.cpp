@@ -1,5 +1,7 @@
 #include "text/CodePage.h"
 
+#include "text/ByteBuffer.h"
+
 #include <array>
 #include <fstream>
 #include <iterator>
@@ -254,16 +256,25 @@ void LoadOemTextFile(LineList &lines, const std::filesystem::path &fileName) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(fileName, error))
     return;
-  std::ifstream file(fileName, std::ios::binary);
+  std::ifstream file(fileName, std::ios::binary | std::ios::ate);
   if (!file)
     return;
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  lines = SplitLines(bytes);
-  for (std::string &line : lines) {
+  const std::streamoff size = file.tellg();
+  if (size <= 0)
+    return;
+  // One read and one translation of the whole file: code page 850 keeps CR
+  // and LF where they are, so the lines split the same afterwards.
+  ByteBuffer bytes(static_cast<size_t>(size));
+  file.seekg(0);
+  file.read(bytes.data(), size);
+  bytes.resize(static_cast<size_t>(file.gcount()));
+  static const ByteTable table = buildOemToAnsi();
+  for (char &c : bytes)
+    c = static_cast<char>(table[static_cast<unsigned char>(c)]);
+  lines = SplitLines(AsView(bytes));
+  for (std::string &line : lines)
     if (line.size() > kMaxLineLength)
       line.resize(kMaxLineLength);
-    line = OemToAnsi(line);
-  }
 }
 
 } // namespace sf6
