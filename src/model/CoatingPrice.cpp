@@ -32,7 +32,7 @@ std::size_t CoatingPriceKeyHash::operator()(const CoatingPriceKey &k) const {
 
 Tlup6DataBeschichtungspreis::Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid,
                                                          Tlup6DataBeschichtungspreisListe *owner)
-    : TCustomlup6Object(root, assignOid, owner), m_local(root, true, this) {
+    : TCustomlup6Object(root, assignOid, owner), m_local(root, this) {
   Tlup6DataBeschichtungspreis::Clear(false);
 }
 
@@ -42,7 +42,7 @@ void Tlup6DataBeschichtungspreis::Clear(bool flag) {
   setKeys({}, TSf6SphTor::Egal, TSf6Material::Egal, TSf6SingleMulti::Egal, 0);
   PQ = 0;
   PR = 0;
-  m_local.Clear(flag);
+  m_local.clear(flag);
 }
 
 CoatingPriceKey Tlup6DataBeschichtungspreis::IndexKey() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/Formula.h"
+#include "model/LazyPart.h"
 #include "model/Lens.h"
 #include "model/Lup6Object.h"
 #include "model/Root.h"
@@ -88,9 +89,9 @@ public:
   double GetPrice() const;
   int ComputePrice(double &value, bool resetGuard) const;
 
-  Tlup6DataFormelLokalBeschichtung &LocalFormula() { return m_local; }
+  Tlup6DataFormelLokalBeschichtung &LocalFormula() { return m_local.get(); }
 
-  const Tlup6DataFormelLokalBeschichtung &LocalFormula() const { return m_local; }
+  const Tlup6DataFormelLokalBeschichtung &LocalFormula() const { return m_local.get(); }
   Tlup6DataBeschichtung *GetCoating() const;
   Tlup6DataBeschichtungspreisListe *PriceList() const;
 
@@ -107,7 +108,7 @@ private:
   TSf6Material m_MAT = TSf6Material::Egal;
   TSf6SingleMulti m_EM = TSf6SingleMulti::Egal;
   int32_t m_PBID = 0;
-  Tlup6DataFormelLokalBeschichtung m_local;
+  LazyPart<Tlup6DataFormelLokalBeschichtung, Tlup6DataBeschichtungspreis> m_local;
 };
 
 class Tlup6DataBeschichtungspreisListe

@@ -308,7 +308,7 @@ int Tlup6DataFormelGruppeListe::ComputeCoatingPrice(const Tlup6DataBeschichtungs
 
 Tlup6DataFormelLokalGlas::Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid,
                                                    Tlup6DataGlasPreis *owner)
-    : TCustomlup6Object(root, assignOid, owner), m_calc(root, true, this) {
+    : TCustomlup6Object(root, assignOid, owner), m_calc(root, assignOid, this) {
   Tlup6DataFormelLokalGlas::Clear(false);
 }
 
@@ -322,6 +322,11 @@ void Tlup6DataFormelLokalGlas::Clear(bool flag) {
   QLBI = -1;
   QDM = {};
   m_calc.Clear(flag);
+}
+
+void Tlup6DataFormelLokalGlas::TakeReservedOids(int32_t first) {
+  SetOID(first);
+  m_calc.SetOID(first + 1);
 }
 
 Tlup6DataGlasPreis *Tlup6DataFormelLokalGlas::GetPrice() const {
@@ -374,7 +379,7 @@ int Tlup6DataFormelLokalGlas::ComputeLocal(double &value) const {
 
 Tlup6DataFormelLokalBeschichtung::Tlup6DataFormelLokalBeschichtung(
     Tlup6Dataobject *root, bool assignOid, Tlup6DataBeschichtungspreis *owner)
-    : TCustomlup6Object(root, assignOid, owner), m_calc(root, true, this) {
+    : TCustomlup6Object(root, assignOid, owner), m_calc(root, assignOid, this) {
   Tlup6DataFormelLokalBeschichtung::Clear(false);
 }
 
@@ -388,6 +393,11 @@ void Tlup6DataFormelLokalBeschichtung::Clear(bool flag) {
   QEdv.clear();
   QPBID = 0;
   m_calc.Clear(flag);
+}
+
+void Tlup6DataFormelLokalBeschichtung::TakeReservedOids(int32_t first) {
+  SetOID(first);
+  m_calc.SetOID(first + 1);
 }
 
 Tlup6DataBeschichtungspreis *Tlup6DataFormelLokalBeschichtung::GetPrice() const {

@@ -173,6 +173,9 @@ public:
 // by these fields, each of which can inherit the owning price's value.
 class Tlup6DataFormelLokalGlas : public TCustomlup6Object {
 public:
+  // Its own object number and its calculation's (see LazyPart).
+  static constexpr int kOidCount = 2;
+  void TakeReservedOids(int32_t first);
   Tlup6DataFormelLokalGlas(Tlup6Dataobject *root, bool assignOid, Tlup6DataGlasPreis *owner);
   ~Tlup6DataFormelLokalGlas() override;
   std::string GetTagName() const override { return "DFGL"; }
@@ -208,6 +211,9 @@ private:
 // The local formula of a coating price.
 class Tlup6DataFormelLokalBeschichtung : public TCustomlup6Object {
 public:
+  // Its own object number and its calculation's (see LazyPart).
+  static constexpr int kOidCount = 2;
+  void TakeReservedOids(int32_t first);
   Tlup6DataFormelLokalBeschichtung(Tlup6Dataobject *root, bool assignOid,
                                    Tlup6DataBeschichtungspreis *owner);
   ~Tlup6DataFormelLokalBeschichtung() override;

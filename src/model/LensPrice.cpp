@@ -24,7 +24,7 @@ std::size_t LensPriceKeyHash::operator()(const LensPriceKey &k) const {
 
 Tlup6DataGlasPreis::Tlup6DataGlasPreis(Tlup6Dataobject *root, bool assignOid,
                                        Tlup6DataGlasTarifListe *owner)
-    : TCustomlup6Object(root, assignOid, owner), m_local(root, true, this) {
+    : TCustomlup6Object(root, assignOid, owner), m_local(root, this) {
   Tlup6DataGlasPreis::Clear(false);
 }
 
@@ -34,7 +34,7 @@ void Tlup6DataGlasPreis::Clear(bool flag) {
   PR = 0;
   PQ = 0;
   setKey(LensPriceKey{});
-  m_local.Clear(flag);
+  m_local.clear(flag);
 }
 
 LensPriceKey Tlup6DataGlasPreis::IndexKey() const {

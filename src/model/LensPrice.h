@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/Formula.h"
+#include "model/LazyPart.h"
 #include "model/Lup6Object.h"
 #include "model/Root.h"
 #include "sf6/Sf6Enums.h"
@@ -73,9 +74,9 @@ public:
   // the price has no lens.
   int IsInSomeRange() const;
 
-  Tlup6DataFormelLokalGlas &LocalFormula() { return m_local; }
+  Tlup6DataFormelLokalGlas &LocalFormula() { return m_local.get(); }
 
-  const Tlup6DataFormelLokalGlas &LocalFormula() const { return m_local; }
+  const Tlup6DataFormelLokalGlas &LocalFormula() const { return m_local.get(); }
   Tlup6DataGlas *GetLens() const;
   Tlup6DataGlasTarifListe *PriceList() const;
 
@@ -85,7 +86,7 @@ private:
   int32_t m_GCyl = 0;
   int32_t m_GSph = 0;
   int32_t m_PBID = 0;
-  Tlup6DataFormelLokalGlas m_local;
+  LazyPart<Tlup6DataFormelLokalGlas, Tlup6DataGlasPreis> m_local;
   int32_t m_LBI = 0;
   TSf6Diameter m_GDM;
 };

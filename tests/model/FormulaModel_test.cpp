@@ -234,6 +234,20 @@ TEST_F(PriceFixture, LocalFormulaInheritsAndOverrides) {
   EXPECT_DOUBLE_EQ(retail->GetPrice(), 0);
 }
 
+// Local formulas are made only when asked for, but keep the object numbers
+// they had when every price made its own at once: the price's next two.
+TEST_F(PriceFixture, LocalFormulaMadeLateKeepsTheNumbersOfItsPrice) {
+  const int32_t loid = root.LOID();
+  ASSERT_EQ(retail->OID(), purchase->OID() + 3);
+  EXPECT_EQ(retail->LocalFormula().OID(), retail->OID() + 1);
+  EXPECT_EQ(retail->LocalFormula().Calc().OID(), retail->OID() + 2);
+  EXPECT_EQ(purchase->LocalFormula().Calc().OID(), purchase->OID() + 2);
+  EXPECT_EQ(root.LOID(), loid);
+  retail->LocalFormula().QPBID = 1;
+  retail->Clear(false);
+  EXPECT_EQ(retail->LocalFormula().QPBID, -1);
+}
+
 TEST_F(PriceFixture, NestedSourcesEvaluate) {
   // Designation 3 from 2 (computed from 1) by a second group.
   auto *d3 = root.PriceDesignations().AddNextFree();
