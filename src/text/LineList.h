@@ -10,6 +10,10 @@ namespace sf6 {
 // catalog files are read and written.
 using LineList = std::vector<std::string>;
 
+// How often byte occurs in text: eight bytes at a time, for sizing the line
+// indexes of texts of tens of megabytes before they are built.
+size_t CountByte(std::string_view text, char byte);
+
 // Splits bytes into lines at CR LF, a lone CR or a lone LF. A final line
 // without a terminator is kept; a terminator at the very end adds no empty line.
 LineList SplitLines(std::string_view bytes);

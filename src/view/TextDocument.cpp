@@ -1,5 +1,7 @@
 #include "view/TextDocument.h"
 
+#include "text/LineList.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -41,13 +43,11 @@ void TextDocument::setBytes(ByteBuffer bytes) {
   m_maxLength = 0;
   const char *data = m_bytes.data();
   const size_t size = m_bytes.size();
-  // Every line but the last ends in a CR, an LF or both: their count bounds
-  // the index, so it is allocated once and never copied while it grows. Of a
-  // CR LF text's doubled bound only the entries used are ever touched, so
-  // the rest costs address space, not memory.
+  // Lines end in LF or CR LF in catalogs: one index entry per LF is allocated
+  // once and never copied while the index grows (only texts with lines ended
+  // by a lone CR grow it further).
   m_lines = std::vector<LineRef>();
-  m_lines.reserve(static_cast<size_t>(std::count(data, data + size, '\n')) +
-                  static_cast<size_t>(std::count(data, data + size, '\r')) + 1);
+  m_lines.reserve(CountByte(AsView(m_bytes), '\n') + 1);
   size_t start = 0;
   size_t i = 0;
   while (i < size) {

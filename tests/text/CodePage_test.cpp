@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 
@@ -20,10 +22,10 @@ TEST(CodePage, Cp1252AgreesWithTheReferenceForEveryByte) {
 }
 
 TEST(CodePage, Utf8OutsideTheCodePageBecomesQuestionMark) {
-  EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");  // euro sign
-  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");     // a CJK character
-  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");           // truncated sequence
-  EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");        // overlong form
+  EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80"); // euro sign
+  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");    // a CJK character
+  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");          // truncated sequence
+  EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");       // overlong form
   EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80x"), "?x");
   EXPECT_EQ(Cp1252ToUtf8("Gl\xE4ser"), "Gl\xC3\xA4ser");
 }
@@ -45,6 +47,22 @@ TEST(CodePage, OemAndAnsiAgreeWithTheReferenceOrFallBackToAscii) {
   EXPECT_EQ(OemToAnsi("\x84\x94\x81\xE1"), "\xE4\xF6\xFC\xDF"); // ä ö ü ß
   EXPECT_EQ(OemToAnsi("\xC4\xB3\xC5"), "-|+");
   EXPECT_EQ(AnsiToOem("\x84\x96"), "\"-");
+}
+
+// The eight-bytes-at-a-time count against a plain one: runs of the byte long
+// enough to fill the lane counters, bytes that differ only in the high bit,
+// and tails shorter than a word.
+TEST(CountByte, AgreesWithCountingOneByOne) {
+  std::string text(5000, '\n');
+  for (size_t i = 0; i < 3000; ++i)
+    text += static_cast<char>(i % 7 == 0 ? '\n' : (i % 3 == 0 ? '\x8A' : 'x'));
+  for (size_t length : {size_t{0}, size_t{1}, size_t{7}, size_t{9}, size_t{2047}, text.size()})
+    for (char byte : {'\n', '\x8A', 'x', '\0'}) {
+      const std::string_view part(text.data(), length);
+      EXPECT_EQ(CountByte(part, byte),
+                static_cast<size_t>(std::count(part.begin(), part.end(), byte)))
+          << "length " << length << " byte " << static_cast<int>(byte);
+    }
 }
 
 TEST(SplitLines, EndsLinesAtCrLfCrOrLf) {
@@ -69,9 +87,10 @@ TEST(SplitLines, SplitsLongCrOnlyTextInOnePass) {
 
 class LoadOemTextFileTest : public ::testing::Test {
 protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("sf6-oem-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() /
+      ("sf6-oem-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
   void SetUp() override { std::filesystem::create_directories(dir); }
   void TearDown() override { std::filesystem::remove_all(dir); }
 };
