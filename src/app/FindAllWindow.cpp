@@ -39,7 +39,7 @@ constexpr Column kColumns[] = {
 } // namespace
 
 FindAllWindow::FindAllWindow(TFormlup6FileView &window)
-    : QDockWidget(QStringLiteral("Suchergebnisse"), &window), m_window(window) {
+    : HitListDock(QStringLiteral("Suchergebnisse"), &window), m_window(window) {
   setObjectName(QStringLiteral("FindAllList"));
   auto *body = new QWidget(this);
   auto *layout = new QVBoxLayout(body);
@@ -237,25 +237,6 @@ void FindAllWindow::finish(unsigned run, sf6::FindAllResult result) {
                .arg(m_result.hits.size());
   m_window.statusBar()->showMessage(text);
   emit finished(false);
-}
-
-bool FindAllWindow::eventFilter(QObject *watched, QEvent *event) {
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (key == Qt::Key_Escape && running() && !m_cancel) {
-      m_cancel = true;
-      return true;
-    }
-    if (watched == m_grid && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-      jumpTo(m_grid->currentDataRow());
-      return true;
-    }
-  }
-  if (watched == m_grid && event->type() == QEvent::MouseButtonDblClick) {
-    jumpTo(m_grid->currentDataRow());
-    return true;
-  }
-  return QDockWidget::eventFilter(watched, event);
 }
 
 void FindAllWindow::jumpTo(int row) {

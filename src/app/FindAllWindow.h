@@ -12,7 +12,7 @@
 
 #include "view/FindAll.h"
 
-#include <QDockWidget>
+#include "app/HitListDock.h"
 
 #include <array>
 #include <atomic>
@@ -23,7 +23,7 @@ class QLineEdit;
 class TFormlup6FileView;
 class TvxListGd;
 
-class FindAllWindow : public QDockWidget {
+class FindAllWindow : public HitListDock {
   Q_OBJECT
 public:
   static constexpr std::size_t kListedHits = 10000;
@@ -42,7 +42,6 @@ public:
   void stop();
   // The catalog was replaced: stops a search and empties the list.
   void clear();
-  bool running() const { return m_worker.joinable(); }
   // Catalogs of at least this many lines are searched on a worker thread.
   uint64_t threadFromLines = 200000;
 
@@ -51,14 +50,11 @@ public:
   TvxListGd *grid() const { return m_grid; }
   const sf6::FindAllResult &result() const { return m_result; }
   // Goes to the hit in data row `row` of the list.
-  void jumpTo(int row);
+  void jumpTo(int row) override;
 
 signals:
   // A search ended: its hits are listed, or it was cancelled.
   void finished(bool cancelled);
-
-protected:
-  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   void connectGrid();
@@ -68,14 +64,11 @@ private:
   TFormlup6FileView &m_window;
   QLineEdit *m_text = nullptr;
   QCheckBox *m_matchCase = nullptr;
-  TvxListGd *m_grid = nullptr;
   sf6::FindAllResult m_result;
   // The files searched: Head.dat's lines as a document of their own, then
   // the panes' documents.
   sf6::TextDocument m_head;
   std::array<const sf6::TextDocument *, 13> m_files{};
-  std::thread m_worker;
   unsigned m_run = 0;
-  std::atomic<bool> m_cancel{false};
   std::atomic<bool> m_progressPending{false};
 };

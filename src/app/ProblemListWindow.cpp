@@ -1,7 +1,7 @@
 #include "app/ProblemListWindow.h"
 
-#include "app/MainWindow.h"
 #include "app/FrameFileview.h"
+#include "app/MainWindow.h"
 #include "app/TextView.h"
 #include "ui/Cp1252Qt.h"
 #include "ui/TvxListGd.h"
@@ -33,12 +33,9 @@ struct Column {
   sf6::Alignment align;
 };
 constexpr Column kColumns[] = {
-    {"Datei", 130, sf6::Alignment::Left},
-    {"Zeile", 55, sf6::Alignment::Right},
-    {"Spalte", 50, sf6::Alignment::Right},
-    {"Feld", 170, sf6::Alignment::Left},
-    {"Schwere", 65, sf6::Alignment::Left},
-    {"Meldung", 700, sf6::Alignment::Left},
+    {"Datei", 130, sf6::Alignment::Left},  {"Zeile", 55, sf6::Alignment::Right},
+    {"Spalte", 50, sf6::Alignment::Right}, {"Feld", 170, sf6::Alignment::Left},
+    {"Schwere", 65, sf6::Alignment::Left}, {"Meldung", 700, sf6::Alignment::Left},
 };
 
 QString countText(std::size_t n, const char *one, const char *many) {
@@ -48,7 +45,7 @@ QString countText(std::size_t n, const char *one, const char *many) {
 } // namespace
 
 ProblemListWindow::ProblemListWindow(TFormlup6FileView &window, QMenu &menu, QAction *before)
-    : QDockWidget(QStringLiteral("Probleme"), &window), m_window(window) {
+    : HitListDock(QStringLiteral("Probleme"), &window), m_window(window) {
   setObjectName(QStringLiteral("ProblemList"));
   m_grid = new TvxListGd(this);
   m_grid->setObjectName(QStringLiteral("ListProblems"));
@@ -207,25 +204,6 @@ void ProblemListWindow::finish(unsigned run, std::shared_ptr<sf6::check::CheckRe
     text += QStringLiteral(" (%1 nicht gelistet)").arg(m_result.leftOut);
   m_window.statusBar()->showMessage(text);
   emit finished(false);
-}
-
-bool ProblemListWindow::eventFilter(QObject *watched, QEvent *event) {
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (key == Qt::Key_Escape && running() && !m_cancel) {
-      cancel();
-      return true;
-    }
-    if (watched == m_grid && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-      jumpTo(m_grid->currentDataRow());
-      return true;
-    }
-  }
-  if (watched == m_grid && event->type() == QEvent::MouseButtonDblClick) {
-    jumpTo(m_grid->currentDataRow());
-    return true;
-  }
-  return QDockWidget::eventFilter(watched, event);
 }
 
 void ProblemListWindow::jumpTo(int row) {

@@ -10,7 +10,7 @@
 
 #include "check/CatalogCheck.h"
 
-#include <QDockWidget>
+#include "app/HitListDock.h"
 
 #include <atomic>
 #include <memory>
@@ -22,7 +22,7 @@ class QMenu;
 class TFormlup6FileView;
 class TvxListGd;
 
-class ProblemListWindow : public QDockWidget {
+class ProblemListWindow : public HitListDock {
   Q_OBJECT
 public:
   // Adds "Katalog prüfen" to menu (before its entry `before`, or at its end)
@@ -36,20 +36,16 @@ public:
   // The menu command: checks the archive loaded last.
   void checkLoadedCatalog();
   void cancel();
-  bool running() const { return m_worker.joinable(); }
 
   QAction *action() const { return m_action; }
   TvxListGd *grid() const { return m_grid; }
   const std::vector<sf6::check::CatalogProblem> &problems() const { return m_result.problems; }
   // Goes to the problem in data row `row` of the list.
-  void jumpTo(int row);
+  void jumpTo(int row) override;
 
 signals:
   // The check ended: its problems are listed, or it was cancelled.
   void finished(bool cancelled);
-
-protected:
-  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   void connectGrid();
@@ -59,13 +55,10 @@ private:
 
   TFormlup6FileView &m_window;
   QAction *m_action = nullptr;
-  TvxListGd *m_grid = nullptr;
   sf6::check::CheckResult m_result;
-  std::thread m_worker;
   // Counts the checks started; reports of an earlier, cancelled check are
   // dropped when they arrive after a new one started.
   unsigned m_run = 0;
-  std::atomic<bool> m_cancel{false};
   // Set by the worker when its last progress report has been shown, so the
   // status bar is not flooded with reports.
   std::atomic<bool> m_progressPending{false};
