@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (input.data() == nullptr || (input.empty() && i > 0))
       continue;
     const std::size_t cut = input.find("\xFF\xFE");
-    entry.bytes = std::string(input.substr(0, cut));
+    entry.bytes = sf6::ToByteBuffer(input.substr(0, cut));
     entry.storedName = std::string(entry.name());
     entry.state = sf6::CatalogEntryState::Present;
     input = cut == std::string_view::npos ? std::string_view() : input.substr(cut + 2);

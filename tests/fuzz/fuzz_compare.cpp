@@ -19,7 +19,7 @@ sf6::CatalogArchive archiveWith(sf6::Sf6Entry entry, std::string_view text, bool
   sf6::CatalogEntry &e = archive.entry(entry);
   e.state = missing ? sf6::CatalogEntryState::Missing : sf6::CatalogEntryState::Present;
   if (!missing)
-    e.bytes = std::string(text);
+    e.bytes = sf6::ToByteBuffer(text);
   return archive;
 }
 
