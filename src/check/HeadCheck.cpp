@@ -1,5 +1,7 @@
 #include "check/HeadCheck.h"
 
+#include <algorithm>
+
 #include "check/FieldSyntax.h"
 #include "sf6/Sf6Enums.h"
 #include "text/FieldText.h"
@@ -114,10 +116,11 @@ void HeadCheck::line(std::string_view line, uint32_t number) {
     return;
   }
   seen = number;
-  this->value(*known, value, number);
+  this->value(*known, value, number, line.size());
 }
 
-void HeadCheck::value(const Sf6HeadKey &key, std::string_view value, uint32_t number) {
+void HeadCheck::value(const Sf6HeadKey &key, std::string_view value, uint32_t number,
+                      std::size_t lineLength) {
   ProblemSink &sink = m_target.sink;
   const auto bad = [&](std::size_t offset, const char *expected) {
     if (!sink.count(RuleId::HeadValue, m_target.order))
@@ -126,8 +129,11 @@ void HeadCheck::value(const Sf6HeadKey &key, std::string_view value, uint32_t nu
     m << "Wert ";
     m.quoted(value) << " von ";
     m.quoted(key.key) << ": erwartet " << expected;
+    // A value missing from a line that ends before its column is pointed at
+    // the line's end, where a caret can stand.
+    const std::size_t column = std::min<std::size_t>(kValueColumn + offset, lineLength + 1);
     sink.add(RuleId::HeadValue, m_target.order, m_target.name, number,
-             kValueColumn + static_cast<uint32_t>(offset), key.number, key.key, m.take());
+             static_cast<uint32_t>(column), key.number, key.key, m.take());
   };
   switch (key.kind) {
   case Sf6HeadValueKind::Text:

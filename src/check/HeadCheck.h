@@ -25,7 +25,9 @@ public:
 
 private:
   static constexpr std::size_t kKeys = 45;
-  void value(const Sf6HeadKey &key, std::string_view value, uint32_t number);
+  // lineLength: the line's length, for a value missing from a short line.
+  void value(const Sf6HeadKey &key, std::string_view value, uint32_t number,
+             std::size_t lineLength);
 
   EntryTarget m_target;
   std::array<uint32_t, kKeys> m_lineOfKey{};          // 0: not seen

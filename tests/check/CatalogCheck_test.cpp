@@ -4,8 +4,8 @@
 
 #include "check/CatalogCheck.h"
 #include "check/CheckTestCatalog.h"
-#include "model/Catalog.h"
 #include "export/ConvertSf4.h"
+#include "model/Catalog.h"
 #include "sf4/Sf4Object.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +116,11 @@ const std::vector<RuleCase> &RuleCases() {
       {"HeadNumberValue",
        [](TestCatalog &c) { c.line("Head.dat", 25) = headLine("cylindergroup-base", "2,5"); },
        {{"Head.dat", 25, 31, 25, RuleId::HeadValue, E}}},
+      // A price type missing from a line cut short after its key (found by
+      // fuzzing): pointed at the line's end, not past it.
+      {"HeadValueMissingFromShortLine",
+       [](TestCatalog &c) { c.line("Head.dat", 35) = "pricefield-01"; },
+       {{"Head.dat", 35, 14, 35, RuleId::HeadValue, E}}},
       {"HeadValidityRange",
        [](TestCatalog &c) {
          c.line("Head.dat", 6) = headLine("Valid-from", "20260101");
