@@ -44,17 +44,12 @@ public:
     if ((m_entries.size() + 1) * 4 > m_slots.size() * 3)
       rehash(std::max<std::size_t>(16, m_slots.size() * 2));
     const std::size_t hash = m_hash(key);
-    const uint64_t tag = tagOf(hash);
-    std::size_t slot = hash & m_mask;
-    while (m_slots[slot] != 0) {
-      const uint32_t at = static_cast<uint32_t>(m_slots[slot]) - 1;
-      if ((m_slots[slot] & kTagMask) == tag && m_equal(m_entries[at].key, key))
-        return {at, false};
-      slot = (slot + 1) & m_mask;
-    }
+    const std::size_t slot = probe(key, hash);
+    if (m_slots[slot] != 0)
+      return {static_cast<uint32_t>(m_slots[slot]) - 1, false};
     m_entries.push_back({key, value});
     const auto at = static_cast<uint32_t>(m_entries.size() - 1);
-    m_slots[slot] = tag | (at + 1);
+    m_slots[slot] = tagOf(hash) | (at + 1);
     return {at, true};
   }
 
@@ -62,16 +57,8 @@ public:
   uint32_t find(const Key &key) const {
     if (m_entries.empty())
       return npos;
-    const std::size_t hash = m_hash(key);
-    const uint64_t tag = tagOf(hash);
-    std::size_t slot = hash & m_mask;
-    while (m_slots[slot] != 0) {
-      const uint32_t at = static_cast<uint32_t>(m_slots[slot]) - 1;
-      if ((m_slots[slot] & kTagMask) == tag && m_equal(m_entries[at].key, key))
-        return at;
-      slot = (slot + 1) & m_mask;
-    }
-    return npos;
+    const std::size_t slot = probe(key, m_hash(key));
+    return m_slots[slot] != 0 ? static_cast<uint32_t>(m_slots[slot]) - 1 : npos;
   }
   bool contains(const Key &key) const { return find(key) != npos; }
 
@@ -84,6 +71,19 @@ private:
   // The upper half of a slot holds bits of the key's hash that the slot
   // position does not use, so most probes skip comparing keys.
   static uint64_t tagOf(std::size_t hash) { return static_cast<uint64_t>(hash) & kTagMask; }
+
+  // The slot holding key, or the empty slot where it would go.
+  std::size_t probe(const Key &key, std::size_t hash) const {
+    const uint64_t tag = tagOf(hash);
+    std::size_t slot = hash & m_mask;
+    while (m_slots[slot] != 0) {
+      const auto at = static_cast<uint32_t>(m_slots[slot]) - 1;
+      if ((m_slots[slot] & kTagMask) == tag && m_equal(m_entries[at].key, key))
+        return slot;
+      slot = (slot + 1) & m_mask;
+    }
+    return slot;
+  }
 
   void rehash(std::size_t slots) {
     m_slots.assign(slots, 0);

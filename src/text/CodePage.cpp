@@ -148,6 +148,11 @@ ByteTable buildAnsiToOem() {
   return table;
 }
 
+const ByteTable &oemToAnsiTable() {
+  static const ByteTable table = buildOemToAnsi();
+  return table;
+}
+
 std::string translate(std::string_view text, const ByteTable &table) {
   std::string result(text.size(), '\0');
   for (size_t i = 0; i < text.size(); ++i)
@@ -241,8 +246,7 @@ std::string Utf8ToCp1252(std::string_view text) {
 }
 
 std::string OemToAnsi(std::string_view text) {
-  static const ByteTable table = buildOemToAnsi();
-  return translate(text, table);
+  return translate(text, oemToAnsiTable());
 }
 
 std::string AnsiToOem(std::string_view text) {
@@ -268,7 +272,7 @@ void LoadOemTextFile(LineList &lines, const std::filesystem::path &fileName) {
   file.seekg(0);
   file.read(bytes.data(), size);
   bytes.resize(static_cast<size_t>(file.gcount()));
-  static const ByteTable table = buildOemToAnsi();
+  const ByteTable &table = oemToAnsiTable();
   for (char &c : bytes)
     c = static_cast<char>(table[static_cast<unsigned char>(c)]);
   lines = SplitLines(AsView(bytes));

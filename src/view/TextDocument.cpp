@@ -39,7 +39,6 @@ void TextDocument::setBytes(ByteBuffer bytes) {
   if (m_bytes.size() >= kEdited)
     m_bytes.resize(kEdited - 1);
   m_edited.clear();
-  m_lines.clear();
   m_maxLength = 0;
   const char *data = m_bytes.data();
   const size_t size = m_bytes.size();

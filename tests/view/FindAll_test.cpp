@@ -5,16 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "DocumentOf.h"
+
 #include <vector>
 
 namespace sf6 {
 namespace {
-
-TextDocument documentOf(std::string bytes) {
-  TextDocument document;
-  document.setBytes(std::move(bytes));
-  return document;
-}
 
 TEST(FindAll, ListsEveryOccurrenceByFileLineAndColumn) {
   const TextDocument head = documentOf("comment   Gl\xE4ser\r\n");

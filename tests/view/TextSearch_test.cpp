@@ -5,14 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "DocumentOf.h"
+
 namespace sf6 {
 namespace {
-
-TextDocument documentOf(std::string bytes) {
-  TextDocument document;
-  document.setBytes(std::move(bytes));
-  return document;
-}
 
 TEST(TextSearch, IgnoresCaseOfTheWholeAlphabetUnlessAsked) {
   const TextDocument doc = documentOf("BSP001 Gr\xFC\xDF"
