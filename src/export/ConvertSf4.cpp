@@ -98,8 +98,8 @@ Sf4ConversionResult writeConvertedArchive(const Tlup6Dataobject &root, const fs:
   settings.languageIndex = kLanguageIndex;
   settings.priceFieldNumbers = kPriceFields;
   settings.softwareId = softwareId;
-  WriteSf6ExportLines(result.archivePath,
-                      BuildSf6ExportLines(&root, address, result.archiveName, settings));
+  WriteSf6ExportTexts(result.archivePath,
+                      BuildSf6ExportTexts(&root, address, result.archiveName, settings));
   return result;
 }
 

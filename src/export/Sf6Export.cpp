@@ -46,7 +46,8 @@ public:
       : m_root(root), m_address(address), m_settings(settings), m_language(settings.languageIndex) {
   }
 
-  Sf6ExportLines run(std::string_view archiveFileName) {
+  // Walks the model and fills the thirteen lists; lines() or texts() reads them.
+  Sf6Exporter &run(std::string_view archiveFileName) {
     addHeader(archiveFileName);
     for (const Tlup6DataGlas &lens : m_root.Lenses())
       if (m_address.DeliverableLenses().IsDeliverable(lens.EDV()))
@@ -66,15 +67,25 @@ public:
               PadRight(substitution.CN1, 6) + PadRight(substitution.CN2, 6) +
               PadRight(substitution.CN3, 6));
 
+    return *this;
+  }
+
+  Sf6ExportLines lines() {
     Sf6ExportLines lines;
     for (std::size_t i = 0; i < kSf6ExportEntryCount; ++i)
       lines[i] = m_lists[i].Lines();
     return lines;
   }
+  Sf6ExportTexts texts() {
+    Sf6ExportTexts texts;
+    for (std::size_t i = 0; i < kSf6ExportEntryCount; ++i)
+      texts[i] = m_lists[i].Text();
+    return texts;
+  }
 
 private:
-  void add(Sf6ExportEntry entry, std::string line) {
-    m_lists[static_cast<std::size_t>(entry)].Add(std::move(line));
+  void add(Sf6ExportEntry entry, std::string_view line) {
+    m_lists[static_cast<std::size_t>(entry)].Add(line);
   }
 
   int32_t priceField(int k) const {
@@ -137,8 +148,8 @@ private:
 
     LineList lines;
     WriteHeadLines(head, lines);
-    for (std::string &line : lines)
-      add(Sf6ExportEntry::Head, std::move(line));
+    for (const std::string &line : lines)
+      add(Sf6ExportEntry::Head, line);
   }
 
   // Lenses ---------------------------------------------------------------------
@@ -585,10 +596,25 @@ Sf6ExportLines BuildSf6ExportLines(const Tlup6Dataobject *root, const Tlup6DataA
                                    const Sf6ExportSettings &settings) {
   if (root == nullptr || address == nullptr)
     return {};
-  return Sf6Exporter(*root, *address, settings).run(archiveFileName);
+  return Sf6Exporter(*root, *address, settings).run(archiveFileName).lines();
+}
+
+Sf6ExportTexts BuildSf6ExportTexts(const Tlup6Dataobject *root, const Tlup6DataAdresse *address,
+                                   std::string_view archiveFileName,
+                                   const Sf6ExportSettings &settings) {
+  if (root == nullptr || address == nullptr)
+    return {};
+  return Sf6Exporter(*root, *address, settings).run(archiveFileName).texts();
 }
 
 void WriteSf6ExportLines(const fs::path &archivePath, const Sf6ExportLines &lines) {
+  Sf6ExportTexts texts;
+  for (std::size_t i = 0; i < kSf6ExportEntryCount; ++i)
+    texts[i] = RenderEntryText(lines[i]);
+  WriteSf6ExportTexts(archivePath, texts);
+}
+
+void WriteSf6ExportTexts(const fs::path &archivePath, const Sf6ExportTexts &texts) {
   TemporaryArchive temporary(temporarySibling(archivePath));
   std::error_code ec;
   if (fs::exists(archivePath, ec)) {
@@ -600,14 +626,14 @@ void WriteSf6ExportLines(const fs::path &archivePath, const Sf6ExportLines &line
   TVXZip zip;
   zip.ZipName(temporary.path());
   for (std::size_t i = 0; i < kSf6ExportEntryCount; ++i)
-    zip.StringsToTextfile(kSf6ExportEntryNames[i], lines[i]);
+    zip.zipFromBuffer(kSf6ExportEntryNames[i], texts[i]);
   temporary.commitTo(archivePath);
 }
 
 void WriteSf6Archive(const Tlup6Dataobject *root, const fs::path &archivePath,
                      const Tlup6DataAdresse *address, const Sf6ExportSettings &settings) {
   const std::string fileName = Utf8ToCp1252(archivePath.filename().string());
-  WriteSf6ExportLines(archivePath, BuildSf6ExportLines(root, address, fileName, settings));
+  WriteSf6ExportTexts(archivePath, BuildSf6ExportTexts(root, address, fileName, settings));
 }
 
 } // namespace sf6

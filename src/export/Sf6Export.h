@@ -24,6 +24,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace sf6 {
@@ -46,6 +47,8 @@ inline constexpr std::array<std::string_view, kSf6ExportEntryCount> kSf6ExportEn
 }();
 
 using Sf6ExportLines = std::array<LineList, kSf6ExportEntryCount>;
+// The thirteen entries as written: each line followed by CR LF.
+using Sf6ExportTexts = std::array<std::string, kSf6ExportEntryCount>;
 
 // The price designation ID (PBID) written in price column 1 to 5 of
 // Head.dat, LensPrice.Dat and OptionsPrice.Dat; 0 marks an unused column,
@@ -69,6 +72,11 @@ struct Sf6ExportSettings {
 Sf6ExportLines BuildSf6ExportLines(const Tlup6Dataobject *root, const Tlup6DataAdresse *address,
                                    std::string_view archiveFileName,
                                    const Sf6ExportSettings &settings);
+// The same entries as the texts that are stored, built without a string per
+// line: what writing an archive uses.
+Sf6ExportTexts BuildSf6ExportTexts(const Tlup6Dataobject *root, const Tlup6DataAdresse *address,
+                                   std::string_view archiveFileName,
+                                   const Sf6ExportSettings &settings);
 
 // Stores the thirteen lists as the entries of the archive at archivePath, in
 // entry order, each line followed by CR LF (an empty list as an empty
@@ -79,8 +87,10 @@ Sf6ExportLines BuildSf6ExportLines(const Tlup6Dataobject *root, const Tlup6DataA
 // is removed. Throws the zip writer's and the file system's failures
 // (Sf6Error with the user's message text).
 void WriteSf6ExportLines(const std::filesystem::path &archivePath, const Sf6ExportLines &lines);
+// The same for the entries' texts, stored as they are.
+void WriteSf6ExportTexts(const std::filesystem::path &archivePath, const Sf6ExportTexts &texts);
 
-// BuildSf6ExportLines with archivePath's file name, then WriteSf6ExportLines.
+// BuildSf6ExportTexts with archivePath's file name, then WriteSf6ExportTexts.
 void WriteSf6Archive(const Tlup6Dataobject *root, const std::filesystem::path &archivePath,
                      const Tlup6DataAdresse *address, const Sf6ExportSettings &settings);
 

@@ -142,12 +142,12 @@ Tlup6DataGlasPreis *Tlup6DataGlasTarifListe::FindPrice(int sphGroup, int cylGrou
   if (Root()->DeliveryRangeNames().FindByID(lbi) == nullptr ||
       Root()->PriceDesignations().FindByID(pbid) == nullptr)
     return nullptr;
-  Tlup6DataGlasPreis *price = AddNew();
-  // GSph and GCyl keep the full integers given, as the separate setters would.
-  price->setKey(key);
-  price->m_GSph = sphGroup;
-  price->m_GCyl = cylGroup;
-  return price;
+  return AddNewWith([&](Tlup6DataGlasPreis &price) {
+    price.setKey(key);
+    // GSph and GCyl keep the full integers given, as the separate setters would.
+    price.m_GSph = sphGroup;
+    price.m_GCyl = cylGroup;
+  });
 }
 
 double Tlup6DataGlasTarifListe::GetPriceValue(int sphGroup, int cylGroup, bool create, int32_t lbi,

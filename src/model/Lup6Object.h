@@ -25,6 +25,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/LastMatchIndex.h"
 #include "text/FieldText.h"
 
 namespace sf6 {
@@ -213,6 +214,13 @@ public:
 
   // Creates an item with an object number, owned by this list, appends it.
   Item *AddNew() { return append(makeItem(true)); }
+  // AddNew with init(item) run before the item joins the list, so that the
+  // list's indexes take it under its final key at once.
+  template <class Init> Item *AddNewWith(Init init) {
+    ItemPtr item = makeItem(true);
+    init(*item);
+    return append(std::move(item));
+  }
   TCustomlup6Object *AddNewObject() override { return AddNew(); }
 
   void ClearList(bool withDefaults) override {
@@ -396,61 +404,6 @@ private:
   std::pmr::memory_resource *m_pool;
   std::vector<ItemPtr> m_items;
   uint64_t m_nextSeq = 0;
-};
-
-// Lookup index ---------------------------------------------------------------
-
-// Key -> the items that have the key, in list order, kept current by the
-// owning list: Add when an item gets a key, Remove when it loses it (each
-// item at most once per key). Find gives the last of them, which is what a
-// scan from the first to the last item, keeping the last match, gives.
-template <class Key, class Item, class Hash = std::hash<Key>> class LastMatchIndex {
-public:
-  // Nodes come from memory (the catalog's pool): no heap call per key.
-  explicit LastMatchIndex(std::pmr::memory_resource *memory = std::pmr::new_delete_resource())
-      : m_map(memory) {}
-
-  Item *Find(const Key &key) const {
-    auto it = m_map.find(key);
-    return it == m_map.end() ? nullptr : it->second.back();
-  }
-  // The first item with the key (for the lookups that answer the first match).
-  Item *FindFirst(const Key &key) const {
-    auto it = m_map.find(key);
-    return it == m_map.end() ? nullptr : it->second.front();
-  }
-
-  void Add(const Key &key, Item *item) {
-    Bucket &bucket = m_map[key];
-    // Usually the newest item: appended at the end.
-    auto pos = bucket.end();
-    while (pos != bucket.begin() && (*(pos - 1))->listSeq() > item->listSeq())
-      --pos;
-    bucket.insert(pos, item);
-  }
-
-  void Remove(const Key &key, const Item *item) {
-    auto it = m_map.find(key);
-    if (it == m_map.end())
-      return;
-    Bucket &bucket = it->second;
-    for (auto pos = bucket.end(); pos != bucket.begin();) {
-      --pos;
-      if (*pos == item) {
-        bucket.erase(pos);
-        break;
-      }
-    }
-    if (bucket.empty())
-      m_map.erase(it);
-  }
-
-  void Clear() { m_map.clear(); }
-  std::size_t Size() const { return m_map.size(); }
-
-private:
-  using Bucket = std::pmr::vector<Item *>;
-  std::pmr::unordered_map<Key, Bucket, Hash> m_map;
 };
 
 // An owning list that keeps its items in lookup indexes by their key,

@@ -164,7 +164,7 @@ std::pmr::memory_resource *ItemMemoryOf(Tlup6Dataobject *root) {
 // Chunks grow to 65536 items, megabytes that LargePageMemory backs
 // with large pages; what the pool holds beyond its items stays small.
 Tlup6Dataobject::Tlup6Dataobject()
-    : m_itemMemory(std::pmr::pool_options{65536, 1024}, LargePageMemory()) {
+    : m_itemMemory(std::pmr::pool_options{65536, 65536}, LargePageMemory()) {
   m_namingPresets = std::make_unique<Tlup6DataBezeichnungsvorgaben>(this, true, this);
   m_productGroups = std::make_unique<Tlup6DataProduktgruppenliste>(this, this);
   m_addresses = std::make_unique<Tlup6DataAdressliste>(this, this);

@@ -80,7 +80,7 @@ void TSf4Object::build() {
 }
 
 void TSf4Object::buildHeader() {
-  const LineList &lines = Lines(Sf4File::GLHead);
+  const TextLines &lines = Lines(Sf4File::GLHead);
   if (lines.empty()) {
     const std::filesystem::path &path = m_paths[static_cast<std::size_t>(Sf4File::GLHead)];
     const std::u8string name = path.u8string();
@@ -121,7 +121,7 @@ void TSf4Object::buildLenses() {
     ~RenumberingBack() { list.SetRenumbering(true); }
   } renumberingBack{lenses};
 
-  for (const std::string &line : Lines(Sf4File::GLTyp)) {
+  for (std::string_view line : Lines(Sf4File::GLTyp)) {
     const Sf4LensLine row = readSf4LensLine(line);
     Tlup6DataGlas &lens = *lenses.AddLens();
     lens.Clear(true);
@@ -158,7 +158,7 @@ void TSf4Object::buildLenses() {
 
 void TSf4Object::buildNewMaterials() {
   Tlup6DataGlasliste &lenses = m_root.Lenses();
-  for (const std::string &line : Lines(Sf4File::GLNeumat)) {
+  for (std::string_view line : Lines(Sf4File::GLNeumat)) {
     const Sf4NewMaterialLine row = readSf4NewMaterialLine(line);
     if (row.MAT == 0)
       continue;
@@ -168,9 +168,9 @@ void TSf4Object::buildNewMaterials() {
 }
 
 void TSf4Object::buildPowerRanges() {
-  const Sf4EllipticRanges elliptic(Lines(Sf4File::GlEllip));
+  const Sf4EllipticRanges elliptic(Lines(Sf4File::GlEllip).Views());
   Tlup6DataGlasliste &lenses = m_root.Lenses();
-  for (const std::string &line : Lines(Sf4File::GLWirk)) {
+  for (std::string_view line : Lines(Sf4File::GLWirk)) {
     const Sf4PowerRangeLine row = readSf4PowerRangeLine(line);
     Tlup6DataGlas *lens = lenses.FindByCode(row.lensCode);
     if (!lens)
@@ -206,7 +206,7 @@ void TSf4Object::buildPowerRanges() {
 
 void TSf4Object::buildLensPrices() {
   Tlup6DataGlasliste &lenses = m_root.Lenses();
-  for (const std::string &line : Lines(Sf4File::GLPreis)) {
+  for (std::string_view line : Lines(Sf4File::GLPreis)) {
     const Sf4LensPriceLine row = readSf4LensPriceLine(line);
     Tlup6DataGlas *lens = lenses.FindByCode(row.lensCode);
     if (!lens)
@@ -226,9 +226,9 @@ void TSf4Object::buildLensPrices() {
 }
 
 void TSf4Object::buildCoatings() {
-  const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2));
+  const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2).Views());
   Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
-  for (const std::string &line : Lines(Sf4File::GLBesch)) {
+  for (std::string_view line : Lines(Sf4File::GLBesch)) {
     const Sf4CoatingLine row = readSf4CoatingLine(line);
     const std::string catalogCode = rules.replacementCode(row.code);
     std::string name = row.B1;
@@ -264,9 +264,9 @@ void TSf4Object::buildCoatings() {
 }
 
 void TSf4Object::buildSurcharges() {
-  const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2));
+  const Sf4CoatingRules rules(Lines(Sf4File::GlBesch2).Views());
   Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
-  for (const std::string &line : Lines(Sf4File::GLzusch)) {
+  for (std::string_view line : Lines(Sf4File::GLzusch)) {
     const Sf4SurchargeLine row = readSf4SurchargeLine(line);
     const Sf4SurchargeTarget target = sf4SurchargeTarget(row.code);
     const auto st = ordinal<TSf6SphTor>(target.ST);
@@ -301,7 +301,7 @@ void TSf4Object::buildCombinations() {
   const Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
   // Sorting waits until every line is in; switching it back on sorts once.
   combinations.SetAutoSort(false);
-  for (const std::string &line : Lines(Sf4File::GLKombi)) {
+  for (std::string_view line : Lines(Sf4File::GLKombi)) {
     const Sf4CombinationLine row = readSf4CombinationLine(line);
     combinations.AddCombination(orAny(row.GE), orAny(coatings.MapSF4Code(row.B1E)),
                                 ordinal<TSf6Availability>(row.LB),
@@ -312,7 +312,7 @@ void TSf4Object::buildCombinations() {
 
 void TSf4Object::buildColours() {
   const Tlup6DataBeschichtungsliste &coatings = m_root.Coatings();
-  for (const std::string &line : Lines(Sf4File::GLFarb)) {
+  for (std::string_view line : Lines(Sf4File::GLFarb)) {
     const Sf4ColourLine row = readSf4ColourLine(line);
     Tlup6DataBeschichtung *coating = coatings.FindBySF4Code(row.coatingCode);
     if (!coating)

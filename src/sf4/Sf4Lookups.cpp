@@ -4,8 +4,8 @@
 
 namespace sf6 {
 
-Sf4CoatingRules::Sf4CoatingRules(const LineList &lines) {
-  for (const std::string &line : lines) {
+Sf4CoatingRules::Sf4CoatingRules(const std::vector<std::string_view> &lines) {
+  for (std::string_view line : lines) {
     Sf4CoatingRuleLine rule = readSf4CoatingRuleLine(line);
     m_byCode.try_emplace(FoldCode(rule.code), std::move(rule));
   }
@@ -26,8 +26,8 @@ int Sf4CoatingRules::materialRule(std::string_view code) const {
   return rule ? rule->materialRule : 0;
 }
 
-Sf4EllipticRanges::Sf4EllipticRanges(const LineList &lines) {
-  for (const std::string &line : lines) {
+Sf4EllipticRanges::Sf4EllipticRanges(const std::vector<std::string_view> &lines) {
+  for (std::string_view line : lines) {
     Sf4EllipticLine entry = readSf4EllipticLine(line);
     m_byCode.try_emplace(FoldCode(entry.lensCode), std::move(entry));
   }

@@ -7,18 +7,18 @@
 // a load stays linear in the size of the files.
 
 #include "sf4/Sf4Lines.h"
-#include "text/LineList.h"
 
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace sf6 {
 
 class Sf4CoatingRules {
 public:
   // Reads the lines of GlBesch2.Dat; the lines need not outlive the object.
-  explicit Sf4CoatingRules(const LineList &lines);
+  explicit Sf4CoatingRules(const std::vector<std::string_view> &lines);
 
   // The catalog code replacing an SF4 coating code: cols 7-12 of its line,
   // right-trimmed (possibly empty), or the code itself when no line names it.
@@ -34,7 +34,7 @@ private:
 class Sf4EllipticRanges {
 public:
   // Reads the lines of GlEllip.Dat.
-  explicit Sf4EllipticRanges(const LineList &lines);
+  explicit Sf4EllipticRanges(const std::vector<std::string_view> &lines);
 
   // Col 7 of the lens code's line: 0 round ranges only, 1 elliptical only,
   // 2 both, anything else none; 0 when no line names the code.

@@ -5,7 +5,7 @@
 // colours and prices, combinations and the catalog header.
 
 #include "sf4/Sf4Files.h"
-#include "text/LineList.h"
+#include "text/TextLines.h"
 
 #include <array>
 #include <string_view>
@@ -36,7 +36,7 @@ public:
   void LoadFromDirectory(std::string_view directory);
 
   // The lines of one file as of the last load (empty before the first).
-  const LineList &Lines(Sf4File file) const { return m_lines[static_cast<std::size_t>(file)]; }
+  const TextLines &Lines(Sf4File file) const { return m_lines[static_cast<std::size_t>(file)]; }
 
   Tlup6Dataobject &Root() const { return m_root; }
 
@@ -55,7 +55,7 @@ private:
   void buildColours();
 
   Tlup6Dataobject &m_root;
-  std::array<LineList, kSf4FileCount> m_lines;
+  std::array<TextLines, kSf4FileCount> m_lines;
   std::array<std::filesystem::path, kSf4FileCount> m_paths;
 };
 

@@ -254,7 +254,7 @@ std::string AnsiToOem(std::string_view text) {
   return translate(text, table);
 }
 
-void LoadOemTextFile(LineList &lines, const std::filesystem::path &fileName) {
+void LoadOemTextFile(TextLines &lines, const std::filesystem::path &fileName) {
   constexpr size_t kMaxLineLength = 10000;
   lines.clear();
   std::error_code error;
@@ -275,10 +275,7 @@ void LoadOemTextFile(LineList &lines, const std::filesystem::path &fileName) {
   const ByteTable &table = oemToAnsiTable();
   for (char &c : bytes)
     c = static_cast<char>(table[static_cast<unsigned char>(c)]);
-  lines = SplitLines(AsView(bytes));
-  for (std::string &line : lines)
-    if (line.size() > kMaxLineLength)
-      line.resize(kMaxLineLength);
+  lines = TextLines(std::move(bytes), kMaxLineLength);
 }
 
 } // namespace sf6

@@ -5,6 +5,7 @@
 // converted at the boundaries.
 
 #include "text/LineList.h"
+#include "text/TextLines.h"
 
 #include <filesystem>
 #include <string>
@@ -34,6 +35,6 @@ std::string AnsiToOem(std::string_view text);
 // Loads the lines of fileName (ending at CR LF, CR or LF) into lines,
 // converted from OEM to ANSI and each cut to 10000 characters; a missing file
 // clears the list.
-void LoadOemTextFile(LineList &lines, const std::filesystem::path &fileName);
+void LoadOemTextFile(TextLines &lines, const std::filesystem::path &fileName);
 
 } // namespace sf6

@@ -31,7 +31,12 @@ size_t CountByte(std::string_view text, char byte) {
 }
 
 LineList SplitLines(std::string_view bytes) {
-  LineList lines;
+  const std::vector<std::string_view> views = SplitLineViews(bytes);
+  return LineList(views.begin(), views.end());
+}
+
+std::vector<std::string_view> SplitLineViews(std::string_view bytes) {
+  std::vector<std::string_view> lines;
   // One line per LF in most texts: reserving spares the list its regrowth.
   lines.reserve(CountByte(bytes, '\n') + 1);
   const char *p = bytes.data();

@@ -17,5 +17,7 @@ size_t CountByte(std::string_view text, char byte);
 // Splits bytes into lines at CR LF, a lone CR or a lone LF. A final line
 // without a terminator is kept; a terminator at the very end adds no empty line.
 LineList SplitLines(std::string_view bytes);
+// The same lines as views into bytes.
+std::vector<std::string_view> SplitLineViews(std::string_view bytes);
 
 } // namespace sf6

@@ -4,7 +4,10 @@
 // duplicates and collisions frequent.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "model/Catalog.h"
 
@@ -66,6 +69,46 @@ TEST(ModelIndex, CoatingIndexesAgreeWithScan) {
       ASSERT_EQ(coatings->FindBySF4Code(probe), coatings->ScanBySF4Code(probe)) << step << probe;
     }
   }
+}
+
+// The table itself, with thousands of keys and a hash that sends them to a
+// few homes: long runs that wrap around the end of the table, so removing
+// a key must shift the right later keys back. The reference keeps every
+// key's items in list order.
+TEST(ModelIndex, OpenTableAgreesWithReferenceThroughGrowthAndRemoval) {
+  struct Item {
+    uint64_t seq;
+    uint64_t listSeq() const { return seq; }
+  };
+  struct FewHomes {
+    std::size_t operator()(int key) const { return static_cast<std::size_t>(key % 7); }
+  };
+  std::vector<std::unique_ptr<Item>> items;
+  std::map<int, std::vector<Item *>> reference;
+  LastMatchIndex<int, Item, FewHomes> index;
+  std::mt19937 rng(7);
+  for (int step = 0; step < 30000; ++step) {
+    const int key = static_cast<int>(rng() % (step < 15000 ? 3000 : 300));
+    std::vector<Item *> &expected = reference[key];
+    if (rng() % 3 != 0 || expected.empty()) {
+      items.push_back(std::make_unique<Item>(Item{static_cast<uint64_t>(step + 1)}));
+      index.Add(key, items.back().get());
+      expected.push_back(items.back().get());
+    } else {
+      const std::size_t victim = rng() % expected.size();
+      index.Remove(key, expected[victim]);
+      expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(victim));
+    }
+    if (step % 1000 == 999)
+      for (const auto &[k, list] : reference) {
+        ASSERT_EQ(index.Find(k), list.empty() ? nullptr : list.back()) << step << ' ' << k;
+        ASSERT_EQ(index.FindFirst(k), list.empty() ? nullptr : list.front()) << step << ' ' << k;
+      }
+  }
+  std::size_t keys = 0;
+  for (const auto &entry : reference)
+    keys += entry.second.empty() ? 0 : 1;
+  EXPECT_EQ(index.Size(), keys);
 }
 
 TEST(ModelIndex, LensPriceIndexAgreesWithScan) {

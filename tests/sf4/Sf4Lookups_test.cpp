@@ -20,7 +20,7 @@ TEST(Sf4CoatingRules, UnlistedCodeStaysAndHasRuleZero) {
   const Sf4CoatingRules rules({"HC    HC2   4"});
   EXPECT_EQ(rules.replacementCode("AR  "), "AR");
   EXPECT_EQ(rules.materialRule("AR"), 0);
-  EXPECT_EQ(Sf4CoatingRules(LineList{}).replacementCode("x"), "x");
+  EXPECT_EQ(Sf4CoatingRules(std::vector<std::string_view>{}).replacementCode("x"), "x");
 }
 
 TEST(Sf4EllipticRanges, SelectsPassesAndClamp) {

@@ -101,7 +101,7 @@ TEST_F(LoadOemTextFileTest, ConvertsAndCutsLines) {
     std::ofstream out(file, std::ios::binary);
     out << "Gl\x84ser\r\n" << std::string(12000, 'x') << "\rlast";
   }
-  LineList lines{"stale"};
+  TextLines lines;
   LoadOemTextFile(lines, file);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "Gl\xE4ser");
@@ -110,7 +110,11 @@ TEST_F(LoadOemTextFileTest, ConvertsAndCutsLines) {
 }
 
 TEST_F(LoadOemTextFileTest, MissingFileClearsTheList) {
-  LineList lines{"stale"};
+  const auto file = dir / "GLTYP.DAT";
+  std::ofstream(file, std::ios::binary) << "stale\r\n";
+  TextLines lines;
+  LoadOemTextFile(lines, file);
+  ASSERT_EQ(lines.size(), 1u);
   LoadOemTextFile(lines, dir / "missing.dat");
   EXPECT_TRUE(lines.empty());
   LoadOemTextFile(lines, dir); // a directory is no file either
