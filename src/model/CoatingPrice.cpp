@@ -32,7 +32,7 @@ std::size_t CoatingPriceKeyHash::operator()(const CoatingPriceKey &k) const {
 
 Tlup6DataBeschichtungspreis::Tlup6DataBeschichtungspreis(Tlup6Dataobject *root, bool assignOid,
                                                          Tlup6DataBeschichtungspreisListe *owner)
-    : TCustomlup6Object(root, assignOid, owner), m_local(root, this) {
+    : TCustomlup6Object(root, assignOid, owner), m_local(root) {
   Tlup6DataBeschichtungspreis::Clear(false);
 }
 

@@ -89,9 +89,9 @@ public:
   double GetPrice() const;
   int ComputePrice(double &value, bool resetGuard) const;
 
-  Tlup6DataFormelLokalBeschichtung &LocalFormula() { return m_local.get(); }
+  Tlup6DataFormelLokalBeschichtung &LocalFormula() { return m_local.get(*this); }
 
-  const Tlup6DataFormelLokalBeschichtung &LocalFormula() const { return m_local.get(); }
+  const Tlup6DataFormelLokalBeschichtung &LocalFormula() const { return m_local.get(*this); }
   Tlup6DataBeschichtung *GetCoating() const;
   Tlup6DataBeschichtungspreisListe *PriceList() const;
 

@@ -19,7 +19,7 @@ namespace sf6 {
 
 template <class Part, class Owner> class LazyPart {
 public:
-  LazyPart(Tlup6Dataobject *root, Owner *owner) : m_owner(owner) {
+  explicit LazyPart(Tlup6Dataobject *root) {
     if (root == nullptr)
       return;
     m_firstOid = root->NextOid();
@@ -27,9 +27,14 @@ public:
       root->NextOid();
   }
 
-  Part &get() const {
+  // owner is the object this part is a member of: it is not stored, since
+  // the owner always knows where its part is.
+  Part &get(const Owner &owner) const {
     if (!m_part) {
-      m_part = std::make_unique<Part>(m_owner->Root(), false, m_owner);
+      // Made on a const owner too: the part exists for the owner all along,
+      // it only takes memory late. Owners are never const objects.
+      Owner *self = const_cast<Owner *>(&owner);
+      m_part = std::make_unique<Part>(self->Root(), false, self);
       if (m_firstOid != 0)
         m_part->TakeReservedOids(m_firstOid);
     }
@@ -42,9 +47,8 @@ public:
   }
 
 private:
-  Owner *m_owner;
-  int32_t m_firstOid = 0;
   mutable std::unique_ptr<Part> m_part;
+  int32_t m_firstOid = 0;
 };
 
 } // namespace sf6

@@ -24,7 +24,7 @@ std::size_t LensPriceKeyHash::operator()(const LensPriceKey &k) const {
 
 Tlup6DataGlasPreis::Tlup6DataGlasPreis(Tlup6Dataobject *root, bool assignOid,
                                        Tlup6DataGlasTarifListe *owner)
-    : TCustomlup6Object(root, assignOid, owner), m_local(root, this) {
+    : TCustomlup6Object(root, assignOid, owner), m_local(root) {
   Tlup6DataGlasPreis::Clear(false);
 }
 

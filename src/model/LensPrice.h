@@ -45,9 +45,10 @@ public:
   std::string GetTagName() const override { return "GP"; }
   void Clear(bool flag) override;
 
-  // Price source: 0 formula group, 1 fixed PR, 2 local formula.
-  double PR = 0;
+  // Price source: 0 formula group, 1 fixed PR, 2 local formula. Declared
+  // before PR so that it sits in the object base's last four bytes.
   uint8_t PQ = 0;
+  double PR = 0;
 
   // Key fields (kept in the price list's lookup index).
   int32_t GSph() const { return m_GSph; }
@@ -74,19 +75,21 @@ public:
   // the price has no lens.
   int IsInSomeRange() const;
 
-  Tlup6DataFormelLokalGlas &LocalFormula() { return m_local.get(); }
+  Tlup6DataFormelLokalGlas &LocalFormula() { return m_local.get(*this); }
 
-  const Tlup6DataFormelLokalGlas &LocalFormula() const { return m_local.get(); }
+  const Tlup6DataFormelLokalGlas &LocalFormula() const { return m_local.get(*this); }
   Tlup6DataGlas *GetLens() const;
   Tlup6DataGlasTarifListe *PriceList() const;
 
 private:
   friend class Tlup6DataGlasTarifListe;
   void setKey(const LensPriceKey &key);
+  // Ordered so that a catalog's hundreds of thousands of prices carry no
+  // padding: GCyl fills the local formula's last four bytes.
+  [[no_unique_address]] LazyPart<Tlup6DataFormelLokalGlas, Tlup6DataGlasPreis> m_local;
   int32_t m_GCyl = 0;
   int32_t m_GSph = 0;
   int32_t m_PBID = 0;
-  LazyPart<Tlup6DataFormelLokalGlas, Tlup6DataGlasPreis> m_local;
   int32_t m_LBI = 0;
   TSf6Diameter m_GDM;
 };

@@ -61,10 +61,11 @@ struct CodeTextLess {
 std::pmr::memory_resource *ItemMemoryOf(Tlup6Dataobject *root);
 
 // Destroys an item of an OwningList and gives its memory back to the pool it
-// came from.
+// came from, its root's. Stateless, so that a list's item pointers take
+// eight bytes each.
 template <class Item> struct PooledDelete {
-  std::pmr::memory_resource *pool = nullptr;
   void operator()(Item *item) const {
+    std::pmr::memory_resource *pool = ItemMemoryOf(item->Root());
     std::destroy_at(item);
     pool->deallocate(item, sizeof(Item), alignof(Item));
   }
@@ -142,12 +143,14 @@ private:
   friend class Tlup6Dataobject;
   Tlup6Dataobject *m_root;
   CatalogNode *m_owner;
-  int32_t m_OID = 0;
   uint64_t m_listSeq = 0;
   // Links of the root's object registry (an intrusive list: entering and
   // leaving cost no allocation and no hashing, whatever the catalog's size).
   TCustomlup6Object *m_regPrev = nullptr;
   TCustomlup6Object *m_regNext = nullptr;
+  // Last, so that a derived class may place a field of four bytes in the
+  // padding after it.
+  int32_t m_OID = 0;
 };
 
 // Lists ----------------------------------------------------------------------
@@ -394,7 +397,7 @@ private:
   ItemPtr makeItem(bool assignOid) {
     void *memory = m_pool->allocate(sizeof(Item), alignof(Item));
     try {
-      return ItemPtr(::new (memory) Item(Root(), assignOid, self()), PooledDelete<Item>{m_pool});
+      return ItemPtr(::new (memory) Item(Root(), assignOid, self()));
     } catch (...) {
       m_pool->deallocate(memory, sizeof(Item), alignof(Item));
       throw;

@@ -48,7 +48,7 @@ InflateResult RawInflate(std::string_view compressed, size_t capacity, ByteBuffe
   return result == LIBDEFLATE_INSUFFICIENT_SPACE ? InflateResult::TooLarge : InflateResult::BadData;
 }
 
-std::string RawDeflate(std::string_view data, int level) {
+ByteBuffer RawDeflate(std::string_view data, int level) {
   std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
       libdeflate_alloc_compressor(level));
   if (!compressor)
@@ -56,7 +56,8 @@ std::string RawDeflate(std::string_view data, int level) {
   if (data.empty())
     return {};
   // Room for one byte less than the data: whatever does not fit is stored.
-  std::string out(data.size() - 1, '\0');
+  // Only the bytes written are ever touched.
+  ByteBuffer out(data.size() - 1);
   if (out.empty())
     return {};
   const size_t size = libdeflate_deflate_compress(compressor.get(), data.data(), data.size(),

@@ -31,8 +31,8 @@ InflateResult RawInflate(std::string_view compressed, size_t capacity, ByteBuffe
 uint64_t MaxInflatedSize(uint64_t compressedSize);
 
 // Compresses data as one raw DEFLATE stream at level (1..12, 6 the usual
-// trade-off). Returns an empty string when the result would not be smaller
+// trade-off). Returns an empty buffer when the result would not be smaller
 // than data, so that the caller stores it instead.
-std::string RawDeflate(std::string_view data, int level);
+ByteBuffer RawDeflate(std::string_view data, int level);
 
 } // namespace sf6

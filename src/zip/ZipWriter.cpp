@@ -105,7 +105,7 @@ bool deleteMatches(std::string_view request, const TZipHeaderInfo &entry) {
 struct TZipWriter::NewEntry {
   TZipHeaderInfo header;
   std::string_view payload;
-  std::string packed;
+  ByteBuffer packed;
 };
 
 int TZipWriter::zipFromBuffer(std::string_view name, std::string_view data) {
@@ -126,9 +126,9 @@ int TZipWriter::zipFromBuffer(std::string_view name, std::string_view data) {
   // The name goes through the OEM code page; what it cannot hold comes back changed.
   h.setRawName(AnsiToOem(namePart));
   // Level 0 stores; libdeflate knows levels up to 12.
-  fresh.packed = m_packLevel > 0 ? RawDeflate(data, std::min(m_packLevel, 12)) : std::string();
+  fresh.packed = m_packLevel > 0 ? RawDeflate(data, std::min(m_packLevel, 12)) : ByteBuffer();
   h.compressionMethod = fresh.packed.empty() ? kMethodStored : kMethodDeflated;
-  fresh.payload = fresh.packed.empty() ? data : std::string_view(fresh.packed);
+  fresh.payload = fresh.packed.empty() ? data : AsView(fresh.packed);
   h.compressedSize = static_cast<uint32_t>(fresh.payload.size());
   update(h.storedPath(), &fresh);
   return 1;
