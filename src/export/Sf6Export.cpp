@@ -625,8 +625,10 @@ void WriteSf6ExportTexts(const fs::path &archivePath, const Sf6ExportTexts &text
   }
   TVXZip zip;
   zip.ZipName(temporary.path());
+  std::array<TZipWriter::Source, kSf6ExportEntryCount> sources;
   for (std::size_t i = 0; i < kSf6ExportEntryCount; ++i)
-    zip.zipFromBuffer(kSf6ExportEntryNames[i], texts[i]);
+    sources[i] = {kSf6ExportEntryNames[i], texts[i]};
+  zip.zipFromBuffers(sources);
   temporary.commitTo(archivePath);
 }
 

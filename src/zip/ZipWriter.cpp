@@ -7,7 +7,12 @@
 #include "zip/ZipNames.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <vector>
 
 namespace sf6 {
 
@@ -104,11 +109,14 @@ bool deleteMatches(std::string_view request, const TZipHeaderInfo &entry) {
 // A new entry ready to be written: its headers and its (compressed) bytes.
 struct TZipWriter::NewEntry {
   TZipHeaderInfo header;
+  std::string_view data;
   std::string_view payload;
   ByteBuffer packed;
+  std::string lowerPath; // the stored path in lower case, for matching
 };
 
-int TZipWriter::zipFromBuffer(std::string_view name, std::string_view data) {
+// Everything but the compression, which the caller runs (see pack).
+TZipWriter::NewEntry TZipWriter::newEntry(std::string_view name, std::string_view data) const {
   const std::string namePart = RequestFileNamePart(NormalizeRequestName(name));
   if (namePart.empty())
     throw Sf6Error("Invalid entry name \"" + std::string(name) + "\"");
@@ -119,26 +127,98 @@ int TZipWriter::zipFromBuffer(std::string_view name, std::string_view data) {
   h.versionMadeBy = kVersion20;
   h.versionNeeded = kVersion20;
   h.modifiedDateTime = CurrentDosDateTime();
-  h.crc32 = Crc32(data);
   h.uncompressedSize = static_cast<uint32_t>(data.size());
   h.internalAttributes = textAttribute(data);
   h.externalAttributes = kDosArchiveAttribute;
   // The name goes through the OEM code page; what it cannot hold comes back changed.
   h.setRawName(AnsiToOem(namePart));
-  // Level 0 stores; libdeflate knows levels up to 12.
-  fresh.packed = m_packLevel > 0 ? RawDeflate(data, std::min(m_packLevel, 12)) : ByteBuffer();
-  h.compressionMethod = fresh.packed.empty() ? kMethodStored : kMethodDeflated;
-  fresh.payload = fresh.packed.empty() ? data : AsView(fresh.packed);
-  h.compressedSize = static_cast<uint32_t>(fresh.payload.size());
-  update(h.storedPath(), &fresh);
+  fresh.data = data;
+  fresh.lowerPath = LowerCase1252(h.storedPath());
+  return fresh;
+}
+
+namespace {
+
+// Computes the checksum and compresses (level 0 stores; libdeflate knows
+// levels up to 12). Touches nothing but entry: entries are packed side by side.
+template <class Entry> void pack(Entry &entry, int level) {
+  TZipHeaderInfo &h = entry.header;
+  h.crc32 = Crc32(entry.data);
+  entry.packed = level > 0 ? RawDeflate(entry.data, std::min(level, 12)) : ByteBuffer();
+  h.compressionMethod = entry.packed.empty() ? kMethodStored : kMethodDeflated;
+  entry.payload = entry.packed.empty() ? entry.data : AsView(entry.packed);
+  h.compressedSize = static_cast<uint32_t>(entry.payload.size());
+}
+
+// Runs work(i) for i in order (0 .. count-1, the largest jobs first) on up to
+// as many threads as the machine has cores; rethrows the first failure.
+template <class Work> void runSideBySide(const std::vector<std::size_t> &order, Work work) {
+  const unsigned threads =
+      std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()),
+                         static_cast<unsigned>(order.size()));
+  std::atomic<std::size_t> next{0};
+  std::mutex failureLock;
+  std::exception_ptr failure;
+  auto worker = [&] {
+    for (std::size_t i; (i = next.fetch_add(1)) < order.size();) {
+      try {
+        work(order[i]);
+      } catch (...) {
+        const std::lock_guard lock(failureLock);
+        if (!failure)
+          failure = std::current_exception();
+      }
+    }
+  };
+  std::vector<std::jthread> helpers;
+  for (unsigned t = 1; t < threads; ++t)
+    helpers.emplace_back(worker);
+  worker();
+  helpers.clear(); // joins
+  if (failure)
+    std::rethrow_exception(failure);
+}
+
+} // namespace
+
+int TZipWriter::zipFromBuffer(std::string_view name, std::string_view data) {
+  NewEntry fresh = newEntry(name, data);
+  pack(fresh, m_packLevel);
+  update({}, std::span<NewEntry>(&fresh, 1));
   return 1;
 }
 
 void TZipWriter::deleteFromArchive(std::string_view name) {
-  update(NormalizeRequestName(name), nullptr);
+  update(NormalizeRequestName(name), {});
 }
 
-void TZipWriter::update(std::string_view request, const NewEntry *fresh) {
+int TZipWriter::zipFromBuffers(std::span<const Source> sources) {
+  std::vector<NewEntry> fresh;
+  fresh.reserve(sources.size());
+  for (const Source &source : sources) {
+    NewEntry entry = newEntry(source.name, source.data);
+    // A later source for the same path replaces the earlier one in place, as
+    // a second zipFromBuffer would.
+    auto same = std::find_if(fresh.begin(), fresh.end(),
+                             [&](const NewEntry &e) { return e.lowerPath == entry.lowerPath; });
+    if (same != fresh.end())
+      *same = std::move(entry);
+    else
+      fresh.push_back(std::move(entry));
+  }
+  std::vector<std::size_t> order(fresh.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return fresh[a].data.size() > fresh[b].data.size();
+  });
+  runSideBySide(order, [&](std::size_t i) { pack(fresh[i], m_packLevel); });
+  if (!fresh.empty())
+    update({}, fresh);
+  return static_cast<int>(fresh.size());
+}
+
+void TZipWriter::update(std::string_view request, std::span<NewEntry> fresh) {
   std::optional<ReadOnlyFile> old;
   std::error_code ec;
   // Anything but a clear "not there" (no permission, say) goes through the
@@ -154,33 +234,39 @@ void TZipWriter::update(std::string_view request, const NewEntry *fresh) {
   TZipDirectory written;
   auto &entries = written.entries();
   std::string scratch;
-  const std::string freshPath = fresh ? LowerCase1252(request) : std::string();
-  bool placed = false;
-  auto writeFresh = [&] {
-    TZipHeaderInfo header = fresh->header;
+  std::vector<bool> placed(fresh.size(), false);
+  auto writeFresh = [&](std::size_t i) {
+    TZipHeaderInfo header = fresh[i].header;
     header.relativeOffset = checked32(out.position());
     scratch.clear();
     header.appendLocalHeader(scratch, {});
     out.write(scratch);
-    out.write(fresh->payload);
+    out.write(fresh[i].payload);
     entries.push_back(std::move(header));
-    placed = true;
+    placed[i] = true;
   };
 
   if (old) {
     for (const auto &entry : directory().entries()) {
-      if (!fresh && deleteMatches(request, entry))
+      if (fresh.empty() && deleteMatches(request, entry))
         continue;
-      if (fresh && LowerCase1252(entry.storedPath()) == freshPath) {
-        if (!placed)
-          writeFresh();
+      // An entry with a new entry's path gives its place to the new one; a
+      // later entry with that path is dropped.
+      const std::string path = fresh.empty() ? std::string() : LowerCase1252(entry.storedPath());
+      const auto match = std::find_if(fresh.begin(), fresh.end(),
+                                      [&](const NewEntry &e) { return e.lowerPath == path; });
+      if (match != fresh.end()) {
+        const auto i = static_cast<std::size_t>(match - fresh.begin());
+        if (!placed[i])
+          writeFresh(i);
         continue;
       }
       entries.push_back(copyEntry(*old, entry, out, scratch, progress()));
     }
   }
-  if (fresh && !placed)
-    writeFresh();
+  for (std::size_t i = 0; i < fresh.size(); ++i)
+    if (!placed[i])
+      writeFresh(i);
   if (entries.size() > kMaxEntryCount)
     throw Sf6Error("Too many entries for a zip file");
 

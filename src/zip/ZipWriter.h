@@ -10,6 +10,7 @@
 
 #include "zip/ZipReader.h"
 
+#include <span>
 #include <string_view>
 
 namespace sf6 {
@@ -32,6 +33,19 @@ public:
   // ZIP64 (4 GiB, 65534 entries).
   int zipFromBuffer(std::string_view name, std::string_view data);
 
+  // One entry for zipFromBuffers: the name as zipFromBuffer takes it, the
+  // bytes to store.
+  struct Source {
+    std::string_view name;
+    std::string_view data;
+  };
+  // zipFromBuffer of every source in order, with one rewrite of the archive
+  // instead of one per entry, and the entries compressed side by side on the
+  // machine's cores. Of two sources with the same stored path the later one
+  // is kept, at the place of the first. All or nothing: on failure the
+  // archive is as it was. Returns the number of entries written.
+  int zipFromBuffers(std::span<const Source> sources);
+
   // Rewrites the archive without every entry whose stored path equals name
   // apart from case (with wildcards: a pattern without "\" is matched
   // against the name part, one with "\" against the whole path). A name no
@@ -41,7 +55,10 @@ public:
 
 private:
   struct NewEntry;
-  void update(std::string_view request, const NewEntry *fresh);
+  NewEntry newEntry(std::string_view name, std::string_view data) const;
+  // Rewrites the archive with fresh placed (without fresh: without the
+  // entries request names).
+  void update(std::string_view request, std::span<NewEntry> fresh);
 
   int m_packLevel = 6;
 };

@@ -102,6 +102,40 @@ TEST(ZipWriter, MarksBinaryLookingDataAsBinary) {
   EXPECT_EQ(zip.directory().entry(0).internalAttributes, 0);
 }
 
+// Many entries in one rewrite, compressed side by side: the same archive as
+// one zipFromBuffer per entry would give, and nothing changed when one of
+// them cannot be stored.
+TEST(ZipWriter, StoresManyEntriesInOneRewrite) {
+  ScratchDir dir;
+  const auto path = dir / "a.zip";
+  WriteFileBytes(path, BuildArchive({{.name = "Head.dat", .data = "old\r\n"},
+                                     {.name = "Keep.dat", .data = "kept\r\n"}})
+                           .bytes);
+  std::string big;
+  for (int i = 0; i < 5000; ++i)
+    big += std::to_string(i * 7919 % 100003) + "\r\n";
+  const TZipWriter::Source sources[] = {{"New.dat", big},
+                                        {"HEAD.DAT", "first\r\n"},
+                                        {"Empty.dat", ""},
+                                        {"head.dat", "second\r\n"}};
+  TVXZip zip;
+  zip.ZipName(path);
+  EXPECT_EQ(zip.zipFromBuffers(sources), 3);
+  const TZipDirectory after = DirectoryOf(path);
+  ASSERT_EQ(after.Count(), 4);
+  EXPECT_EQ(after.entry(0).storedPath(), "head.dat") << "old place, last spelling";
+  EXPECT_EQ(after.entry(1).storedPath(), "Keep.dat");
+  EXPECT_EQ(after.entry(2).storedPath(), "New.dat");
+  EXPECT_EQ(after.entry(3).storedPath(), "Empty.dat");
+  EXPECT_EQ(ReadBack(path, "Head.dat"), LineList{"second"});
+  EXPECT_EQ(ReadBack(path, "New.dat"), SplitLines(big));
+
+  const std::string before = ReadFileBytes(path);
+  const TZipWriter::Source bad[] = {{"Other.dat", big}, {"dir\\", "no name"}};
+  EXPECT_THROW(zip.zipFromBuffers(bad), Sf6Error);
+  EXPECT_EQ(ReadFileBytes(path), before);
+}
+
 TEST(ZipWriter, ReplacesSameNameInPlaceAndCopiesOthersUnchanged) {
   ScratchDir dir;
   const auto path = dir / "a.zip";
