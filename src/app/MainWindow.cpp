@@ -43,6 +43,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -53,6 +54,7 @@
 #include <exception>
 #include <filesystem>
 #include <future>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -162,6 +164,10 @@ TFormlup6FileView::TFormlup6FileView(QWidget *parent)
     m_tabs->addTab(m_panes[i], QString::fromLatin1(panes[i].tabCaption));
   }
   m_tabs->setCurrentIndex(0);
+  connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+    if (m_heldTab >= 0 && index != m_heldTab)
+      m_tabs->setCurrentIndex(m_heldTab);
+  });
   // Ctrl+Tab and Ctrl+Shift+Tab switch tabs from anywhere in the window, also
   // from the start page, where no widget holds the focus to pass them on.
   const auto switchTab = [this](int step) {
@@ -441,9 +447,44 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
   options.messageSink = [&messages](const std::string &caption, const std::string &text) {
     messages.emplace_back(caption, text);
   };
+  // The tab the user looks at is read first and shown as soon as it is
+  // inflated; until the load ends, the tab stays (the others still hold the
+  // previous catalog), and a load that fails or is cancelled puts back what
+  // the tab showed before, so the window shows one catalog or the other.
+  const int earlyPane = paneIndexOf(m_tabs->currentWidget());
+  std::mutex earlyLock;
+  std::optional<sf6::ByteBuffer> earlyText;
+  sf6::ViewerEarlyPane early;
+  early.pane = earlyPane;
+  early.ready = [&](sf6::ByteBuffer text) {
+    const std::lock_guard lock(earlyLock);
+    earlyText = std::move(text);
+  };
+  std::optional<TextView::Saved> shownOver;
+  const auto showEarly = [&] {
+    std::optional<sf6::ByteBuffer> text;
+    {
+      const std::lock_guard lock(earlyLock);
+      text.swap(earlyText);
+    }
+    if (!text)
+      return;
+    m_heldTab = m_tabs->currentIndex();
+    m_tabs->tabBar()->setEnabled(false);
+    shownOver = m_panes[earlyPane]->RichEdit->exchangeBytes(std::move(*text));
+  };
+  auto putBack = qScopeGuard([&] {
+    if (shownOver)
+      m_panes[earlyPane]->RichEdit->restore(std::move(*shownOver));
+  });
+  const auto releaseTabs = qScopeGuard([this] {
+    m_heldTab = -1;
+    m_tabs->tabBar()->setEnabled(true);
+  });
+
   const std::filesystem::path archivePath(QFile::encodeName(path).toStdString());
   std::packaged_task<sf6::ViewerCatalog()> task(
-      [&] { return sf6::LoadViewerCatalog(archivePath, options); });
+      [&] { return sf6::LoadViewerCatalog(archivePath, options, early); });
   std::future<sf6::ViewerCatalog> result = task.get_future();
   std::thread worker(std::move(task));
 
@@ -454,6 +495,7 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
       wait.quit();
       return;
     }
+    showEarly();
     const uint64_t total = bytesTotal;
     if (total > 0)
       statusBar()->showMessage(QStringLiteral("Lade %1 \u2026 %2 %")
@@ -474,6 +516,14 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
     statusBar()->showMessage(QStringLiteral("Laden abgebrochen"), 5000);
     return;
   }
+  if (catalog.earlyPane >= 0 && !shownOver) {
+    // Read so fast that it was never shown early: it joins the rest.
+    const std::lock_guard lock(earlyLock);
+    if (earlyText)
+      catalog.paneTexts[catalog.earlyPane] = std::move(*earlyText);
+    catalog.earlyPane = -1;
+  }
+  putBack.dismiss();
   applyCatalog(std::move(catalog));
   m_catalogPath = path;
   rememberRecent(path);
@@ -487,7 +537,8 @@ void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
   m_unreadable = std::move(catalog.unreadable);
   HeadLines = std::move(catalog.headLines);
   for (int index = 0; index < kPaneCount; ++index)
-    m_panes[index]->setText(std::move(catalog.paneTexts[index]));
+    if (index != catalog.earlyPane) // already shown
+      m_panes[index]->setText(std::move(catalog.paneTexts[index]));
   ListHead->Invalidate();
   for (TFrameFileview1 *pane : m_panes)
     pane->ListDetail->Invalidate();

@@ -147,6 +147,9 @@ private:
   QAction *m_cancelAction = nullptr;
   bool m_loading = false;
   std::atomic<bool> m_cancelLoad{false};
+  // The tab a load shows before it has read the rest; -1 when none. The
+  // other tabs still hold the previous catalog then, so the tab stays.
+  int m_heldTab = -1;
   QString m_catalogPath;
   QLabel *m_archiveStatus = nullptr;
   QMenu *m_recentMenu = nullptr;

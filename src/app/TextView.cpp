@@ -63,6 +63,23 @@ void TextView::setBytes(sf6::ByteBuffer bytes) {
   emit textChanged();
 }
 
+TextView::Saved TextView::exchangeBytes(sf6::ByteBuffer bytes) {
+  Saved saved{std::move(m_state), verticalScrollBar()->value(), horizontalScrollBar()->value()};
+  m_state = sf6::TextEditState();
+  setBytes(std::move(bytes));
+  return saved;
+}
+
+void TextView::restore(Saved saved) {
+  m_state = std::move(saved.state);
+  m_markLine = -1;
+  updateScrollBars();
+  verticalScrollBar()->setValue(saved.top);
+  horizontalScrollBar()->setValue(saved.left);
+  viewport()->update();
+  emit textChanged();
+}
+
 void TextView::setFieldMark(int line, int column, int width, bool reveal) {
   m_markLine = width > 0 ? line : -1;
   m_markColumn = column - 1;

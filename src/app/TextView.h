@@ -21,6 +21,18 @@ public:
 
   // Replaces the text (the caret goes to its start) and reports a text change.
   void setBytes(sf6::ByteBuffer bytes);
+  // The text with its caret, edits and scroll place, as exchangeBytes hands
+  // it back.
+  struct Saved {
+    sf6::TextEditState state;
+    int top = 0;
+    int left = 0;
+  };
+  // setBytes that hands back what was shown, so that restore can put it
+  // back as it was: for a load that shows a tab before it has read the rest
+  // and may still fail or be cancelled.
+  Saved exchangeBytes(sf6::ByteBuffer bytes);
+  void restore(Saved saved);
   const sf6::TextEditState &state() const { return m_state; }
   const sf6::TextDocument &document() const { return m_state.document(); }
 

@@ -64,13 +64,18 @@ CatalogArchive LoadCatalogArchive(const std::filesystem::path &path,
     }
     entry.state = CatalogEntryState::Present;
   };
+  const auto readAndReport = [&](CatalogEntry &entry) {
+    read(entry);
+    if (options.entryRead)
+      options.entryRead(entry);
+  };
   if (options.order.empty()) {
     for (CatalogEntry &entry : archive.entries)
-      read(entry);
+      readAndReport(entry);
   } else {
     for (std::size_t index : options.order)
       if (index < kSf6EntryCount)
-        read(archive.entries[index]);
+        readAndReport(archive.entries[index]);
   }
   return archive;
 }

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -66,6 +67,10 @@ struct CatalogLoadOptions {
   // The order in which entries are read, as file-set indexes; empty: file-set
   // order. Entries left out of a non-empty order are not read (state Missing).
   std::span<const std::size_t> order;
+  // Called on the reading thread after each entry of the order was read
+  // (present, missing or unreadable); may take the entry's bytes, and may
+  // throw to cancel the load.
+  std::function<void(CatalogEntry &)> entryRead;
 };
 
 // Reads the archive at path. Entry names are matched as readers match them:

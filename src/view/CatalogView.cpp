@@ -38,16 +38,32 @@ std::span<const int> ViewerLoadOrder() {
   return kLoadOrder;
 }
 
-ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options) {
+ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options,
+                                const ViewerEarlyPane &early) {
   // The panes are the data files in file-set order: pane i is entry i + 1.
+  const bool hasEarly = early.pane >= 0 && early.pane < static_cast<int>(kPanes.size());
   std::array<std::size_t, kSf6EntryCount> order{};
-  order[0] = static_cast<std::size_t>(Sf6Entry::Head);
-  for (std::size_t i = 0; i < kLoadOrder.size(); ++i)
-    order[i + 1] = static_cast<std::size_t>(kLoadOrder[i]) + 1;
+  std::size_t next = 0;
+  order[next++] = static_cast<std::size_t>(Sf6Entry::Head);
+  if (hasEarly)
+    order[next++] = static_cast<std::size_t>(early.pane) + 1;
+  for (const int pane : kLoadOrder)
+    if (!hasEarly || pane != early.pane)
+      order[next++] = static_cast<std::size_t>(pane) + 1;
   options.order = order;
-  CatalogArchive archive = LoadCatalogArchive(path, options);
 
   ViewerCatalog catalog;
+  options.entryRead = [&](CatalogEntry &entry) {
+    if (!hasEarly || entry.state != CatalogEntryState::Present ||
+        static_cast<int>(entry.id) != early.pane + 1 || !early.ready)
+      return;
+    entry.bytes.resize(entry.text().size());
+    catalog.earlyPane = early.pane;
+    early.ready(std::move(entry.bytes));
+    entry.bytes.clear();
+  };
+  CatalogArchive archive = LoadCatalogArchive(path, options);
+
   for (std::size_t index : order) {
     CatalogEntry &entry = archive.entries[index];
     if (entry.state == CatalogEntryState::Missing)

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,12 +44,28 @@ struct ViewerCatalog {
   std::array<ByteBuffer, 12> paneTexts;
   std::vector<std::string> missing;
   std::vector<std::string> unreadable;
+  // The pane whose text was handed over early (ViewerEarlyPane): its
+  // paneTexts entry is empty. -1 when none was.
+  int earlyPane = -1;
 };
 
-// Reads the archive in the viewer's load order (Head.dat, then
-// ViewerLoadOrder()); options.order is ignored. Throws what
-// LoadCatalogArchive throws; nothing is half loaded then.
-ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options = {});
+// The pane the user looks at, read right after Head.dat and handed over as
+// soon as it is inflated, so that the window can show it while the other
+// entries are still being read.
+struct ViewerEarlyPane {
+  int pane = -1; // index into ViewerPanes(); -1: none
+  // Called on the loading thread with the pane's text (up to its first NUL
+  // byte) when its entry is present. May throw to cancel the load.
+  std::function<void(ByteBuffer text)> ready;
+};
+
+// Reads the archive in the viewer's load order (Head.dat, early.pane when
+// given, then the rest of ViewerLoadOrder()); options.order and
+// options.entryRead are ignored. Throws what LoadCatalogArchive throws;
+// nothing is half loaded then, but a text handed over early may have been
+// shown: the caller decides what to show instead.
+ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options = {},
+                                const ViewerEarlyPane &early = {});
 
 // A record of the pane's file with every field zeroed: empty texts, 0, false,
 // no date, each enumeration at its first ordinal.

@@ -36,6 +36,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -798,6 +799,61 @@ private slots:
     QVERIFY(m_messages.back().second.contains("OrderOptions.Dat"));
     QCOMPARE(window->pane(paneIndex("OrderOptions.Dat"))->RichEdit->document().line(0),
              std::string_view());
+  }
+
+  // A load shows the tab the user looks at as soon as its entry is read,
+  // holds that tab until the rest is read, and a load cancelled meanwhile
+  // puts back what the tab showed, edits and all: the window shows one
+  // catalog or the other, never a mix.
+  void aLoadShowsTheCurrentTabFirstAndACancelPutsItBack() {
+    auto window = makeWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    TFrameFileview1 *lenses = showPane(*window, "LensType.dat");
+    window->loadCatalog(writeArchive("old.zip", fullCatalog()));
+    QTest::keyClicks(lenses->RichEdit, "E");
+    const std::string edited(lenses->RichEdit->document().line(0));
+    QCOMPARE(edited.substr(0, 7), std::string("EBSP001"));
+
+    Entries next = fullCatalog();
+    next["LensType.Dat"] = {"NEU001Neues Glas"};
+    for (const char *entry : {"LensPrice.Dat", "Options.Dat", "OptionsPrice.Dat"}) {
+      sf6::LineList &lines = next[entry];
+      for (int i = 0; i < 150000; ++i)
+        lines.push_back("NEU" + std::to_string(i * 7919 % 1000003) + "  65010100" +
+                        std::to_string(i * 31 % 99991));
+    }
+    const QString path = writeArchive("next.zip", next);
+
+    bool sawEarly = false;
+    std::string earlyLine;
+    int heldIndex = -1;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+      if (sawEarly || window->tabs()->tabBar()->isEnabled())
+        return;
+      sawEarly = true;
+      earlyLine = std::string(lenses->RichEdit->document().line(0));
+      window->tabs()->setCurrentIndex(0); // the tab is held
+      heldIndex = window->tabs()->currentIndex();
+      QTest::keyClick(window.get(), Qt::Key_Escape);
+    });
+    watch.start(1);
+    window->loadCatalog(path);
+    watch.stop();
+
+    QVERIFY(sawEarly);
+    QCOMPARE(earlyLine, std::string("NEU001Neues Glas"));
+    QCOMPARE(heldIndex, window->tabs()->indexOf(lenses));
+    QVERIFY(window->tabs()->tabBar()->isEnabled());
+    QCOMPARE(window->tabs()->currentWidget(), lenses);
+    TFrameFileview1 *prices = window->pane(paneIndex("LensPrice.dat"));
+    if (window->statusBar()->currentMessage() == QStringLiteral("Laden abgebrochen")) {
+      QCOMPARE(std::string(lenses->RichEdit->document().line(0)), edited);
+      QCOMPARE(prices->RichEdit->document().line(0), std::string_view("ZZLensPrice.Dat"));
+    } else { // read to its end before the cancel came
+      QCOMPARE(lenses->RichEdit->document().line(0), std::string_view("NEU001Neues Glas"));
+      QCOMPARE(prices->RichEdit->document().line(0), std::string_view("NEU0  650101000"));
+    }
   }
 
   void damagedArchiveShowsTheFailureAndKeepsThePanes() {
