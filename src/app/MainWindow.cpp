@@ -506,6 +506,9 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
   if (result.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
     wait.exec();
   worker.join();
+  poll.stop();
+  // The progress message ends with the load: what stays is its outcome.
+  statusBar()->clearMessage();
 
   for (const auto &[caption, text] : messages)
     showMessage(sf6::fromCp1252(caption), sf6::fromCp1252(text), true);

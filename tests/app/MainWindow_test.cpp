@@ -850,7 +850,8 @@ private slots:
     if (window->statusBar()->currentMessage() == QStringLiteral("Laden abgebrochen")) {
       QCOMPARE(std::string(lenses->RichEdit->document().line(0)), edited);
       QCOMPARE(prices->RichEdit->document().line(0), std::string_view("ZZLensPrice.Dat"));
-    } else { // read to its end before the cancel came
+    } else { // read to its end before the cancel came; no progress left standing
+      QCOMPARE(window->statusBar()->currentMessage(), QString());
       QCOMPARE(lenses->RichEdit->document().line(0), std::string_view("NEU001Neues Glas"));
       QCOMPARE(prices->RichEdit->document().line(0), std::string_view("NEU0  650101000"));
     }
