@@ -7,7 +7,8 @@
 //   caret    moving the caret one line in the LensPrice pane (label and grid)
 //   first    the load with LensType.dat the current tab: until its text is
 //            shown (before the other entries are read) and until the end
-// and prints the figures as ratios. Run it with QT_QPA_PLATFORM=offscreen.
+// and prints the figures of the fastest of three runs as ratios. Run it with
+// QT_QPA_PLATFORM=offscreen.
 
 #include "app/FrameFileview.h"
 #include "app/MainWindow.h"
@@ -184,24 +185,31 @@ int runPlain(const QString &path) {
   return 0;
 }
 
-// Runs this program in mode and returns its "key value" lines.
-std::map<std::string, std::string> child(const QString &mode, const QString &path) {
-  QProcess process;
-  process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  process.start(QCoreApplication::applicationFilePath(), {mode, path});
-  process.waitForFinished(-1);
-  std::map<std::string, std::string> values;
-  for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
-    const qsizetype space = line.indexOf(' ');
-    if (space > 0)
-      values[line.left(space).toStdString()] = line.mid(space + 1).toStdString();
-  }
-  return values;
-}
-
 double number(const std::map<std::string, std::string> &values, const char *key) {
   const auto found = values.find(key);
   return found == values.end() ? 0 : std::atof(found->second.c_str());
+}
+
+// Runs this program in mode three times and returns the "key value" lines of
+// the fastest run: how fast inflating goes varies from run to run with the
+// large pages the system grants, so one run could flatter either side.
+std::map<std::string, std::string> child(const QString &mode, const QString &path) {
+  std::map<std::string, std::string> best;
+  for (int run = 0; run < 3; ++run) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QCoreApplication::applicationFilePath(), {mode, path});
+    process.waitForFinished(-1);
+    std::map<std::string, std::string> values;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+      const qsizetype space = line.indexOf(' ');
+      if (space > 0)
+        values[line.left(space).toStdString()] = line.mid(space + 1).toStdString();
+    }
+    if (best.empty() || number(values, "ms") < number(best, "ms"))
+      best = std::move(values);
+  }
+  return best;
 }
 
 } // namespace

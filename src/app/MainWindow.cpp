@@ -451,27 +451,30 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
   // inflated; until the load ends, the tab stays (the others still hold the
   // previous catalog), and a load that fails or is cancelled puts back what
   // the tab showed before, so the window shows one catalog or the other.
+  // The other panes' texts are indexed here, off the screen, while the
+  // worker reads on, and are swapped in at the end.
   const int earlyPane = paneIndexOf(m_tabs->currentWidget());
-  std::mutex earlyLock;
-  std::optional<sf6::ByteBuffer> earlyText;
-  sf6::ViewerEarlyPane early;
-  early.pane = earlyPane;
-  early.ready = [&](sf6::ByteBuffer text) {
-    const std::lock_guard lock(earlyLock);
-    earlyText = std::move(text);
-  };
+  std::mutex arrivalLock;
+  std::vector<std::pair<int, sf6::ByteBuffer>> arrived;
+  std::array<std::optional<sf6::TextEditState>, kPaneCount> staged;
   std::optional<TextView::Saved> shownOver;
-  const auto showEarly = [&] {
-    std::optional<sf6::ByteBuffer> text;
+  const auto takeArrivals = [&](bool mayShow) {
+    std::vector<std::pair<int, sf6::ByteBuffer>> texts;
     {
-      const std::lock_guard lock(earlyLock);
-      text.swap(earlyText);
+      const std::lock_guard lock(arrivalLock);
+      texts.swap(arrived);
     }
-    if (!text)
-      return;
-    m_heldTab = m_tabs->currentIndex();
-    m_tabs->tabBar()->setEnabled(false);
-    shownOver = m_panes[earlyPane]->RichEdit->exchangeBytes(std::move(*text));
+    for (auto &[pane, text] : texts) {
+      sf6::TextEditState state;
+      state.setBytes(std::move(text));
+      if (pane == earlyPane && mayShow) {
+        m_heldTab = m_tabs->currentIndex();
+        m_tabs->tabBar()->setEnabled(false);
+        shownOver = m_panes[pane]->RichEdit->exchangeState(std::move(state));
+      } else {
+        staged[static_cast<std::size_t>(pane)] = std::move(state);
+      }
+    }
   };
   auto putBack = qScopeGuard([&] {
     if (shownOver)
@@ -482,20 +485,37 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
     m_tabs->tabBar()->setEnabled(true);
   });
 
+  // The worker wakes the window when a text is in and when it is done, so
+  // that neither waits for the next progress tick.
+  QEventLoop wait;
+  sf6::ViewerPaneHandover handover;
+  handover.first = earlyPane;
+  handover.paneRead = [&](int pane, sf6::ByteBuffer text) {
+    {
+      const std::lock_guard lock(arrivalLock);
+      arrived.emplace_back(pane, std::move(text));
+    }
+    QMetaObject::invokeMethod(&wait, [&] { takeArrivals(true); }, Qt::QueuedConnection);
+  };
   const std::filesystem::path archivePath(QFile::encodeName(path).toStdString());
   std::packaged_task<sf6::ViewerCatalog()> task(
-      [&] { return sf6::LoadViewerCatalog(archivePath, options, early); });
+      [&] { return sf6::LoadViewerCatalog(archivePath, options, handover); });
   std::future<sf6::ViewerCatalog> result = task.get_future();
-  std::thread worker(std::move(task));
+  const auto quitWhenDone = [&] {
+    if (result.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+      wait.quit();
+  };
+  std::thread worker([&] {
+    task();
+    QMetaObject::invokeMethod(&wait, quitWhenDone, Qt::QueuedConnection);
+  });
 
-  QEventLoop wait;
   QTimer poll;
   connect(&poll, &QTimer::timeout, &wait, [&] {
     if (result.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
       wait.quit();
       return;
     }
-    showEarly();
     const uint64_t total = bytesTotal;
     if (total > 0)
       statusBar()->showMessage(QStringLiteral("Lade %1 \u2026 %2 %")
@@ -503,10 +523,13 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
                                    .arg(static_cast<int>(bytesDone * 100 / total)));
   });
   poll.start(20);
-  if (result.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+  if (result.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
     wait.exec();
   worker.join();
   poll.stop();
+  // Texts that came after the last wake-up are prepared now, not shown early.
+  QCoreApplication::removePostedEvents(&wait);
+  takeArrivals(false);
   // The progress message ends with the load: what stays is its outcome.
   statusBar()->clearMessage();
 
@@ -519,29 +542,28 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
     statusBar()->showMessage(QStringLiteral("Laden abgebrochen"), 5000);
     return;
   }
-  if (catalog.earlyPane >= 0 && !shownOver) {
-    // Read so fast that it was never shown early: it joins the rest.
-    const std::lock_guard lock(earlyLock);
-    if (earlyText)
-      catalog.paneTexts[catalog.earlyPane] = std::move(*earlyText);
-    catalog.earlyPane = -1;
-  }
   putBack.dismiss();
-  applyCatalog(std::move(catalog));
+  applyCatalog(std::move(catalog), std::move(staged), shownOver ? earlyPane : -1);
   m_catalogPath = path;
   rememberRecent(path);
   reportLoad(path);
 }
 
-void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog) {
+void TFormlup6FileView::applyCatalog(sf6::ViewerCatalog catalog, StagedPanes staged, int shownPane) {
   m_findAll->clear();
   m_jumps.clear();
   m_missing = std::move(catalog.missing);
   m_unreadable = std::move(catalog.unreadable);
   HeadLines = std::move(catalog.headLines);
-  for (int index = 0; index < kPaneCount; ++index)
-    if (index != catalog.earlyPane) // already shown
+  for (int index = 0; index < kPaneCount; ++index) {
+    auto &prepared = staged[static_cast<std::size_t>(index)];
+    if (index == shownPane)
+      continue;
+    if (prepared)
+      m_panes[index]->RichEdit->setState(std::move(*prepared));
+    else
       m_panes[index]->setText(std::move(catalog.paneTexts[index]));
+  }
   ListHead->Invalidate();
   for (TFrameFileview1 *pane : m_panes)
     pane->ListDetail->Invalidate();

@@ -11,10 +11,12 @@
 #include "text/LineList.h"
 #include "view/CatalogView.h"
 #include "view/RelatedLines.h"
+#include "view/TextEditState.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -129,7 +131,11 @@ private:
   // Marks the columns of the grid's current field in the caret line;
   // reveal scrolls them into view (when the user picked the field).
   void markSelectedField(int index, bool reveal);
-  void applyCatalog(sf6::ViewerCatalog catalog);
+  // The panes' texts indexed while the load went on, by pane.
+  using StagedPanes = std::array<std::optional<sf6::TextEditState>, kPaneCount>;
+  // Shows catalog; a pane with a staged text takes that, shownPane (-1 for
+  // none) already shows its text.
+  void applyCatalog(sf6::ViewerCatalog catalog, StagedPanes staged = {}, int shownPane = -1);
   void rememberRecent(const QString &path);
   void createFindBar(QWidget *parent);
   void reportLoad(const QString &path);

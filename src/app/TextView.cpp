@@ -54,7 +54,16 @@ TextView::TextView(QWidget *parent) : QAbstractScrollArea(parent) {
 }
 
 void TextView::setBytes(sf6::ByteBuffer bytes) {
-  m_state.setBytes(std::move(bytes));
+  // The old text goes first: a catalog's panes are replaced one by one, so
+  // memory never holds two copies of the same pane.
+  m_state = sf6::TextEditState();
+  sf6::TextEditState state;
+  state.setBytes(std::move(bytes));
+  setState(std::move(state));
+}
+
+void TextView::setState(sf6::TextEditState state) {
+  m_state = std::move(state);
   m_markLine = -1;
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
@@ -63,10 +72,9 @@ void TextView::setBytes(sf6::ByteBuffer bytes) {
   emit textChanged();
 }
 
-TextView::Saved TextView::exchangeBytes(sf6::ByteBuffer bytes) {
+TextView::Saved TextView::exchangeState(sf6::TextEditState state) {
   Saved saved{std::move(m_state), verticalScrollBar()->value(), horizontalScrollBar()->value()};
-  m_state = sf6::TextEditState();
-  setBytes(std::move(bytes));
+  setState(std::move(state));
   return saved;
 }
 

@@ -28,10 +28,13 @@ public:
     int top = 0;
     int left = 0;
   };
-  // setBytes that hands back what was shown, so that restore can put it
+  // Shows state, a text already indexed (off the screen, say while a load
+  // goes on), from its start, and reports a text change.
+  void setState(sf6::TextEditState state);
+  // setState that hands back what was shown, so that restore can put it
   // back as it was: for a load that shows a tab before it has read the rest
   // and may still fail or be cancelled.
-  Saved exchangeBytes(sf6::ByteBuffer bytes);
+  Saved exchangeState(sf6::TextEditState state);
   void restore(Saved saved);
   const sf6::TextEditState &state() const { return m_state; }
   const sf6::TextDocument &document() const { return m_state.document(); }

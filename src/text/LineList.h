@@ -13,6 +13,12 @@ using LineList = std::vector<std::string>;
 // How often byte occurs in text: eight bytes at a time, for sizing the line
 // indexes of texts of tens of megabytes before they are built.
 size_t CountByte(std::string_view text, char byte);
+// How many LF and how many CR text holds, in one pass.
+struct LineBreakCounts {
+  size_t lf = 0;
+  size_t cr = 0;
+};
+LineBreakCounts CountLineBreaks(std::string_view text);
 
 // Splits bytes into lines at CR LF, a lone CR or a lone LF. A final line
 // without a terminator is kept; a terminator at the very end adds no empty line.

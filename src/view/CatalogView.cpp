@@ -39,27 +39,28 @@ std::span<const int> ViewerLoadOrder() {
 }
 
 ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options,
-                                const ViewerEarlyPane &early) {
+                                const ViewerPaneHandover &handover) {
   // The panes are the data files in file-set order: pane i is entry i + 1.
-  const bool hasEarly = early.pane >= 0 && early.pane < static_cast<int>(kPanes.size());
+  const int first =
+      handover.first >= 0 && handover.first < static_cast<int>(kPanes.size()) ? handover.first : -1;
   std::array<std::size_t, kSf6EntryCount> order{};
   std::size_t next = 0;
   order[next++] = static_cast<std::size_t>(Sf6Entry::Head);
-  if (hasEarly)
-    order[next++] = static_cast<std::size_t>(early.pane) + 1;
+  if (first >= 0)
+    order[next++] = static_cast<std::size_t>(first) + 1;
   for (const int pane : kLoadOrder)
-    if (!hasEarly || pane != early.pane)
+    if (pane != first)
       order[next++] = static_cast<std::size_t>(pane) + 1;
   options.order = order;
 
   ViewerCatalog catalog;
   options.entryRead = [&](CatalogEntry &entry) {
-    if (!hasEarly || entry.state != CatalogEntryState::Present ||
-        static_cast<int>(entry.id) != early.pane + 1 || !early.ready)
+    const int pane = static_cast<int>(entry.id) - 1;
+    if (pane < 0 || entry.state != CatalogEntryState::Present || !handover.paneRead)
       return;
     entry.bytes.resize(entry.text().size());
-    catalog.earlyPane = early.pane;
-    early.ready(std::move(entry.bytes));
+    catalog.handedOver[static_cast<std::size_t>(pane)] = true;
+    handover.paneRead(pane, std::move(entry.bytes));
     entry.bytes.clear();
   };
   CatalogArchive archive = LoadCatalogArchive(path, options);

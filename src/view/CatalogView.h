@@ -44,28 +44,28 @@ struct ViewerCatalog {
   std::array<ByteBuffer, 12> paneTexts;
   std::vector<std::string> missing;
   std::vector<std::string> unreadable;
-  // The pane whose text was handed over early (ViewerEarlyPane): its
-  // paneTexts entry is empty. -1 when none was.
-  int earlyPane = -1;
+  // The panes whose texts were handed over while the load read them
+  // (ViewerPaneHandover): their paneTexts entries are empty.
+  std::array<bool, 12> handedOver{};
 };
 
-// The pane the user looks at, read right after Head.dat and handed over as
-// soon as it is inflated, so that the window can show it while the other
-// entries are still being read.
-struct ViewerEarlyPane {
-  int pane = -1; // index into ViewerPanes(); -1: none
-  // Called on the loading thread with the pane's text (up to its first NUL
-  // byte) when its entry is present. May throw to cancel the load.
-  std::function<void(ByteBuffer text)> ready;
+// Hands the panes' texts over as the load reads them, the tab the user looks
+// at first, right after Head.dat: the window shows that tab and prepares the
+// others while the rest of the archive is still being read.
+struct ViewerPaneHandover {
+  int first = -1; // index into ViewerPanes(); -1: the load order only
+  // Called on the loading thread for each pane whose entry is present, with
+  // its text (up to the first NUL byte). May throw to cancel the load.
+  std::function<void(int pane, ByteBuffer text)> paneRead;
 };
 
-// Reads the archive in the viewer's load order (Head.dat, early.pane when
-// given, then the rest of ViewerLoadOrder()); options.order and
+// Reads the archive in the viewer's load order (Head.dat, handover.first
+// when given, then the rest of ViewerLoadOrder()); options.order and
 // options.entryRead are ignored. Throws what LoadCatalogArchive throws;
-// nothing is half loaded then, but a text handed over early may have been
-// shown: the caller decides what to show instead.
+// nothing is half loaded then, but texts handed over may have been shown:
+// the caller decides what to show instead.
 ViewerCatalog LoadViewerCatalog(const std::filesystem::path &path, CatalogLoadOptions options = {},
-                                const ViewerEarlyPane &early = {});
+                                const ViewerPaneHandover &handover = {});
 
 // A record of the pane's file with every field zeroed: empty texts, 0, false,
 // no date, each enumeration at its first ordinal.

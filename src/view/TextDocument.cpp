@@ -1,5 +1,6 @@
 #include "view/TextDocument.h"
 
+#include "text/LargePages.h"
 #include "text/LineList.h"
 
 #include <algorithm>
@@ -39,14 +40,48 @@ void TextDocument::setBytes(ByteBuffer bytes) {
   if (m_bytes.size() >= kEdited)
     m_bytes.resize(kEdited - 1);
   m_edited.clear();
-  m_maxLength = 0;
-  const char *data = m_bytes.data();
-  const size_t size = m_bytes.size();
   // Lines end in LF or CR LF in catalogs: one index entry per LF is allocated
   // once and never copied while the index grows (only texts with lines ended
   // by a lone CR grow it further).
+  const LineBreakCounts breaks = CountLineBreaks(AsView(m_bytes));
   m_lines = std::vector<LineRef>();
-  m_lines.reserve(CountByte(AsView(m_bytes), '\n') + 1);
+  m_lines.reserve(breaks.lf + 1);
+  AdviseLargeBuffer(m_lines.data(), m_lines.capacity() * sizeof(LineRef));
+  // When every CR stands before an LF, the lines are found by their LF alone;
+  // a text with a lone CR is indexed again, looking for both.
+  if (indexLineFeeds() != breaks.cr) {
+    m_lines.clear();
+    indexAllBreaks();
+  }
+}
+
+void TextDocument::addLine(size_t start, size_t end) {
+  const uint32_t length = static_cast<uint32_t>(std::min<size_t>(end - start, kMaxLineLength));
+  m_lines.push_back({static_cast<uint32_t>(start), length});
+  m_maxLength = std::max(m_maxLength, static_cast<int>(length));
+}
+
+size_t TextDocument::indexLineFeeds() {
+  m_maxLength = 0;
+  const char *data = m_bytes.data();
+  const size_t size = m_bytes.size();
+  size_t crs = 0;
+  size_t start = 0;
+  while (const void *found = std::memchr(data + start, '\n', size - start)) {
+    const size_t lf = static_cast<size_t>(static_cast<const char *>(found) - data);
+    const bool cr = lf > start && data[lf - 1] == '\r';
+    crs += cr ? 1 : 0;
+    addLine(start, cr ? lf - 1 : lf);
+    start = lf + 1;
+  }
+  addLine(start, size);
+  return crs;
+}
+
+void TextDocument::indexAllBreaks() {
+  m_maxLength = 0;
+  const char *data = m_bytes.data();
+  const size_t size = m_bytes.size();
   size_t start = 0;
   size_t i = 0;
   while (i < size) {
@@ -57,17 +92,13 @@ void TextDocument::setBytes(ByteBuffer bytes) {
     const size_t end = cr ? static_cast<size_t>(static_cast<const char *>(cr) - data) : lfAt;
     if (end >= size)
       break;
-    const uint32_t length = static_cast<uint32_t>(std::min<size_t>(end - start, kMaxLineLength));
-    m_lines.push_back({static_cast<uint32_t>(start), length});
-    m_maxLength = std::max(m_maxLength, static_cast<int>(length));
+    addLine(start, end);
     i = end + 1;
     if (data[end] == '\r' && i < size && data[i] == '\n')
       ++i;
     start = i;
   }
-  const uint32_t length = static_cast<uint32_t>(std::min<size_t>(size - start, kMaxLineLength));
-  m_lines.push_back({static_cast<uint32_t>(start), length});
-  m_maxLength = std::max(m_maxLength, static_cast<int>(length));
+  addLine(start, size);
 }
 
 void TextDocument::setLines(const std::vector<std::string> &lines) {

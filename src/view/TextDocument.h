@@ -69,6 +69,11 @@ private:
     bool edited() const { return length == kEdited; }
   };
   void replaceLine(int index, std::string text);
+  void addLine(size_t start, size_t end);
+  // Index the loaded bytes: by LF alone (returns how many CR stood before
+  // one), or by CR LF, CR and LF.
+  size_t indexLineFeeds();
+  void indexAllBreaks();
 
   ByteBuffer m_bytes;
   std::vector<std::string> m_edited;

@@ -55,14 +55,19 @@ TEST(CodePage, OemAndAnsiAgreeWithTheReferenceOrFallBackToAscii) {
 TEST(CountByte, AgreesWithCountingOneByOne) {
   std::string text(5000, '\n');
   for (size_t i = 0; i < 3000; ++i)
-    text += static_cast<char>(i % 7 == 0 ? '\n' : (i % 3 == 0 ? '\x8A' : 'x'));
-  for (size_t length : {size_t{0}, size_t{1}, size_t{7}, size_t{9}, size_t{2047}, text.size()})
-    for (char byte : {'\n', '\x8A', 'x', '\0'}) {
-      const std::string_view part(text.data(), length);
-      EXPECT_EQ(CountByte(part, byte),
-                static_cast<size_t>(std::count(part.begin(), part.end(), byte)))
+    text += static_cast<char>(i % 7 == 0 ? '\n' : (i % 5 == 0 ? '\r' : (i % 3 == 0 ? '\x8A' : 'x')));
+  for (size_t length : {size_t{0}, size_t{1}, size_t{7}, size_t{9}, size_t{2047}, text.size()}) {
+    const std::string_view part(text.data(), length);
+    const auto count = [&](char byte) {
+      return static_cast<size_t>(std::count(part.begin(), part.end(), byte));
+    };
+    for (char byte : {'\n', '\x8A', 'x', '\0'})
+      EXPECT_EQ(CountByte(part, byte), count(byte))
           << "length " << length << " byte " << static_cast<int>(byte);
-    }
+    const LineBreakCounts breaks = CountLineBreaks(part);
+    EXPECT_EQ(breaks.lf, count('\n')) << "length " << length;
+    EXPECT_EQ(breaks.cr, count('\r')) << "length " << length;
+  }
 }
 
 TEST(SplitLines, EndsLinesAtCrLfCrOrLf) {

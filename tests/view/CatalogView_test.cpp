@@ -99,41 +99,41 @@ TEST(ViewerPanes, TwelvePanesWithZeroedRecordsOfTheirOwnFile) {
 
 // The tab the user looks at is read right after Head.dat and handed over
 // before the entries after it are read: LensType.Dat, unreadable here,
-// reports its failure only afterwards. The text handed over ends at its
-// first NUL byte and is left out of the catalog returned.
-TEST(LoadViewerCatalog, HandsTheCurrentPaneOverBeforeTheOtherEntries) {
+// reports its failure only afterwards. Every present pane is handed over as
+// it is read, its text ending at its first NUL byte, and left out of the
+// catalog returned.
+TEST(LoadViewerCatalog, HandsThePanesOverAsTheyAreReadTheCurrentOneFirst) {
   using test::BuildArchive;
   test::ScratchDir dir;
   const auto path = dir / "early.zip";
   test::WriteFileBytes(path, BuildArchive({{.name = "Head.dat", .data = "head\r\n"},
-                                     {.name = "LensType.Dat", .data = "T1\r\n", .method = 99},
-                                     {.name = "LensPrice.Dat", .data = "P1\r\nP2\r\n\0junk"},
-                                     {.name = "Options.Dat", .data = "O1\r\n"}})
-                           .bytes);
+                                           {.name = "LensType.Dat", .data = "T1\r\n", .method = 99},
+                                           {.name = "LensPrice.Dat", .data = "P1\r\nP2\r\n\0junk"},
+                                           {.name = "Options.Dat", .data = "O1\r\n"}})
+                                 .bytes);
   const int prices = 3;
+  const int options = 4;
   ASSERT_EQ(std::string(ViewerPanes()[prices].entryName), "LensPrice.Dat");
   std::vector<std::string> events;
-  CatalogLoadOptions options;
-  options.messageSink = [&](const std::string &, const std::string &) { events.push_back("error"); };
-  ViewerEarlyPane early;
-  early.pane = prices;
-  early.ready = [&](ByteBuffer text) { events.push_back("ready " + std::string(AsView(text))); };
-  const ViewerCatalog catalog = LoadViewerCatalog(path, options, early);
-  ASSERT_GE(events.size(), 2u);
-  EXPECT_EQ(events.front(), "ready P1\r\nP2\r\n");
-  EXPECT_EQ(events[1], "error");
-  EXPECT_EQ(catalog.earlyPane, prices);
+  CatalogLoadOptions load;
+  load.messageSink = [&](const std::string &, const std::string &) { events.push_back("error"); };
+  ViewerPaneHandover handover;
+  handover.first = prices;
+  handover.paneRead = [&](int pane, ByteBuffer text) {
+    events.push_back(std::to_string(pane) + " " + std::string(AsView(text)));
+  };
+  const ViewerCatalog catalog = LoadViewerCatalog(path, load, handover);
+  EXPECT_EQ(events, (std::vector<std::string>{"3 P1\r\nP2\r\n", "error", "4 O1\r\n"}));
+  EXPECT_TRUE(catalog.handedOver[prices]);
+  EXPECT_TRUE(catalog.handedOver[options]);
+  EXPECT_FALSE(catalog.handedOver[0]); // unreadable
   EXPECT_TRUE(catalog.paneTexts[prices].empty());
-  EXPECT_EQ(AsView(catalog.paneTexts[4]), "O1\r\n");
   EXPECT_EQ(catalog.unreadable, std::vector<std::string>{"LensType.Dat"});
 
-  // A pane whose entry is missing is not handed over.
-  early.pane = 7;
-  events.clear();
-  const ViewerCatalog without = LoadViewerCatalog(path, {}, early);
-  EXPECT_TRUE(events.empty());
-  EXPECT_EQ(without.earlyPane, -1);
-  EXPECT_EQ(AsView(without.paneTexts[prices]), "P1\r\nP2\r\n");
+  // Without a receiver the texts stay in the catalog.
+  const ViewerCatalog kept = LoadViewerCatalog(path, {}, {prices, {}});
+  EXPECT_EQ(kept.handedOver, (std::array<bool, 12>{}));
+  EXPECT_EQ(AsView(kept.paneTexts[prices]), "P1\r\nP2\r\n");
 }
 
 } // namespace

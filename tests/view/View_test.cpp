@@ -23,6 +23,14 @@ TEST(TextDocument, SplitsAtCrLfLoneCrAndLoneLf) {
   EXPECT_EQ(doc.maxLineLength(), 3);
   EXPECT_EQ(doc.line(4), "");
   EXPECT_EQ(doc.line(-1), "");
+  // A lone CR anywhere, also right before a CR LF or at the very end, ends a
+  // line as well, though most texts are split at their LFs alone.
+  doc.setBytes("a\r\r\nb\r");
+  ASSERT_EQ(doc.lineCount(), 4);
+  EXPECT_EQ(doc.line(0), "a");
+  EXPECT_EQ(doc.line(1), "");
+  EXPECT_EQ(doc.line(2), "b");
+  EXPECT_EQ(doc.line(3), "");
 }
 
 TEST(TextDocument, TerminatorAtEndLeavesEmptyLastLineAndEmptyTextIsOneLine) {
