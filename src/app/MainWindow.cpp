@@ -433,7 +433,8 @@ void TFormlup6FileView::loadCatalog(const QString &path) {
 
   // The archive is read on a worker thread while the window keeps painting
   // and answering; progress and messages cross over through shared state
-  // that the window polls, and the result is applied whole at the end.
+  // that the window polls, the panes' texts as they are read (below), and
+  // the catalog is applied whole at the end.
   std::atomic<uint64_t> bytesDone{0};
   std::atomic<uint64_t> bytesTotal{0};
   std::vector<std::pair<std::string, std::string>> messages;
