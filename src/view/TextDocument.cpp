@@ -49,8 +49,10 @@ void TextDocument::setBytes(ByteBuffer bytes) {
   AdviseLargeBuffer(m_lines.data(), m_lines.capacity() * sizeof(LineRef));
   // When every CR stands before an LF, the lines are found by their LF alone;
   // a text with a lone CR is indexed again, looking for both.
+  m_maxLength = 0;
   if (indexLineFeeds() != breaks.cr) {
     m_lines.clear();
+    m_maxLength = 0;
     indexAllBreaks();
   }
 }
@@ -62,12 +64,15 @@ void TextDocument::addLine(size_t start, size_t end) {
 }
 
 size_t TextDocument::indexLineFeeds() {
-  m_maxLength = 0;
   const char *data = m_bytes.data();
   const size_t size = m_bytes.size();
   size_t crs = 0;
   size_t start = 0;
-  while (const void *found = std::memchr(data + start, '\n', size - start)) {
+  // (An empty text has no data pointer to search.)
+  while (start < size) {
+    const void *found = std::memchr(data + start, '\n', size - start);
+    if (found == nullptr)
+      break;
     const size_t lf = static_cast<size_t>(static_cast<const char *>(found) - data);
     const bool cr = lf > start && data[lf - 1] == '\r';
     crs += cr ? 1 : 0;
@@ -79,7 +84,6 @@ size_t TextDocument::indexLineFeeds() {
 }
 
 void TextDocument::indexAllBreaks() {
-  m_maxLength = 0;
   const char *data = m_bytes.data();
   const size_t size = m_bytes.size();
   size_t start = 0;
