@@ -65,11 +65,11 @@ Timing convert(const fs::path &dir, int repeats, fs::path *keptArchive) {
     sf4.LoadFromDirectory(dir.string());
     best.load = std::min(best.load, secondsSince(start));
     start = Clock::now();
-    const sf6::Sf6ExportLines lines =
-        sf6::BuildSf6ExportLines(&root, root.Addresses().Items(0), "bench.zip", {});
+    const sf6::Sf6ExportTexts texts =
+        sf6::BuildSf6ExportTexts(&root, root.Addresses().Items(0), "bench.zip", {});
     best.build = std::min(best.build, secondsSince(start));
     start = Clock::now();
-    sf6::WriteSf6ExportLines(dir / "bench.zip", lines);
+    sf6::WriteSf6ExportTexts(dir / "bench.zip", texts);
     best.write = std::min(best.write, secondsSince(start));
     fs::remove(dir / "bench.zip");
   }

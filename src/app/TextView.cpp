@@ -79,13 +79,9 @@ TextView::Saved TextView::exchangeState(sf6::TextEditState state) {
 }
 
 void TextView::restore(Saved saved) {
-  m_state = std::move(saved.state);
-  m_markLine = -1;
-  updateScrollBars();
+  setState(std::move(saved.state));
   verticalScrollBar()->setValue(saved.top);
   horizontalScrollBar()->setValue(saved.left);
-  viewport()->update();
-  emit textChanged();
 }
 
 void TextView::setFieldMark(int line, int column, int width, bool reveal) {

@@ -21,7 +21,7 @@ public:
 
   // Replaces the text (the caret goes to its start) and reports a text change.
   void setBytes(sf6::ByteBuffer bytes);
-  // The text with its caret, edits and scroll place, as exchangeBytes hands
+  // The text with its caret, edits and scroll place, as exchangeState hands
   // it back.
   struct Saved {
     sf6::TextEditState state;

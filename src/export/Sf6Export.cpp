@@ -607,13 +607,6 @@ Sf6ExportTexts BuildSf6ExportTexts(const Tlup6Dataobject *root, const Tlup6DataA
   return Sf6Exporter(*root, *address, settings).run(archiveFileName).texts();
 }
 
-void WriteSf6ExportLines(const fs::path &archivePath, const Sf6ExportLines &lines) {
-  Sf6ExportTexts texts;
-  for (std::size_t i = 0; i < kSf6ExportEntryCount; ++i)
-    texts[i] = RenderEntryText(lines[i]);
-  WriteSf6ExportTexts(archivePath, texts);
-}
-
 void WriteSf6ExportTexts(const fs::path &archivePath, const Sf6ExportTexts &texts) {
   TemporaryArchive temporary(temporarySibling(archivePath));
   std::error_code ec;

@@ -78,16 +78,13 @@ Sf6ExportTexts BuildSf6ExportTexts(const Tlup6Dataobject *root, const Tlup6DataA
                                    std::string_view archiveFileName,
                                    const Sf6ExportSettings &settings);
 
-// Stores the thirteen lists as the entries of the archive at archivePath, in
-// entry order, each line followed by CR LF (an empty list as an empty
-// entry). An archive already at archivePath keeps its other entries. All or
-// nothing: the entries are written into a temporary copy beside the archive
-// that replaces it only when all thirteen are in; on failure the archive
-// path is left as it was (absent, or the old archive) and the temporary copy
-// is removed. Throws the zip writer's and the file system's failures
-// (Sf6Error with the user's message text).
-void WriteSf6ExportLines(const std::filesystem::path &archivePath, const Sf6ExportLines &lines);
-// The same for the entries' texts, stored as they are.
+// Stores the thirteen texts as the entries of the archive at archivePath, in
+// entry order (an empty text as an empty entry). An archive already at
+// archivePath keeps its other entries. All or nothing: the entries are
+// written into a temporary copy beside the archive that replaces it only
+// when all thirteen are in; on failure the archive path is left as it was
+// (absent, or the old archive) and the temporary copy is removed. Throws the zip writer's and the
+// file system's failures (Sf6Error with the user's message text).
 void WriteSf6ExportTexts(const std::filesystem::path &archivePath, const Sf6ExportTexts &texts);
 
 // BuildSf6ExportTexts with archivePath's file name, then WriteSf6ExportTexts.

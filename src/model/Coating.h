@@ -108,7 +108,6 @@ public:
   LineList GetProductGroupNames(bool deliverable) const;
 
   Tlup6DataFarbListe &Colours() { return m_colours; }
-
   const Tlup6DataFarbListe &Colours() const { return m_colours; }
   Tlup6DataBeschichtungspreisListe &Prices() { return m_prices; }
   const Tlup6DataBeschichtungspreisListe &Prices() const { return m_prices; }

@@ -136,7 +136,6 @@ public:
   Tlup6DataFormelBereich *FindRangeByPrice(double sourcePrice) const;
 
   Tlup6DataFormelBereichListe &Ranges() { return m_ranges; }
-
   const Tlup6DataFormelBereichListe &Ranges() const { return m_ranges; }
   Tlup6DataFormelGruppeListe *GroupList() const;
 

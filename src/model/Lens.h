@@ -93,7 +93,6 @@ public:
   int32_t EdDmA = 0, KDMA = 0, KMDM = 0;
 
   Tlup6DataGlasGeometrieListe &Geometries() { return m_geometries; }
-
   const Tlup6DataGlasGeometrieListe &Geometries() const { return m_geometries; }
   Tlup6DataGlasWirkungsListe &Ranges() { return m_ranges; }
   const Tlup6DataGlasWirkungsListe &Ranges() const { return m_ranges; }

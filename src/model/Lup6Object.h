@@ -21,7 +21,6 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -196,8 +195,7 @@ template <class Item> class OwningList : public TCustomlup6ObjectList {
 public:
   using ItemPtr = std::unique_ptr<Item, PooledDelete<Item>>;
 
-  OwningList(Tlup6Dataobject *root, CatalogNode *owner)
-      : TCustomlup6ObjectList(root, owner), m_pool(ItemMemoryOf(root)) {}
+  using TCustomlup6ObjectList::TCustomlup6ObjectList;
 
   ~OwningList() override {
     // Destroy items last to first while the list is still whole.
@@ -379,7 +377,7 @@ protected:
 
   const std::vector<ItemPtr> &items() const { return m_items; }
 
-  std::pmr::memory_resource *itemMemory() const { return m_pool; }
+  std::pmr::memory_resource *itemMemory() const { return ItemMemoryOf(Root()); }
 
 private:
   // An item that names its list class (Item::OwnerList) takes its owner
@@ -395,16 +393,16 @@ private:
   }
 
   ItemPtr makeItem(bool assignOid) {
-    void *memory = m_pool->allocate(sizeof(Item), alignof(Item));
+    std::pmr::memory_resource *pool = itemMemory();
+    void *memory = pool->allocate(sizeof(Item), alignof(Item));
     try {
       return ItemPtr(::new (memory) Item(Root(), assignOid, self()));
     } catch (...) {
-      m_pool->deallocate(memory, sizeof(Item), alignof(Item));
+      pool->deallocate(memory, sizeof(Item), alignof(Item));
       throw;
     }
   }
 
-  std::pmr::memory_resource *m_pool;
   std::vector<ItemPtr> m_items;
   uint64_t m_nextSeq = 0;
 };

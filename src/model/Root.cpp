@@ -161,8 +161,10 @@ std::pmr::memory_resource *ItemMemoryOf(Tlup6Dataobject *root) {
   return root != nullptr ? &root->m_itemMemory : std::pmr::new_delete_resource();
 }
 
-// Chunks grow to 65536 items, megabytes that LargePageMemory backs
-// with large pages; what the pool holds beyond its items stays small.
+// Chunks grow to 65536 blocks, megabytes that LargePageMemory backs with
+// large pages. Blocks of up to 64 KB come from the pool: items, and the
+// lookup tables of lists of a few thousand items, which a growing table
+// hands back for the next list to use.
 Tlup6Dataobject::Tlup6Dataobject()
     : m_itemMemory(std::pmr::pool_options{65536, 65536}, LargePageMemory()) {
   m_namingPresets = std::make_unique<Tlup6DataBezeichnungsvorgaben>(this, true, this);

@@ -115,7 +115,8 @@ struct TZipWriter::NewEntry {
   std::string lowerPath; // the stored path in lower case, for matching
 };
 
-// Everything but the compression, which the caller runs (see pack).
+// Everything but the checksum and the compression, which zipFromBuffers runs
+// for its entries side by side.
 TZipWriter::NewEntry TZipWriter::newEntry(std::string_view name, std::string_view data) const {
   const std::string namePart = RequestFileNamePart(NormalizeRequestName(name));
   if (namePart.empty())
@@ -139,23 +140,12 @@ TZipWriter::NewEntry TZipWriter::newEntry(std::string_view name, std::string_vie
 
 namespace {
 
-// Computes the checksum and compresses (level 0 stores; libdeflate knows
-// levels up to 12). Touches nothing but entry: entries are packed side by side.
-template <class Entry> void pack(Entry &entry, int level) {
-  TZipHeaderInfo &h = entry.header;
-  h.crc32 = Crc32(entry.data);
-  entry.packed = level > 0 ? RawDeflate(entry.data, std::min(level, 12)) : ByteBuffer();
-  h.compressionMethod = entry.packed.empty() ? kMethodStored : kMethodDeflated;
-  entry.payload = entry.packed.empty() ? entry.data : AsView(entry.packed);
-  h.compressedSize = static_cast<uint32_t>(entry.payload.size());
-}
-
-// Runs work(i) for i in order (0 .. count-1, the largest jobs first) on up to
-// as many threads as the machine has cores; rethrows the first failure.
+// Runs work(index) for every index in order, taken in that order (the caller
+// puts the largest jobs first), on up to as many threads as the machine has
+// cores; rethrows the first failure.
 template <class Work> void runSideBySide(const std::vector<std::size_t> &order, Work work) {
-  const unsigned threads =
-      std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()),
-                         static_cast<unsigned>(order.size()));
+  const unsigned threads = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()),
+                                              static_cast<unsigned>(order.size()));
   std::atomic<std::size_t> next{0};
   std::mutex failureLock;
   std::exception_ptr failure;
@@ -182,10 +172,8 @@ template <class Work> void runSideBySide(const std::vector<std::size_t> &order, 
 } // namespace
 
 int TZipWriter::zipFromBuffer(std::string_view name, std::string_view data) {
-  NewEntry fresh = newEntry(name, data);
-  pack(fresh, m_packLevel);
-  update({}, std::span<NewEntry>(&fresh, 1));
-  return 1;
+  const Source source{name, data};
+  return zipFromBuffers(std::span(&source, 1));
 }
 
 void TZipWriter::deleteFromArchive(std::string_view name) {
@@ -212,7 +200,18 @@ int TZipWriter::zipFromBuffers(std::span<const Source> sources) {
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     return fresh[a].data.size() > fresh[b].data.size();
   });
-  runSideBySide(order, [&](std::size_t i) { pack(fresh[i], m_packLevel); });
+  runSideBySide(order, [&](std::size_t i) {
+    // Level 0 stores; libdeflate knows levels up to 12. Touches nothing but
+    // its own entry.
+    NewEntry &entry = fresh[i];
+    TZipHeaderInfo &h = entry.header;
+    h.crc32 = Crc32(entry.data);
+    entry.packed =
+        m_packLevel > 0 ? RawDeflate(entry.data, std::min(m_packLevel, 12)) : ByteBuffer();
+    h.compressionMethod = entry.packed.empty() ? kMethodStored : kMethodDeflated;
+    entry.payload = entry.packed.empty() ? entry.data : AsView(entry.packed);
+    h.compressedSize = static_cast<uint32_t>(entry.payload.size());
+  });
   if (!fresh.empty())
     update({}, fresh);
   return static_cast<int>(fresh.size());
